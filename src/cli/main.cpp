@@ -1,0 +1,75 @@
+// gdzovi-lote: the program's runs from a terminal.
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "InteracaoTerminal.h"
+#include "data/CargaDados.h"
+#include "data/Tabelas.h"
+#include "data/VerificaArquivos.h"
+#include "engine/Banco.h"
+
+namespace fs = std::filesystem;
+using namespace zovi;
+
+namespace {
+
+using Argumentos = std::vector<std::string>;
+
+int CriaDados(const Argumentos& a) {
+    if (a.size() != 2) {
+        Escreve("uso: gdzovi-lote cria-dados PASTA_CSV PASTA_DADOS", true);
+        return 64;
+    }
+    for (const auto& [tabela, linhas] : CriaPastaDados(a[0], a[1]))
+        Escreve(tabela + ".DB: " + std::to_string(linhas) + " registros");
+    return 0;
+}
+
+int VerificaDados(const Argumentos& a) {
+    if (a.size() != 1) {
+        Escreve("uso: gdzovi-lote check-data PASTA_DADOS", true);
+        return 64;
+    }
+    InteracaoTerminal terminal;
+    if (!VerificaArquivosDados(a[0], terminal)) {
+        terminal.Aviso("Faltam arquivos para execução do sistema. Instale novamente o GDZOVI.");
+        return 1;
+    }
+    Banco banco;
+    banco.Abre("Zovi2005", {"path=" + a[0]});
+    for (const auto& nome : TabelasObrigatorias())
+        Escreve(nome + ".DB: presente, índices conferidos");
+    Escreve("Pasta de dados completa: " + a[0]);
+    return 0;
+}
+
+void Uso() {
+    Escreve("uso: gdzovi-lote COMANDO ARGUMENTOS\n"
+            "  check-data DADOS              confere as tabelas da pasta de dados e refaz índices ausentes\n"
+            "  cria-dados PASTA_CSV DADOS    cria uma pasta de dados a partir das tabelas em CSV",
+            true);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::map<std::string, std::function<int(const Argumentos&)>> comandos = {
+        {"check-data", VerificaDados},
+        {"cria-dados", CriaDados},
+    };
+    if (argc < 2 || !comandos.count(argv[1])) {
+        Uso();
+        return 64;
+    }
+    Argumentos args(argv + 2, argv + argc);
+    try {
+        return comandos.at(argv[1])(args);
+    } catch (const std::exception& e) {
+        Escreve(std::string("Erro: ") + e.what(), true);
+        return 70;
+    }
+}

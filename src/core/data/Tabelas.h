@@ -1,0 +1,32 @@
+#pragma once
+// Every table of the declaration database: fields, widths, entry masks and indexes.
+#include <string>
+#include <vector>
+
+#include "engine/Definicao.h"
+
+namespace zovi {
+
+// The 20 tables the start-up check requires, in the order it tests them.
+const std::vector<std::string>& TabelasObrigatorias();
+
+// Definitions of the shipped tables (the 20 above and Cartela).
+const std::vector<DefTabela>& TabelasDoPrograma();
+
+// Definition of any table the program creates, by name (any case, with or without ".DB"):
+// the shipped ones and the work tables. Throws ErroBanco for an unknown name.
+const DefTabela& DefinicaoTabela(const std::string& nome);
+
+// The work tables the runs create anew.
+DefTabela DefTe8errwa();
+DefTabela DefTe8ProIdGravacao();  // te8ProID as the file writer creates it
+DefTabela DefTe8ProIdProtocolo(); // te8ProID as the receipt of an existing file creates it
+DefTabela DefTe8ProES();
+DefTabela DefTe8stru();
+DefTabela DefTe8Imp();
+
+// Field names of the twelve monthly remunerations and hours, January first.
+extern const char* const kCamposRemuneracao[12];
+extern const char* const kCamposHoras[12];
+
+}  // namespace zovi

@@ -1,0 +1,114 @@
+#include "data/VerificaArquivos.h"
+
+#include "data/Tabelas.h"
+#include "engine/Tabela.h"
+
+namespace zovi {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct IndiceObrigatorio {
+    const char* arquivo;
+    const char* nome;
+    const char* campos;
+    bool primario;
+};
+
+// In the order the start-up check rebuilds them.
+constexpr IndiceObrigatorio kIndices[] = {
+    {"BD8EMP.PX", "Main", "AnBase;CoCgcCeiEstabelecimento;NuPrefixoEstabelecimento", true},
+    {"BD8VINC.PX", "Main",
+     "AnBase;CoCgcCeiEstabelecimento;NuPrefixoEstabelecimento;CoPisPasepEmpregado;DaAdmissaoEmpregado;NoEmpregado;"
+     "NuSequencialRegistro",
+     true},
+    {"TB8BASE.PX", "Main", "MeDataBase", true},
+    {"TB8CBO.PX", "Main", "CoCbo", true},
+    {"TB8CNAE.PX", "Main", "CoCNAE", true},
+    {"TB8DESL.PX", "Main", "CoCausaDesligamento", true},
+    {"TB8FXCEP.PX", "Main", "CoMunicipio", true},
+    {"TB8INSTR.PX", "Main", "CoInstrucao", true},
+    {"TB8MSG.PX", "Main", "NuMensagem", true},
+    {"TB8MUNIC.PX", "Main", "CoMunicipio", true},
+    {"TB8NACIO.PX", "Main", "CoNacionalidade", true},
+    {"TB8RACA.PX", "Main", "CoRaca", true},
+    {"TB8TPADM.PX", "Main", "CoTipoAdmissao", true},
+    {"TB8TPSAL.PX", "Main", "CoTipoSalarioContratual", true},
+    {"TBUF.PX", "Main", "CoUF;SgUF", true},
+    {"TBUF.XG0", "ISgUf", "SgUF", false},
+    {"TB8VINC.PX", "Main", "CoVinculo", true},
+    {"TB8NATJU.PX", "Main", "CoNaturezaJuridica", true},
+    {"TB8AFAST.PX", "Main", "CoAfastamento", true},
+};
+
+bool Primario(const std::string& tabelaIndice) {
+    auto ponto = tabelaIndice.rfind('.');
+    return ponto != std::string::npos && Maiusculas(tabelaIndice.substr(ponto + 1)) == "PX";
+}
+
+}  // namespace
+
+fs::path PastaDadosDoPrograma(const fs::path& pastaPrograma) { return pastaPrograma / "dados"; }
+
+bool ExisteArquivoIndice(Banco& banco, const std::string& TabelaIndice, const std::string& nomeIndice) {
+    auto tabela = TabelaIndice.substr(0, TabelaIndice.rfind('.'));
+    return Primario(TabelaIndice) ? banco.ExisteIndicePrimario(tabela) : banco.ExisteIndice(tabela, nomeIndice);
+}
+
+bool VerificaArquivosDados(const fs::path& pastaDados, Interacao& interacao) {
+    if (!fs::is_directory(pastaDados)) return false;
+    Banco banco;
+    banco.Abre("Zovi2005", {"path=" + pastaDados.string()});
+    for (const auto& nome : TabelasObrigatorias())
+        if (!banco.ExisteTabela(nome)) return false;
+    for (const auto& ind : kIndices) {
+        bool existe = false;
+        try {
+            existe = ExisteArquivoIndice(banco, ind.arquivo, ind.nome);
+        } catch (const ErroBanco&) {
+            existe = false;  // an unreadable table: let the rebuild report it
+        }
+        if (!existe) RecriaIndice(banco, ind.arquivo, ind.nome, ind.campos, ind.primario, interacao);
+    }
+    return true;
+}
+
+bool RecriaIndice(Banco& banco, const std::string& TabelaIndice, const std::string& nomeIndice,
+                  const std::string& campos, bool primario, Interacao& interacao) {
+    auto ponto = TabelaIndice.find('.');
+    if (ponto == std::string::npos) {
+        interacao.Aviso("Parâmetro TabelaIndice deve conter nome da Tabela.indice");
+        return false;
+    }
+    auto tabela = TabelaIndice.substr(0, ponto + 1) + "DB";
+    Tabela t(banco, tabela);
+    try {
+        t.Abre(true);
+    } catch (const ErroMotor& e) {
+        std::string texto = e.what();
+        if (texto.find("Table is busy") != std::string::npos) {
+            interacao.Aviso("Nenhum usuário pode estar usando o sistema: \"" + texto + "\"");
+            return false;
+        }
+        try {
+            banco.RemoveIndice(tabela, nomeIndice);
+        } catch (const std::exception&) {
+            interacao.Aviso("Nenhum usuário pode estar usando o sistema!");
+            return false;
+        }
+    } catch (const ErroBanco&) {
+        try {
+            banco.RemoveIndice(tabela, nomeIndice);
+        } catch (const std::exception&) {
+            interacao.Aviso("Nenhum usuário pode estar usando o sistema");
+            return false;
+        }
+    }
+    banco.RemoveIndice(tabela, nomeIndice);
+    banco.AdicionaIndice(tabela, DefIndice{nomeIndice, campos, primario, !primario});
+    t.Fecha();
+    return true;
+}
+
+}  // namespace zovi

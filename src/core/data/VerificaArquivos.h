@@ -1,0 +1,25 @@
+#pragma once
+// The start-up check of the data folder and the rebuild of one index.
+#include <filesystem>
+#include <string>
+
+#include "engine/Banco.h"
+#include "platform/Interacao.h"
+
+namespace zovi {
+
+// The folder of the program's tables: "dados" beside the program file.
+std::filesystem::path PastaDadosDoPrograma(const std::filesystem::path& pastaPrograma);
+
+// True when the 20 required tables exist in the folder; missing indexes are rebuilt on the way.
+bool VerificaArquivosDados(const std::filesystem::path& pastaDados, Interacao& interacao);
+
+// Rebuilds one index. TabelaIndice names the table and the index as "TABLE.EXT"
+// (".PX" the primary index, ".XG0" a secondary one). Warnings go to interacao.
+bool RecriaIndice(Banco& banco, const std::string& TabelaIndice, const std::string& nomeIndice,
+                  const std::string& campos, bool primario, Interacao& interacao);
+
+// Whether the index that an index file name stands for exists in its table.
+bool ExisteArquivoIndice(Banco& banco, const std::string& TabelaIndice, const std::string& nomeIndice);
+
+}  // namespace zovi

@@ -1,0 +1,567 @@
+#include "engine/Banco.h"
+
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <mutex>
+
+namespace zovi {
+
+namespace fs = std::filesystem;
+
+std::string Aspas(const std::string& identificador) {
+    std::string r = "\"";
+    for (char c : identificador) {
+        if (c == '"') r += '"';
+        r += c;
+    }
+    return r + "\"";
+}
+
+namespace {
+
+constexpr const char* kMetaCampos = "zovi_campos";
+constexpr const char* kPrefixoIndice = "i_";
+
+// Advisory locks are per process: every Banco of the process shares one
+// descriptor per table file, so that flock() sees the process as one holder.
+struct TravaArquivo {
+    int fd = -1;
+    int compartilhadas = 0;
+    int exclusivas = 0;
+};
+
+std::mutex& MutexTravas() {
+    static std::mutex m;
+    return m;
+}
+
+std::map<std::string, TravaArquivo>& Travas() {
+    static std::map<std::string, TravaArquivo> t;
+    return t;
+}
+
+std::string ChaveArquivo(const fs::path& p) {
+    std::error_code ec;
+    auto c = fs::weakly_canonical(p, ec);
+    return ec ? p.string() : c.string();
+}
+
+[[noreturn]] void Ocupada(const std::string& nome) {
+    throw ErroMotor(codigo_motor::TabelaOcupada, "Tabela: " + nome + ".DB");
+}
+
+void ObtemTrava(const fs::path& arquivo, const std::string& nome, bool exclusivo) {
+    std::lock_guard<std::mutex> g(MutexTravas());
+    auto chave = ChaveArquivo(arquivo);
+    auto& t = Travas()[chave];
+    bool nova = t.fd < 0;
+    if (nova) {
+        t.fd = ::open(arquivo.c_str(), O_RDONLY | O_CLOEXEC);
+        if (t.fd < 0) {
+            Travas().erase(chave);
+            throw ErroMotor(codigo_motor::ErroEntradaSaida, "Arquivo: " + arquivo.string());
+        }
+    }
+    bool tinhaExclusiva = t.exclusivas > 0;
+    bool querExclusiva = tinhaExclusiva || exclusivo;
+    if (nova || querExclusiva != tinhaExclusiva) {
+        if (::flock(t.fd, (querExclusiva ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+            if (nova) {
+                ::close(t.fd);
+                Travas().erase(chave);
+            } else {
+                // flock converts by releasing first: take the shared lock back.
+                ::flock(t.fd, LOCK_SH | LOCK_NB);
+            }
+            Ocupada(nome);
+        }
+    }
+    (exclusivo ? t.exclusivas : t.compartilhadas)++;
+}
+
+void SoltaTrava(const fs::path& arquivo, bool exclusivo) {
+    std::lock_guard<std::mutex> g(MutexTravas());
+    auto it = Travas().find(ChaveArquivo(arquivo));
+    if (it == Travas().end()) return;
+    auto& t = it->second;
+    int& n = exclusivo ? t.exclusivas : t.compartilhadas;
+    if (n > 0) --n;
+    if (t.exclusivas + t.compartilhadas == 0) {
+        ::flock(t.fd, LOCK_UN);
+        ::close(t.fd);
+        Travas().erase(it);
+    } else if (exclusivo && t.exclusivas == 0) {
+        ::flock(t.fd, LOCK_SH | LOCK_NB);
+    }
+}
+
+std::string ParametroCaminho(const std::vector<std::string>& parametros) {
+    for (const auto& p : parametros) {
+        auto igual = p.find('=');
+        if (igual != std::string::npos && MesmoNome(p.substr(0, igual), "PATH")) return p.substr(igual + 1);
+    }
+    return {};
+}
+
+}  // namespace
+
+Banco::Banco() = default;
+
+Banco::~Banco() {
+    try {
+        Fecha();
+    } catch (...) {
+    }
+}
+
+void Banco::Abre(const std::string& nome, const std::vector<std::string>& parametros) {
+    Fecha();
+    auto caminho = ParametroCaminho(parametros);
+    if (caminho.empty()) throw ErroBanco("Parâmetro path= ausente na abertura do banco " + nome);
+    if (!fs::is_directory(caminho))
+        throw ErroMotor(codigo_motor::TabelaNaoEncontrada, "Pasta de dados inexistente: " + caminho);
+
+    // The main database is an empty private file: with it SQLite keeps a
+    // super-journal, so a transaction over several table files is atomic.
+    std::string modelo = (fs::temp_directory_path() / "gdzovi-sessao-XXXXXX").string();
+    int fd = ::mkstemp(modelo.data());
+    if (fd < 0) throw ErroMotor(codigo_motor::ErroEntradaSaida, "Arquivo temporário da sessão");
+    ::close(fd);
+    sessao_ = modelo;
+
+    sqlite3* con = nullptr;
+    int rc = sqlite3_open_v2(sessao_.c_str(), &con, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_close(con);
+        fs::remove(sessao_);
+        throw ErroMotor(codigo_motor::ErroEntradaSaida, "Sessão do banco de dados");
+    }
+    con_ = con;
+    sqlite3_extended_result_codes(con_, 1);
+    // Double-quoted words are identifiers only: string constants are rewritten by Consulta.
+    sqlite3_db_config(con_, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(con_, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    sqlite3_busy_timeout(con_, 2000);
+    nome_ = nome;
+    pasta_ = fs::absolute(caminho);
+}
+
+void Banco::Fecha() {
+    if (!con_) return;
+    for (auto* o : std::vector<OuvinteAnexo*>(ouvintes_))
+        for (auto& [tabela, a] : anexos_) o->AoDesanexar(tabela);
+    for (auto& [tabela, mapa] : comandos_)
+        for (auto& [sql, st] : mapa) sqlite3_finalize(st);
+    comandos_.clear();
+    if (EmTransacao()) sqlite3_exec(con_, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(con_);
+    con_ = nullptr;
+    anexos_.clear();
+    for (auto& [nome, cont] : travas_) {
+        auto arq = ArquivoTabela(nome);
+        for (int i = 0; arq && i < cont.first; ++i) SoltaTrava(*arq, false);
+        for (int i = 0; arq && i < cont.second; ++i) SoltaTrava(*arq, true);
+    }
+    travas_.clear();
+    abertas_.clear();
+    std::error_code ec;
+    fs::remove(sessao_, ec);
+    fs::remove(sessao_.string() + "-journal", ec);
+}
+
+void Banco::AbreSeNecessario() const {
+    if (!con_) throw ErroBanco("Banco de dados não está aberto");
+}
+
+sqlite3* Banco::Conexao() {
+    AbreSeNecessario();
+    return con_;
+}
+
+std::string Banco::NomeTabela(const std::string& nomeOuArquivo) {
+    std::string n = nomeOuArquivo;
+    auto barra = n.find_last_of("/\\");
+    if (barra != std::string::npos) n = n.substr(barra + 1);
+    auto m = Maiusculas(n);
+    if (m.size() > 3 && m.compare(m.size() - 3, 3, ".DB") == 0) m.resize(m.size() - 3);
+    else if (!m.empty() && m.back() == '.') m.pop_back();
+    return m;
+}
+
+std::optional<fs::path> Banco::ArquivoTabela(const std::string& nome) const {
+    AbreSeNecessario();
+    auto procurado = NomeTabela(nome) + ".DB";
+    auto exato = pasta_ / procurado;
+    std::error_code ec;
+    if (fs::is_regular_file(exato, ec)) return exato;
+    for (const auto& e : fs::directory_iterator(pasta_, ec)) {
+        if (e.is_regular_file(ec) && Maiusculas(e.path().filename().string()) == procurado) return e.path();
+    }
+    return std::nullopt;
+}
+
+void Banco::Falha(int rc, const std::string& contexto) const {
+    using namespace codigo_motor;
+    std::uint16_t codigo = ErroSql;
+    std::string detalhe = con_ ? sqlite3_errmsg(con_) : "";
+    switch (rc & 0xff) {
+        case SQLITE_CONSTRAINT:
+            if (rc == SQLITE_CONSTRAINT_UNIQUE || rc == SQLITE_CONSTRAINT_PRIMARYKEY) codigo = ViolacaoChave;
+            else if (rc == SQLITE_CONSTRAINT_NOTNULL || detalhe.find("obrigatorio_") != std::string::npos)
+                codigo = ValorObrigatorio;
+            else codigo = ValorForaLargura;
+            break;
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED: codigo = TabelaOcupada; break;
+        case SQLITE_CORRUPT:
+        case SQLITE_NOTADB: codigo = ArquivoCorrompido; break;
+        case SQLITE_IOERR:
+        case SQLITE_CANTOPEN:
+        case SQLITE_FULL:
+        case SQLITE_READONLY:
+        case SQLITE_PERM: codigo = ErroEntradaSaida; break;
+        default: break;
+    }
+    std::vector<EntradaErro> pilha;
+    pilha.push_back({codigo, ErroMotor::TextoCodigo(codigo) + (contexto.empty() ? "" : " " + contexto)});
+    if (!detalhe.empty() && detalhe != "not an error") pilha.push_back({codigo, detalhe});
+    throw ErroMotor(std::move(pilha));
+}
+
+void Banco::ExecutaDireto(const std::string& sql) {
+    char* erro = nullptr;
+    int rc = sqlite3_exec(Conexao(), sql.c_str(), nullptr, nullptr, &erro);
+    sqlite3_free(erro);
+    if (rc != SQLITE_OK) Falha(sqlite3_extended_errcode(con_));
+}
+
+// --- attachment ----------------------------------------------------------
+
+std::string Banco::Fixa(const std::string& nome) {
+    AbreSeNecessario();
+    auto canon = NomeTabela(nome);
+    auto it = anexos_.find(canon);
+    if (it != anexos_.end()) {
+        it->second.fixacoes++;
+        it->second.uso = ++relogio_;
+        return canon;
+    }
+    auto arquivo = ArquivoTabela(canon);
+    if (!arquivo) throw ErroMotor(codigo_motor::TabelaNaoEncontrada, canon + ".DB em " + pasta_.string());
+
+    int limite = sqlite3_limit(con_, SQLITE_LIMIT_ATTACHED, -1);
+    while (static_cast<int>(anexos_.size()) >= limite) {
+        std::string candidato;
+        std::uint64_t menor = UINT64_MAX;
+        for (auto& [n, a] : anexos_)
+            if (a.fixacoes == 0 && a.uso < menor) { menor = a.uso; candidato = n; }
+        if (candidato.empty())
+            throw ErroMotor(codigo_motor::RequisicaoInvalida, "Tabelas demais em uso ao mesmo tempo.");
+        Desanexa(candidato);
+    }
+
+    sqlite3_stmt* st = nullptr;
+    int rc = sqlite3_prepare_v2(con_, "ATTACH DATABASE ?1 AS ?2", -1, &st, nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_bind_text(st, 1, arquivo->c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(st, 2, canon.c_str(), -1, SQLITE_TRANSIENT);
+        rc = sqlite3_step(st);
+        rc = rc == SQLITE_DONE ? SQLITE_OK : sqlite3_extended_errcode(con_);
+    }
+    sqlite3_finalize(st);
+    if (rc != SQLITE_OK) Falha(rc, "Tabela: " + canon + ".DB");
+    anexos_[canon] = Anexo{arquivo->string(), 1, ++relogio_};
+    return canon;
+}
+
+void Banco::Solta(const std::string& nome) {
+    auto it = anexos_.find(NomeTabela(nome));
+    if (it != anexos_.end() && it->second.fixacoes > 0) it->second.fixacoes--;
+}
+
+void Banco::DescartaComandos(const std::string& tabela) {
+    auto it = comandos_.find(tabela);
+    if (it == comandos_.end()) return;
+    for (auto& [sql, st] : it->second) sqlite3_finalize(st);
+    comandos_.erase(it);
+}
+
+void Banco::Desanexa(const std::string& nome) {
+    auto it = anexos_.find(nome);
+    if (it == anexos_.end()) return;
+    if (it->second.fixacoes > 0) throw ErroMotor(codigo_motor::TabelaEmUso, "Tabela: " + nome + ".DB");
+    for (auto* o : std::vector<OuvinteAnexo*>(ouvintes_)) o->AoDesanexar(nome);
+    DescartaComandos(nome);
+    std::string sql = "DETACH DATABASE " + Aspas(nome);
+    int rc = sqlite3_exec(con_, sql.c_str(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) Falha(sqlite3_extended_errcode(con_), "Tabela: " + nome + ".DB");
+    anexos_.erase(it);
+}
+
+void Banco::LiberaArquivo(const std::string& nome) {
+    if (con_) Desanexa(NomeTabela(nome));
+}
+
+sqlite3_stmt* Banco::Comando(const std::string& tabela, const std::string& sql) {
+    auto& mapa = comandos_[NomeTabela(tabela)];
+    auto it = mapa.find(sql);
+    if (it != mapa.end()) return it->second;
+    sqlite3_stmt* st = nullptr;
+    int rc = sqlite3_prepare_v3(con_, sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr);
+    if (rc != SQLITE_OK) Falha(sqlite3_extended_errcode(con_), "Tabela: " + tabela + ".DB");
+    mapa.emplace(sql, st);
+    return st;
+}
+
+void Banco::AdicionaOuvinte(OuvinteAnexo* o) { ouvintes_.push_back(o); }
+
+void Banco::RemoveOuvinte(OuvinteAnexo* o) {
+    ouvintes_.erase(std::remove(ouvintes_.begin(), ouvintes_.end(), o), ouvintes_.end());
+}
+
+// --- locks ---------------------------------------------------------------
+
+void Banco::Trava(const std::string& nome, bool exclusivo) {
+    auto canon = NomeTabela(nome);
+    auto arquivo = ArquivoTabela(canon);
+    if (!arquivo) throw ErroMotor(codigo_motor::TabelaNaoEncontrada, canon + ".DB em " + pasta_.string());
+    ObtemTrava(*arquivo, canon, exclusivo);
+    auto& c = travas_[canon];
+    (exclusivo ? c.second : c.first)++;
+}
+
+void Banco::Destrava(const std::string& nome, bool exclusivo) {
+    auto canon = NomeTabela(nome);
+    auto it = travas_.find(canon);
+    if (it == travas_.end()) return;
+    int& n = exclusivo ? it->second.second : it->second.first;
+    if (n == 0) return;
+    --n;
+    if (auto arquivo = ArquivoTabela(canon)) SoltaTrava(*arquivo, exclusivo);
+    if (it->second.first + it->second.second == 0) travas_.erase(it);
+}
+
+void Banco::RegistraAberta(const std::string& nome, int delta) {
+    auto canon = NomeTabela(nome);
+    if ((abertas_[canon] += delta) <= 0) abertas_.erase(canon);
+}
+
+// --- transactions --------------------------------------------------------
+
+void Banco::IniciaTransacao() {
+    if (EmTransacao()) throw ErroBanco("Já existe uma transação em andamento");
+    ExecutaDireto("BEGIN");
+}
+
+void Banco::Confirma() { ExecutaDireto("COMMIT"); }
+
+void Banco::Desfaz() {
+    if (EmTransacao()) ExecutaDireto("ROLLBACK");
+}
+
+bool Banco::EmTransacao() const { return con_ && sqlite3_get_autocommit(con_) == 0; }
+
+// --- definitions ---------------------------------------------------------
+
+namespace {
+
+std::string DdlCampo(const DefCampo& c) {
+    auto q = Aspas(c.nome);
+    if (c.tipo == TipoCampo::Logico) return q + " BOOLEAN" + (c.obrigatorio ? " NOT NULL" : "");
+    std::string w = std::to_string(c.largura);
+    std::string ddl = q + " VARCHAR(" + w + ") NOT NULL DEFAULT '' CONSTRAINT " + Aspas("largura_" + c.nome) +
+                      " CHECK (length(CAST(" + q + " AS BLOB)) <= " + w + ")";
+    if (c.obrigatorio) ddl += " CONSTRAINT " + Aspas("obrigatorio_" + c.nome) + " CHECK (" + q + " <> '')";
+    return ddl;
+}
+
+std::string DdlIndice(const std::string& esquema, const std::string& tabela, const DefIndice& i) {
+    std::string colunas;
+    for (const auto& campo : SeparaCampos(i.campos)) {
+        if (!colunas.empty()) colunas += ", ";
+        colunas += Aspas(campo) + (i.semCaixa ? " COLLATE NOCASE" : "");
+    }
+    return std::string("CREATE ") + (i.primario ? "UNIQUE " : "") + "INDEX " + Aspas(esquema) + "." +
+           Aspas(kPrefixoIndice + i.nome) + " ON " + Aspas(tabela) + " (" + colunas + ")";
+}
+
+}  // namespace
+
+void Banco::CriaTabela(const DefTabela& def) {
+    AbreSeNecessario();
+    auto canon = NomeTabela(def.nome);
+    if (def.campos.empty()) throw ErroBanco("Tabela " + canon + " sem campos");
+    ApagaTabela(canon);
+
+    auto arquivo = pasta_ / (canon + ".DB");
+    {
+        // Create the file in one step on a private connection, so that a failure leaves nothing behind.
+        sqlite3* con = nullptr;
+        int rc = sqlite3_open_v2(arquivo.c_str(), &con, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        std::string sql = "BEGIN; CREATE TABLE " + Aspas(canon) + " (";
+        for (size_t i = 0; i < def.campos.size(); ++i) sql += (i ? ", " : "") + DdlCampo(def.campos[i]);
+        sql += "); CREATE TABLE " + std::string(kMetaCampos) +
+               " (ordem INTEGER, nome TEXT, tipo TEXT, largura INTEGER, obrigatorio INTEGER);";
+        for (size_t i = 0; i < def.campos.size(); ++i) {
+            const auto& c = def.campos[i];
+            sql += "INSERT INTO " + std::string(kMetaCampos) + " VALUES (" + std::to_string(i) + ", '" + c.nome +
+                   "', '" + (c.tipo == TipoCampo::Logico ? "L" : "A") + "', " + std::to_string(c.largura) + ", " +
+                   (c.obrigatorio ? "1" : "0") + ");";
+        }
+        for (const auto& ind : def.indices) sql += DdlIndice("main", canon, ind) + ";";
+        sql += "COMMIT;";
+        char* erro = nullptr;
+        if (rc == SQLITE_OK) rc = sqlite3_exec(con, sql.c_str(), nullptr, nullptr, &erro);
+        std::string msg = erro ? erro : (con ? sqlite3_errmsg(con) : "");
+        sqlite3_free(erro);
+        sqlite3_close(con);
+        if (rc != SQLITE_OK) {
+            std::error_code ec;
+            fs::remove(arquivo, ec);
+            throw ErroMotor({{codigo_motor::ErroSql, "Não foi possível criar a tabela " + canon + ".DB"},
+                             {codigo_motor::ErroSql, msg}});
+        }
+    }
+}
+
+DefTabela Banco::LeDefinicao(const std::string& nome) {
+    auto esquema = Fixa(nome);
+    DefTabela def;
+    def.nome = esquema;
+    auto solta = [&] { Solta(esquema); };
+    try {
+        sqlite3_stmt* st = nullptr;
+        std::string sql = "SELECT nome, tipo, largura, obrigatorio FROM " + Aspas(esquema) + "." + kMetaCampos +
+                          " ORDER BY ordem";
+        if (sqlite3_prepare_v2(con_, sql.c_str(), -1, &st, nullptr) != SQLITE_OK)
+            throw ErroMotor(codigo_motor::ArquivoCorrompido, "Tabela: " + esquema + ".DB");
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            DefCampo c;
+            c.nome = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+            c.tipo = std::string(reinterpret_cast<const char*>(sqlite3_column_text(st, 1))) == "L" ? TipoCampo::Logico
+                                                                                                  : TipoCampo::Texto;
+            c.largura = sqlite3_column_int(st, 2);
+            c.obrigatorio = sqlite3_column_int(st, 3) != 0;
+            def.campos.push_back(std::move(c));
+        }
+        sqlite3_finalize(st);
+
+        // Indexes: ours carry the prefix; their collation tells a case-insensitive one.
+        sql = "SELECT name FROM " + Aspas(esquema) + ".sqlite_master WHERE type = 'index' AND name LIKE 'i\\_%' "
+              "ESCAPE '\\' ORDER BY name";
+        sqlite3_prepare_v2(con_, sql.c_str(), -1, &st, nullptr);
+        std::vector<std::string> nomes;
+        while (sqlite3_step(st) == SQLITE_ROW) nomes.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        sqlite3_finalize(st);
+        for (const auto& n : nomes) {
+            DefIndice ind;
+            ind.nome = n.substr(2);
+            sql = "SELECT name, coll, key FROM pragma_index_xinfo(?1, ?2)";
+            sqlite3_prepare_v2(con_, sql.c_str(), -1, &st, nullptr);
+            sqlite3_bind_text(st, 1, n.c_str(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_text(st, 2, esquema.c_str(), -1, SQLITE_TRANSIENT);
+            while (sqlite3_step(st) == SQLITE_ROW) {
+                if (sqlite3_column_int(st, 2) == 0 || sqlite3_column_type(st, 0) == SQLITE_NULL) continue;
+                if (!ind.campos.empty()) ind.campos += ";";
+                ind.campos += reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+                auto coll = reinterpret_cast<const char*>(sqlite3_column_text(st, 1));
+                if (coll && MesmoNome(coll, "NOCASE")) ind.semCaixa = true;
+            }
+            sqlite3_finalize(st);
+            sql = "SELECT \"unique\" FROM pragma_index_list(?1, ?2) WHERE name = ?3";
+            sqlite3_prepare_v2(con_, sql.c_str(), -1, &st, nullptr);
+            sqlite3_bind_text(st, 1, esquema.c_str(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_text(st, 2, esquema.c_str(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_text(st, 3, n.c_str(), -1, SQLITE_TRANSIENT);
+            if (sqlite3_step(st) == SQLITE_ROW) ind.primario = sqlite3_column_int(st, 0) != 0;
+            sqlite3_finalize(st);
+            def.indices.push_back(std::move(ind));
+        }
+        // The primary index first, as the table's order follows it.
+        std::stable_sort(def.indices.begin(), def.indices.end(),
+                         [](const DefIndice& a, const DefIndice& b) { return a.primario && !b.primario; });
+    } catch (...) {
+        solta();
+        throw;
+    }
+    solta();
+    return def;
+}
+
+bool Banco::ExisteIndice(const std::string& tabela, const std::string& nomeIndice) {
+    for (const auto& i : LeDefinicao(tabela).indices)
+        if (MesmoNome(i.nome, nomeIndice)) return true;
+    return false;
+}
+
+bool Banco::ExisteIndicePrimario(const std::string& tabela) {
+    auto def = LeDefinicao(tabela);
+    return !def.indices.empty() && def.indices.front().primario;
+}
+
+void Banco::AdicionaIndice(const std::string& tabela, const DefIndice& indice) {
+    auto def = LeDefinicao(tabela);
+    for (const auto& campo : SeparaCampos(indice.campos))
+        if (!def.Campo(campo)) throw ErroMotor(codigo_motor::IndiceInexistente, "Campo " + campo + " inexistente");
+    for (const auto& existente : def.indices)
+        if (MesmoNome(existente.nome, indice.nome) || (indice.primario && existente.primario))
+            RemoveIndice(tabela, existente.nome);
+    auto esquema = Fixa(tabela);
+    DescartaComandos(esquema);
+    try {
+        ExecutaDireto(DdlIndice(esquema, esquema, indice));
+    } catch (...) {
+        Solta(esquema);
+        throw;
+    }
+    Solta(esquema);
+}
+
+void Banco::RemoveIndice(const std::string& tabela, const std::string& nomeIndice) {
+    auto esquema = Fixa(tabela);
+    DescartaComandos(esquema);
+    try {
+        ExecutaDireto("DROP INDEX IF EXISTS " + Aspas(esquema) + "." + Aspas(kPrefixoIndice + nomeIndice));
+    } catch (...) {
+        Solta(esquema);
+        throw;
+    }
+    Solta(esquema);
+}
+
+void Banco::EsvaziaTabela(const std::string& nome) {
+    auto esquema = Fixa(nome);
+    try {
+        ExecutaDireto("DELETE FROM " + Aspas(esquema) + "." + Aspas(esquema));
+    } catch (...) {
+        Solta(esquema);
+        throw;
+    }
+    Solta(esquema);
+}
+
+void Banco::ApagaTabela(const std::string& nome) {
+    auto canon = NomeTabela(nome);
+    auto arquivo = ArquivoTabela(canon);
+    if (!arquivo) return;
+    if (abertas_.count(canon)) throw ErroMotor(codigo_motor::TabelaEmUso, "Tabela: " + canon + ".DB");
+    Trava(canon, true);
+    try {
+        LiberaArquivo(canon);
+    } catch (...) {
+        Destrava(canon, true);
+        throw;
+    }
+    Destrava(canon, true);
+    std::error_code ec;
+    fs::remove(*arquivo, ec);
+    if (ec) throw ErroMotor(codigo_motor::ErroEntradaSaida, "Não foi possível apagar " + arquivo->string());
+    fs::remove(arquivo->string() + "-journal", ec);
+}
+
+}  // namespace zovi

@@ -1,0 +1,28 @@
+#pragma once
+// What a run may ask or tell the user in its middle. The GUI answers with
+// dialogs, the command line with a terminal prompt or its flags, tests with a
+// scripted list; the run's code is the same for all three.
+#include <string>
+
+namespace zovi {
+
+enum class TipoDialogo { Confirmacao, Aviso, Informacao, Erro };
+
+// Button names, as the message routines return them.
+enum class Resposta { Nenhuma, Ok, Cancela, Aborta, Repete, Ignora, Sim, Nao };
+
+class Interacao {
+public:
+    virtual ~Interacao() = default;
+    // Shows a text in a dialog of the kind; Confirmacao offers Yes and No, the others OK.
+    virtual Resposta Mostra(TipoDialogo tipo, const std::string& texto) = 0;
+    // Progress of a long run.
+    virtual void Progresso(long /*posicao*/, long /*maximo*/) {}
+    // True once the user asked to stop the run in progress (the Cancel button of its page).
+    virtual bool InterrupcaoPedida() { return false; }
+
+    void Aviso(const std::string& texto) { Mostra(TipoDialogo::Aviso, texto); }
+    bool Confirma(const std::string& texto) { return Mostra(TipoDialogo::Confirmacao, texto) == Resposta::Sim; }
+};
+
+}  // namespace zovi
