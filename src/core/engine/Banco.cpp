@@ -534,6 +534,22 @@ void Banco::RemoveIndice(const std::string& tabela, const std::string& nomeIndic
     Solta(esquema);
 }
 
+void Banco::CriaTabelaComo(const std::string& origem, const std::string& destino, bool comIndices) {
+    auto def = LeDefinicao(origem);
+    def.nome = NomeTabela(destino);
+    if (!comIndices) def.indices.clear();
+    CriaTabela(def);
+}
+
+bool Banco::fCriaTabelaComo(const std::string& origem, const std::string& destino, bool comIndices) noexcept {
+    try {
+        CriaTabelaComo(origem, destino, comIndices);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
 void Banco::EsvaziaTabela(const std::string& nome) {
     auto esquema = Fixa(nome);
     try {

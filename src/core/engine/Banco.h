@@ -29,7 +29,7 @@ struct sqlite3_stmt;
 
 namespace zovi {
 
-// Told when a table file is detached, so that statements on it are dropped.
+// Told before a table file is detached: running statements must stop first.
 class OuvinteAnexo {
 public:
     virtual ~OuvinteAnexo() = default;
@@ -69,6 +69,9 @@ public:
     bool ExisteIndice(const std::string& tabela, const std::string& nomeIndice);
     bool ExisteIndicePrimario(const std::string& tabela);
     void RemoveIndice(const std::string& tabela, const std::string& nomeIndice);
+    // A new table with the fields (and, when asked, the indexes) of another.
+    void CriaTabelaComo(const std::string& origem, const std::string& destino, bool comIndices);
+    bool fCriaTabelaComo(const std::string& origem, const std::string& destino, bool comIndices) noexcept;
     void EsvaziaTabela(const std::string& nome);
     void ApagaTabela(const std::string& nome);  // no error when it does not exist
     // Drops every connection to the table's file so that it can be replaced on disk.

@@ -106,9 +106,10 @@ void Tabela::FechaFluxo() {
     fluxo_ = nullptr;
 }
 
-void Tabela::AoDesanexar(const std::string& tabela) {
-    if (tabela == Nome()) FechaFluxo();
-}
+// SQLite keeps every attached file's read transaction open while any statement
+// of the connection is running, so a detach needs all streams stopped; they
+// re-seek from their current record on the next move.
+void Tabela::AoDesanexar(const std::string&) { FechaFluxo(); }
 
 int Tabela::IndiceCampo(const std::string& campo) const {
     auto it = posicao_.find(Maiusculas(campo));
