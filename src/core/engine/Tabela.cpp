@@ -72,6 +72,7 @@ void Tabela::Abre(bool exclusivo) {
     banco_.RegistraAberta(canon, +1);
     posicao_.clear();
     for (size_t i = 0; i < def_.campos.size(); ++i) posicao_[Maiusculas(def_.campos[i].nome)] = static_cast<int>(i);
+    MontaComandos();
     estado_ = EstadoTabela::Navegando;
     filtro_.clear();
     parametrosFiltro_.clear();
@@ -157,10 +158,21 @@ void Tabela::DefineFiltro(const std::string& condicao, std::map<std::string, std
     FechaFluxo();
 }
 
-std::string Tabela::Colunas() const {
-    std::string s = "rowid";
-    for (const auto& c : def_.campos) s += ", " + Aspas(c.nome);
-    return s;
+void Tabela::MontaComandos() {
+    auto esquema = Nome();
+    auto alvo = Aspas(esquema) + "." + Aspas(esquema);
+    std::string colunas = "rowid", lista, valores, atribuicoes;
+    for (size_t i = 0; i < def_.campos.size(); ++i) {
+        auto campo = Aspas(def_.campos[i].nome);
+        auto n = "?" + std::to_string(i + 1);
+        colunas += ", " + campo;
+        lista += (i ? ", " : "") + campo;
+        valores += (i ? ", " : "") + n;
+        atribuicoes += (i ? ", " : "") + campo + " = " + n;
+    }
+    sqlSelecao_ = "SELECT " + colunas + " FROM " + alvo;
+    sqlInclusao_ = "INSERT INTO " + alvo + " (" + lista + ") VALUES (" + valores + ")";
+    sqlAlteracao_ = "UPDATE " + alvo + " SET " + atribuicoes + " WHERE rowid = ?" + std::to_string(def_.campos.size() + 1);
 }
 
 std::string Tabela::Ordem(bool descendente) const {
@@ -237,7 +249,7 @@ void Tabela::Primeiro() {
     GravaSePendente();
     FechaFluxo();
     Fixacao f(banco_, Nome());
-    std::string sql = "SELECT " + Colunas() + " FROM " + Aspas(f.esquema) + "." + Aspas(f.esquema) + Onde("") +
+    std::string sql = sqlSelecao_ + Onde("") +
                       Ordem(false);
     int rc = sqlite3_prepare_v2(banco_.Conexao(), sql.c_str(), -1, &fluxo_, nullptr);
     if (rc != SQLITE_OK) {
@@ -267,7 +279,7 @@ bool Tabela::PosicionaApos(bool fluxoContinua) {
     Fixacao f(banco_, Nome());
     if (!fluxoContinua || !fluxo_) {
         FechaFluxo();
-        std::string sql = "SELECT " + Colunas() + " FROM " + Aspas(f.esquema) + "." + Aspas(f.esquema) +
+        std::string sql = sqlSelecao_ +
                           Onde(Comparacao(">")) + Ordem(false);
         int rc = sqlite3_prepare_v2(banco_.Conexao(), sql.c_str(), -1, &fluxo_, nullptr);
         if (rc != SQLITE_OK) {
@@ -292,7 +304,7 @@ bool Tabela::PosicionaApos(bool fluxoContinua) {
 bool Tabela::PosicionaAntes() {
     FechaFluxo();
     Fixacao f(banco_, Nome());
-    std::string sql = "SELECT " + Colunas() + " FROM " + Aspas(f.esquema) + "." + Aspas(f.esquema) +
+    std::string sql = sqlSelecao_ +
                       Onde(Comparacao("<")) + Ordem(true) + " LIMIT 1";
     auto st = banco_.Comando(f.esquema, sql);
     Reinicia r{st};
@@ -335,7 +347,7 @@ void Tabela::Ultimo() {
     GravaSePendente();
     FechaFluxo();
     Fixacao f(banco_, Nome());
-    std::string sql = "SELECT " + Colunas() + " FROM " + Aspas(f.esquema) + "." + Aspas(f.esquema) + Onde("") +
+    std::string sql = sqlSelecao_ + Onde("") +
                       Ordem(true) + " LIMIT 1";
     auto st = banco_.Comando(f.esquema, sql);
     Reinicia r{st};
@@ -402,7 +414,7 @@ void Tabela::Atualiza() {
         return;
     }
     Fixacao f(banco_, Nome());
-    auto st = banco_.Comando(f.esquema, "SELECT " + Colunas() + " FROM " + Aspas(f.esquema) + "." + Aspas(f.esquema) +
+    auto st = banco_.Comando(f.esquema, sqlSelecao_ +
                                             Onde("rowid = ?1"));
     Reinicia r{st};
     sqlite3_bind_int64(st, 1, rowid_);
@@ -426,7 +438,7 @@ bool Tabela::BuscaChave(const std::vector<std::string>& valores) {
         if (i) cond += " AND ";
         cond += Aspas(def_.campos[ordem_[i]].nome) + (semCaixa_ ? " COLLATE NOCASE" : "") + " = ?" + std::to_string(i + 1);
     }
-    auto st = banco_.Comando(f.esquema, "SELECT " + Colunas() + " FROM " + Aspas(f.esquema) + "." + Aspas(f.esquema) +
+    auto st = banco_.Comando(f.esquema, sqlSelecao_ +
                                             Onde(cond) + Ordem(false) + " LIMIT 1");
     Reinicia r{st};
     for (size_t i = 0; i < valores.size(); ++i)
@@ -542,22 +554,7 @@ void Tabela::Grava() {
     ExigeEdicao();
     FechaFluxo();
     Fixacao f(banco_, Nome());
-    auto alvo = Aspas(f.esquema) + "." + Aspas(f.esquema);
-    std::string sql;
-    if (estado_ == EstadoTabela::Inserindo) {
-        std::string cols, vals;
-        for (size_t i = 0; i < def_.campos.size(); ++i) {
-            cols += (i ? ", " : "") + Aspas(def_.campos[i].nome);
-            vals += (i ? ", ?" : "?") + std::to_string(i + 1);
-        }
-        sql = "INSERT INTO " + alvo + " (" + cols + ") VALUES (" + vals + ")";
-    } else {
-        std::string sets;
-        for (size_t i = 0; i < def_.campos.size(); ++i)
-            sets += (i ? ", " : "") + Aspas(def_.campos[i].nome) + " = ?" + std::to_string(i + 1);
-        sql = "UPDATE " + alvo + " SET " + sets + " WHERE rowid = ?" + std::to_string(def_.campos.size() + 1);
-    }
-    auto st = banco_.Comando(f.esquema, sql);
+    auto st = banco_.Comando(f.esquema, estado_ == EstadoTabela::Inserindo ? sqlInclusao_ : sqlAlteracao_);
     Reinicia r{st};
     for (size_t i = 0; i < def_.campos.size(); ++i) {
         int n = static_cast<int>(i) + 1;
@@ -566,8 +563,9 @@ void Tabela::Grava() {
             if (v) sqlite3_bind_int(st, n, *v == "1");
             else sqlite3_bind_null(st, n);
         } else {
-            const std::string& s = v ? *v : std::string();
-            sqlite3_bind_text(st, n, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+            // The edit buffer outlives the statement's step: no copy needed.
+            if (v) sqlite3_bind_text(st, n, v->data(), static_cast<int>(v->size()), SQLITE_STATIC);
+            else sqlite3_bind_text(st, n, "", 0, SQLITE_STATIC);
         }
     }
     if (estado_ == EstadoTabela::Editando) sqlite3_bind_int64(st, static_cast<int>(def_.campos.size()) + 1, rowid_);

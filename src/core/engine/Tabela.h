@@ -85,7 +85,7 @@ private:
     void GravaSePendente();
     void LeLinha(struct sqlite3_stmt* st);
     void FechaFluxo();
-    std::string Colunas() const;
+    void MontaComandos();
     std::string Ordem(bool descendente) const;
     std::string Comparacao(const char* op) const;
     std::string Onde(const std::string& extra) const;
@@ -113,6 +113,11 @@ private:
     std::vector<Valor> edicao_;
     bool inicio_ = true;
     bool fim_ = true;
+
+    // Statements that depend only on the table's fields, built once when it opens.
+    std::string sqlSelecao_;   // "SELECT rowid, fields FROM schema.table"
+    std::string sqlInclusao_;
+    std::string sqlAlteracao_;
 
     struct sqlite3_stmt* fluxo_ = nullptr;
     std::string esquemaFluxo_;
