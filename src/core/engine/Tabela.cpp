@@ -465,6 +465,13 @@ bool Tabela::Nulo(const std::string& campo) const {
     return i >= static_cast<int>(linha.size()) || !linha[i] || linha[i]->empty();
 }
 
+const std::string& Tabela::TextoColuna(int coluna) const {
+    static const std::string vazio;
+    const auto& linha = (estado_ == EstadoTabela::Editando || estado_ == EstadoTabela::Inserindo) ? edicao_ : atual_;
+    if (coluna < 0 || coluna >= static_cast<int>(linha.size()) || !linha[coluna]) return vazio;
+    return *linha[coluna];
+}
+
 std::string Tabela::Texto(const std::string& campo) const {
     int i = IndiceCampo(campo);
     const auto& linha = (estado_ == EstadoTabela::Editando || estado_ == EstadoTabela::Inserindo) ? edicao_ : atual_;

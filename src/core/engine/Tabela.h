@@ -57,6 +57,10 @@ public:
     bool BuscaChave(const std::vector<std::string>& valores);
 
     bool ExisteCampo(const std::string& campo) const;
+    // Column of a field, for runs that read the same fields of every record:
+    // resolve once, then read by column without a lookup or a copy.
+    int Coluna(const std::string& campo) const { return IndiceCampo(campo); }
+    const std::string& TextoColuna(int coluna) const;
     std::string Texto(const std::string& campo) const;
     bool Logico(const std::string& campo) const;  // NULL reads as false
     long Inteiro(const std::string& campo) const;  // empty reads as 0
