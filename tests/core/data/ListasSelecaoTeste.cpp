@@ -51,12 +51,12 @@ protected:
 TEST_F(ListasSelecao, LinhasDeEstabelecimentoComPosicoesFixas) {
     auto linhas = MarcaEstabelecimentos(dm.quBd8Emp, "2005", 'S', '0');
     ASSERT_EQ(linhas.size(), 3u);
-    EXPECT_EQ(linhas[0], "00-123-45.678-9/0  A1  OBRA CENTRO");
+    EXPECT_EQ(linhas[0], "00-123-45.678-9/0   A1  OBRA CENTRO");
     EXPECT_EQ(linhas[1], "11.222.333/0001-81  01  PADARIA BOM PAO LTDA");
-    for (const auto& l : linhas) {
-        EXPECT_EQ(l.substr(20, 2).size(), 2u);
-        EXPECT_EQ(l.substr(22, 2), "  ");
-    }
+    // The prefix is read back from positions 21-22 and the name from 25.
+    EXPECT_EQ(linhas[0].substr(20, 2), "A1");
+    EXPECT_EQ(linhas[2].substr(20, 2), "01");
+    EXPECT_EQ(linhas[2].substr(24), "ALFA SEM EMPREGADOS");
     EXPECT_EQ(RetiraSeparadores(linhas[1].substr(0, 18)), "11222333000181");
 
     // Only declarations with employees; by name.
