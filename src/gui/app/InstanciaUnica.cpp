@@ -1,0 +1,21 @@
+#include "app/InstanciaUnica.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace zovi::gui {
+
+InstanciaUnica::InstanciaUnica(const QString& pasta) : trava_(QDir(pasta).filePath(QStringLiteral("GDZovi2005"))) {
+    // A lock is never stale by age: a copy that runs for days still owns it.
+    trava_.setStaleLockTime(0);
+}
+
+bool InstanciaUnica::Obtem() { return trava_.isLocked() || trava_.tryLock(0); }
+
+QString InstanciaUnica::PastaPadrao() {
+    auto pasta = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (pasta.isEmpty()) pasta = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    return pasta;
+}
+
+}  // namespace zovi::gui

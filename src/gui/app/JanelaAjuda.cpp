@@ -1,0 +1,98 @@
+#include "app/JanelaAjuda.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+
+#include "ui_JanelaAjuda.h"
+
+namespace zovi::gui {
+
+JanelaAjuda::JanelaAjuda(const QString& pasta, QWidget* pai)
+    : QWidget(pai, Qt::Window), ui_(std::make_unique<Ui::JanelaAjuda>()), pasta_(pasta) {
+    ui_->setupUi(this);
+    ui_->spAjuda->setSizes({240, 620});
+    ui_->tbPagina->setSearchPaths({pasta_});
+    Carrega();
+    connect(ui_->lwConteudo, &QListWidget::currentRowChanged, this, [this](int linha) {
+        if (linha >= 0) Abre(linha);
+    });
+    connect(ui_->lwIndice, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { Abre(item->data(Qt::UserRole).toInt()); });
+    connect(ui_->lwIndice, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { Abre(item->data(Qt::UserRole).toInt()); });
+    connect(ui_->edIndice, &QLineEdit::textChanged, this, &JanelaAjuda::FiltraIndice);
+}
+
+JanelaAjuda::~JanelaAjuda() = default;
+
+QString JanelaAjuda::PastaDoPrograma() {
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ajuda"));
+}
+
+void JanelaAjuda::Carrega() {
+    QFile arquivo(QDir(pasta_).filePath(QStringLiteral("topicos.txt")));
+    if (!arquivo.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        ui_->tbPagina->setHtml(QStringLiteral("<p>Os arquivos de ajuda não foram encontrados na pasta <b>%1</b>. "
+                                              "Instale novamente o GDZOVI.</p>")
+                                   .arg(pasta_.toHtmlEscaped()));
+        return;
+    }
+    QTextStream entrada(&arquivo);
+    while (!entrada.atEnd()) {
+        const auto linha = entrada.readLine().trimmed();
+        if (linha.isEmpty() || linha.startsWith(QLatin1Char('#'))) continue;
+        const auto partes = linha.split(QLatin1Char('|'));
+        if (partes.size() < 3) continue;
+        const int posicao = topicos_.size();
+        topicos_.push_back({partes[0].toInt(), partes[1].trimmed(), partes[2].trimmed()});
+        ui_->lwConteudo->addItem(partes[2].trimmed());
+        indice_.insert(partes[2].trimmed().toLower(), posicao);
+        if (partes.size() > 3)
+            for (const auto& chave : partes[3].split(QLatin1Char(';'), Qt::SkipEmptyParts))
+                indice_.insert(chave.trimmed().toLower(), posicao);
+    }
+    FiltraIndice({});
+}
+
+void JanelaAjuda::FiltraIndice(const QString& texto) {
+    ui_->lwIndice->clear();
+    const auto procura = texto.trimmed().toLower();
+    for (auto i = indice_.cbegin(); i != indice_.cend(); ++i) {
+        if (!procura.isEmpty() && !i.key().contains(procura)) continue;
+        auto* item = new QListWidgetItem(i.key(), ui_->lwIndice);
+        item->setData(Qt::UserRole, i.value());
+        item->setToolTip(topicos_[i.value()].titulo);
+    }
+}
+
+void JanelaAjuda::Abre(int indice) {
+    if (indice < 0 || indice >= topicos_.size()) return;
+    atual_ = topicos_[indice].numero;
+    ui_->tbPagina->setSource(QUrl::fromLocalFile(QDir(pasta_).filePath(topicos_[indice].arquivo)));
+    const QSignalBlocker bloqueio(ui_->lwConteudo);
+    ui_->lwConteudo->setCurrentRow(indice);
+}
+
+void JanelaAjuda::MostraConteudo() {
+    ui_->tbNavegacao->setCurrentWidget(ui_->tsConteudo);
+    Abre(0);
+    show();
+    raise();
+    activateWindow();
+}
+
+void JanelaAjuda::MostraTopico(int numero) {
+    for (int i = 0; i < topicos_.size(); ++i) {
+        if (topicos_[i].numero != numero) continue;
+        Abre(i);
+        show();
+        raise();
+        activateWindow();
+        return;
+    }
+    MostraConteudo();
+}
+
+}  // namespace zovi::gui

@@ -1,0 +1,53 @@
+#include "app/ProgramaGDZovi.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QSplashScreen>
+
+#include "app/Figuras.h"
+#include "app/JanelaAjuda.h"
+#include "app/TfmGDZOVI.h"
+#include "data/VerificaArquivos.h"
+#include "messages/ServicoDialogos.h"
+
+namespace zovi::gui {
+
+ProgramaGDZovi::ProgramaGDZovi(ServicoDialogos& dialogos, std::filesystem::path pastaDados,
+                               const QString& pastaTrava, const QString& pastaAjuda)
+    : dialogos_(dialogos),
+      pastaDados_(std::move(pastaDados)),
+      pastaAjuda_(pastaAjuda.isEmpty() ? JanelaAjuda::PastaDoPrograma() : pastaAjuda),
+      instancia_(pastaTrava) {}
+
+ProgramaGDZovi::~ProgramaGDZovi() = default;
+
+bool ProgramaGDZovi::Inicia() {
+    if (!instancia_.Obtem()) {
+        dialogos_.Caixa(QStringLiteral("Aviso"), QStringLiteral("Este programa já está sendo executado."),
+                        QMessageBox::Critical, {Resposta::Ok});
+        return false;
+    }
+    QSplashScreen fmSplash(FiguraAbertura());
+    fmSplash.show();
+    fmSplash.repaint();
+    QApplication::processEvents();
+
+    QApplication::setApplicationName(QStringLiteral("Gerador de Declaração ZOVI - GDZOVI2005"));
+    if (!VerificaArquivosDados(pastaDados_, dialogos_)) {
+        fmSplash.close();
+        dialogos_.Mensagem(TipoDialogo::Aviso,
+                           QStringLiteral("Faltam arquivos para execução do sistema. Instale novamente o GDZOVI."));
+        return false;
+    }
+    dmGDZovi_ = std::make_unique<TdmGDZovi>(pastaDados_);
+    ajuda_ = std::make_unique<JanelaAjuda>(pastaAjuda_);
+    fmGDZOVI_ = std::make_unique<TfmGDZOVI>(*dmGDZovi_, dialogos_, *ajuda_);
+    dmEntradaDados_ = std::make_unique<TdmEntradaDados>(*dmGDZovi_);
+    fmSplash.finish(fmGDZOVI_.get());
+    // The full screen also where no window manager honours the maximised state.
+    if (auto* tela = QGuiApplication::primaryScreen()) fmGDZOVI_->setGeometry(tela->availableGeometry());
+    fmGDZOVI_->showMaximized();
+    return true;
+}
+
+}  // namespace zovi::gui

@@ -1,0 +1,42 @@
+#pragma once
+// The program from launch to the message loop: the single-instance guard, the
+// splash, the data-folder check and the long-lived objects, which live until
+// the program ends (the main window's closing ends it).
+#include <QString>
+
+#include <filesystem>
+#include <memory>
+
+#include "app/InstanciaUnica.h"
+#include "data/ModulosDados.h"
+
+namespace zovi::gui {
+
+class JanelaAjuda;
+class ServicoDialogos;
+class TfmGDZOVI;
+
+class ProgramaGDZovi {
+public:
+    ProgramaGDZovi(ServicoDialogos& dialogos, std::filesystem::path pastaDados,
+                   const QString& pastaTrava = InstanciaUnica::PastaPadrao(), const QString& pastaAjuda = {});
+    ~ProgramaGDZovi();
+
+    // Runs the start-up and shows the main window; false when the program must end at once
+    // (another copy is running, or the data folder is incomplete), with exit code 0.
+    bool Inicia();
+
+    TfmGDZOVI* fmGDZOVI() { return fmGDZOVI_.get(); }
+
+private:
+    ServicoDialogos& dialogos_;
+    std::filesystem::path pastaDados_;
+    QString pastaAjuda_;
+    InstanciaUnica instancia_;
+    std::unique_ptr<TdmGDZovi> dmGDZovi_;
+    std::unique_ptr<JanelaAjuda> ajuda_;
+    std::unique_ptr<TfmGDZOVI> fmGDZOVI_;
+    std::unique_ptr<TdmEntradaDados> dmEntradaDados_;
+};
+
+}  // namespace zovi::gui

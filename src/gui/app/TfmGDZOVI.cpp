@@ -1,0 +1,225 @@
+#include "app/TfmGDZOVI.h"
+
+#include <functional>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QMenu>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/Figuras.h"
+#include "app/JanelaAjuda.h"
+#include "app/TfmInicioRegras.h"
+#include "app/TfmSobre.h"
+#include "messages/ServicoDialogos.h"
+#include "ui_TfmGDZOVI.h"
+
+namespace zovi::gui {
+
+QString EnderecoSiteZovi() { return QStringLiteral("https://www.zovi.gov.br"); }
+
+// One row of the command table: the menu item and the speed button that share
+// a handler, and whether the enabling of the commands is recomputed after it.
+struct TfmGDZOVI::Comando {
+    const char* item;
+    const char* botao;
+    std::function<void(TfmGDZOVI*)> acao;
+    bool atualiza;
+};
+
+namespace {
+
+constexpr int kTopicoComoFazer = 10;
+
+// The commands that need at least one establishment of the current or the next base year.
+constexpr const char* kDependemDeDeclaracao[] = {
+    "sbAbrir", "sbExcluir", "sbVerInco", "sbRetif", "sbGravar",
+    "miAbrir", "miExcluir", "miVerInco", "miGravar", "miRetif", "miCopiaGravar",
+};
+
+struct Glifo {
+    const char* botao;
+    QStyle::StandardPixmap figura;
+};
+
+constexpr Glifo kGlifos[] = {
+    {"sbNova", QStyle::SP_FileIcon},
+    {"sbAbrir", QStyle::SP_DirOpenIcon},
+    {"sbExcluir", QStyle::SP_TrashIcon},
+    {"sbVerInco", QStyle::SP_DialogApplyButton},
+    {"sbGravar", QStyle::SP_DialogSaveButton},
+    {"sbRetif", QStyle::SP_BrowserReload},
+    {"sbResp", QStyle::SP_FileDialogDetailedView},
+    {"sbRelatorio", QStyle::SP_FileDialogContentsView},
+    {"sbAnalisador", QStyle::SP_FileDialogInfoView},
+    {"sbConsDisq", QStyle::SP_DriveFDIcon},
+    {"sbPesquisa", QStyle::SP_MessageBoxQuestion},
+    {"spHelp", QStyle::SP_DialogHelpButton},
+};
+
+int ContextoDe(QAction* acao) {
+    if (!acao) return 0;
+    auto valor = acao->property("contextoAjuda");
+    if (!valor.isValid() && acao->menu()) valor = acao->menu()->property("contextoAjuda");
+    return valor.toInt();
+}
+
+}  // namespace
+
+TfmGDZOVI::TfmGDZOVI(TdmGDZovi& dmGDZovi, ServicoDialogos& dialogos, JanelaAjuda& ajuda, QWidget* pai)
+    : QMainWindow(pai), ui_(std::make_unique<Ui::TfmGDZOVI>()), dm_(dmGDZovi), dialogos_(dialogos), ajuda_(ajuda) {
+    ui_->setupUi(this);
+    fmInicioRegras_ = std::make_unique<TfmInicioRegras>(dm_.dbZovi, dialogos_, this);
+
+    // Teal behind everything but the tool bar, which keeps the usual colours.
+    const QPalette usual = QApplication::palette();
+    QPalette fundo = usual;
+    fundo.setColor(QPalette::Window, QColor(0, 128, 128));
+    fundo.setColor(QPalette::WindowText, Qt::white);
+    ui_->paFundo->setPalette(fundo);
+    QPalette barra = usual;
+    barra.setColor(QPalette::Window, usual.color(QPalette::Window));
+    barra.setColor(QPalette::WindowText, usual.color(QPalette::WindowText));
+    ui_->paBotoes->setPalette(barra);
+    ui_->laFigura->setPixmap(FiguraZovi(QSize(160, 90)));
+    ui_->laSite->setText(QStringLiteral("<a href=\"%1\" style=\"color:#ffff80\">%2</a>")
+                             .arg(EnderecoSiteZovi(), QString(EnderecoSiteZovi()).remove(QStringLiteral("https://"))));
+    connect(ui_->laSite, &QLabel::linkActivated, this, [this](const QString& url) { dialogos_.AbreEndereco(QUrl(url)); });
+
+    PoeGlifos();
+    LigaComandos();
+    for (auto* menu : findChildren<QMenu*>()) menu->installEventFilter(this);
+    move(0, 0);
+}
+
+TfmGDZOVI::~TfmGDZOVI() = default;
+
+void TfmGDZOVI::PoeGlifos() {
+    for (const auto& g : kGlifos)
+        if (auto* botao = findChild<QToolButton*>(g.botao)) botao->setIcon(style()->standardIcon(g.figura));
+}
+
+void TfmGDZOVI::LigaComandos() {
+    using T = TfmGDZOVI;
+    comandos_ = {
+        {"miNova", "sbNova", &T::NaoDisponivel, true},
+        {"miAbrir", "sbAbrir", &T::NaoDisponivel, true},
+        {"miExcluir", "sbExcluir", &T::NaoDisponivel, true},
+        {"miVerInco", "sbVerInco", &T::NaoDisponivel, false},
+        {"miResp", "sbResp", &T::NaoDisponivel, false},
+        {"miGravar", "sbGravar", &T::NaoDisponivel, false},
+        {"miRetif", "sbRetif", &T::NaoDisponivel, false},
+        {"miImprimir", "sbRelatorio", &T::NaoDisponivel, false},
+        {"miAnoAnterior", "sbImpAnoAnterior", &T::NaoDisponivel, true},
+        {"miAnoAtual", "sbImpAnoAtual", &T::NaoDisponivel, true},
+        {"miSair", nullptr, &T::Sair, false},
+        {"miAnalisador", "sbAnalisador", &T::NaoDisponivel, true},
+        {"miConsultaArquivo", "sbConsDisq", &T::NaoDisponivel, false},
+        {"miCopiaGravar", nullptr, &T::NaoDisponivel, false},
+        {"miCopiaRestaurar", nullptr, &T::NaoDisponivel, true},
+        {"miIndexar", nullptr, &T::NaoDisponivel, false},
+        {"miPesquisa", "sbPesquisa", &T::NaoDisponivel, false},
+        {"miAjudaGDZOVI", "spHelp", [](T* j) { j->AjudaContexto(0); }, false},
+        {"miInformacoesUteis", nullptr, &T::InformacoesUteis, false},
+        {"miComoFazer", nullptr, [](T* j) { j->ajuda_.MostraTopico(kTopicoComoFazer); }, false},
+        {"miVisualizarCartela", nullptr, &T::NaoDisponivel, false},
+        {"miEmitirCartela", nullptr, &T::NaoDisponivel, false},
+        {"miSobre", nullptr, &T::Sobre, false},
+    };
+    for (const auto& c : comandos_) {
+        auto roda = [this, nome = QString::fromLatin1(c.item)] { ExecutaComando(nome); };
+        connect(findChild<QAction*>(c.item), &QAction::triggered, this, roda);
+        if (c.botao) connect(findChild<QToolButton*>(c.botao), &QToolButton::clicked, this, roda);
+    }
+}
+
+void TfmGDZOVI::ExecutaComando(const QString& nomeObjeto) {
+    for (const auto& c : comandos_) {
+        if (nomeObjeto != QLatin1String(c.item) && !(c.botao && nomeObjeto == QLatin1String(c.botao))) continue;
+        c.acao(this);
+        if (c.atualiza) ControlaBotoes();
+        return;
+    }
+}
+
+void TfmGDZOVI::ControlaBotoes() {
+    auto& qu = dm_.quBd8Emp;
+    qu.DefineSql({"Select CoCgcCeiEstabelecimento from Bd8Emp ", "where AnBase = \"2005\" or AnBase = \"2006\""});
+    qu.Abre();
+    const bool habilita = !qu.Vazia();
+    qu.Fecha();
+    for (const char* nome : kDependemDeDeclaracao) {
+        if (auto* botao = findChild<QToolButton*>(nome)) botao->setEnabled(habilita);
+        if (auto* item = findChild<QAction*>(nome)) item->setEnabled(habilita);
+    }
+}
+
+void TfmGDZOVI::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (exibida_) return;
+    exibida_ = true;
+    PrimeiraExibicao();
+}
+
+void TfmGDZOVI::PrimeiraExibicao() {
+    versao_ = QString::number(anoBase_) + QStringLiteral(".2");
+    setWindowTitle(QStringLiteral("GDZovi%1 - Gerador de Declaração Zovi [Versão: %2]").arg(anoBase_).arg(versao_));
+    // Every amount of the program shows with "," for decimals and "." for thousands.
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    ControlaBotoes();
+    activateWindow();
+}
+
+bool TfmGDZOVI::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate && primeiraAtivacao_ == 'S') {
+        primeiraAtivacao_ = 'N';
+        // Outside the activation itself, so the modal box does not run inside this event.
+        QTimer::singleShot(0, this, &TfmGDZOVI::PrimeiraAtivacao);
+    }
+    return QMainWindow::event(e);
+}
+
+void TfmGDZOVI::PrimeiraAtivacao() {
+    if (!fmInicioRegras_->DicasDesligadas()) fmInicioRegras_->Mostra();
+    activateWindow();
+    setFocus();
+}
+
+bool TfmGDZOVI::eventFilter(QObject* objeto, QEvent* e) {
+    // F1 on a highlighted menu item opens the help of that command.
+    if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_F1) {
+        if (auto* menu = qobject_cast<QMenu*>(objeto)) {
+            const int contexto = ContextoDe(menu->activeAction());
+            while (auto* aberto = QApplication::activePopupWidget()) aberto->close();
+            QTimer::singleShot(0, this, [this, contexto] { AjudaContexto(contexto); });
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(objeto, e);
+}
+
+void TfmGDZOVI::AjudaContexto(int contexto) {
+    if (contexto == 0)
+        ajuda_.MostraConteudo();
+    else
+        ajuda_.MostraTopico(contexto);
+}
+
+void TfmGDZOVI::NaoDisponivel() {
+    dialogos_.Mensagem(TipoDialogo::Informacao, QStringLiteral("Esta opção ainda não está disponível nesta versão."),
+                       this);
+}
+
+void TfmGDZOVI::InformacoesUteis() { fmInicioRegras_->Mostra(); }
+
+void TfmGDZOVI::Sobre() {
+    TfmSobre fmSobre(versao_, dialogos_, this);
+    dialogos_.Executa(fmSobre);
+}
+
+void TfmGDZOVI::Sair() { close(); }
+
+}  // namespace zovi::gui

@@ -1,0 +1,72 @@
+#pragma once
+// The main window: menu and speed buttons of every command, the rule that
+// enables the commands that need a declaration, and the tips box shown at the
+// first activation.
+#include <QMainWindow>
+
+#include <memory>
+
+#include "data/ModulosDados.h"
+
+class QAction;
+class QToolButton;
+
+namespace Ui {
+class TfmGDZOVI;
+}
+
+namespace zovi::gui {
+
+class ServicoDialogos;
+class JanelaAjuda;
+class TfmInicioRegras;
+
+// The declaration's public web site, shown by the link labels.
+QString EnderecoSiteZovi();
+
+class TfmGDZOVI : public QMainWindow {
+    Q_OBJECT
+public:
+    TfmGDZOVI(TdmGDZovi& dmGDZovi, ServicoDialogos& dialogos, JanelaAjuda& ajuda, QWidget* pai = nullptr);
+    ~TfmGDZOVI() override;
+
+    int AnoBase() const { return anoBase_; }
+    // "2005.2": the base year followed by ".2"; built when the window is first shown.
+    const QString& VersaoTexto() const { return versao_; }
+
+    // Enables the commands that need an establishment of the current or the next base year.
+    void ControlaBotoes();
+
+    // The handler a menu item or speed button runs, by its object name (for tests and scripts).
+    void ExecutaComando(const QString& nomeObjeto);
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* objeto, QEvent* e) override;
+
+private:
+    struct Comando;
+    void LigaComandos();
+    void PoeGlifos();
+    void PrimeiraExibicao();
+    void PrimeiraAtivacao();
+    void NaoDisponivel();
+    void InformacoesUteis();
+    void Sobre();
+    void Sair();
+    void AjudaContexto(int contexto);
+
+    std::unique_ptr<Ui::TfmGDZOVI> ui_;
+    TdmGDZovi& dm_;
+    ServicoDialogos& dialogos_;
+    JanelaAjuda& ajuda_;
+    std::unique_ptr<TfmInicioRegras> fmInicioRegras_;
+    std::vector<Comando> comandos_;
+    int anoBase_ = 2005;
+    QString versao_;
+    char primeiraAtivacao_ = 'S';
+    bool exibida_ = false;
+};
+
+}  // namespace zovi::gui

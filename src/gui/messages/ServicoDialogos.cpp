@@ -1,0 +1,151 @@
+#include "messages/ServicoDialogos.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QPushButton>
+
+#include "platform/Texto1252.h"
+
+namespace zovi::gui {
+
+namespace {
+
+QMessageBox::StandardButton BotaoPadrao(Resposta r) {
+    switch (r) {
+    case Resposta::Ok: return QMessageBox::Ok;
+    case Resposta::Cancela: return QMessageBox::Cancel;
+    case Resposta::Aborta: return QMessageBox::Abort;
+    case Resposta::Repete: return QMessageBox::Retry;
+    case Resposta::Ignora: return QMessageBox::Ignore;
+    case Resposta::Sim: return QMessageBox::Yes;
+    case Resposta::Nao: return QMessageBox::No;
+    case Resposta::Nenhuma: break;
+    }
+    return QMessageBox::NoButton;
+}
+
+QMessageBox::Icon IconeTipo(TipoDialogo tipo) {
+    switch (tipo) {
+    case TipoDialogo::Confirmacao: return QMessageBox::Question;
+    case TipoDialogo::Aviso: return QMessageBox::Warning;
+    case TipoDialogo::Informacao: return QMessageBox::Information;
+    case TipoDialogo::Erro: return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+ServicoDialogos& ServicoDialogos::Programa() {
+    static ServicoDialogos servico;
+    return servico;
+}
+
+QString ServicoDialogos::TextoBotao(Resposta botao) {
+    switch (botao) {
+    case Resposta::Ok: return QStringLiteral("OK");
+    case Resposta::Cancela: return QStringLiteral("Cancela");
+    case Resposta::Aborta: return QStringLiteral("&Abortar");
+    case Resposta::Repete: return QStringLiteral("&Repetir");
+    case Resposta::Ignora: return QStringLiteral("&Ignorar");
+    case Resposta::Sim: return QStringLiteral("&Sim");
+    case Resposta::Nao: return QStringLiteral("&Não");
+    case Resposta::Nenhuma: break;
+    }
+    return {};
+}
+
+QString ServicoDialogos::TituloTipo(TipoDialogo tipo) {
+    switch (tipo) {
+    case TipoDialogo::Confirmacao: return QStringLiteral("Confirme");
+    case TipoDialogo::Aviso: return QStringLiteral("Atenção");
+    case TipoDialogo::Informacao: return QStringLiteral("Informação");
+    case TipoDialogo::Erro: return QStringLiteral("Erro");
+    }
+    return {};
+}
+
+Resposta ServicoDialogos::Mensagem(TipoDialogo tipo, const QString& texto, QWidget* pai) {
+    QList<Resposta> botoes{Resposta::Ok};
+    if (tipo == TipoDialogo::Confirmacao) botoes = {Resposta::Sim, Resposta::Nao};
+    return MostraCaixa({TituloTipo(tipo), texto, IconeTipo(tipo), botoes}, pai);
+}
+
+Resposta ServicoDialogos::Caixa(const QString& titulo, const QString& texto, QMessageBox::Icon icone,
+                                const QList<Resposta>& botoes, QWidget* pai) {
+    return MostraCaixa({titulo, texto, icone, botoes}, pai);
+}
+
+Resposta ServicoDialogos::Mostra(TipoDialogo tipo, const std::string& texto) {
+    return Mensagem(tipo, QString::fromStdString(Cp1252ParaUtf8(texto)), QApplication::activeWindow());
+}
+
+Resposta ServicoDialogos::MostraCaixa(const CaixaMostrada& caixa, QWidget* pai) {
+    if (roteirizado_) {
+        caixas.push_back(caixa);
+        if (!respostas_.empty()) {
+            auto r = respostas_.front();
+            respostas_.pop_front();
+            return r;
+        }
+        return caixa.botoes.isEmpty() ? Resposta::Nenhuma : caixa.botoes.back();
+    }
+    QMessageBox box(caixa.icone, caixa.titulo, caixa.texto, QMessageBox::NoButton, pai);
+    for (auto r : caixa.botoes) box.addButton(BotaoPadrao(r))->setText(TextoBotao(r));
+    // Closing the box with its close button is a cancel, not the No that Escape gives.
+    Resposta clicada = Resposta::Cancela;
+    QObject::connect(&box, &QMessageBox::buttonClicked, [&](QAbstractButton* b) {
+        for (auto r : caixa.botoes)
+            if (box.button(BotaoPadrao(r)) == b) clicada = r;
+    });
+    box.exec();
+    return clicada;
+}
+
+int ServicoDialogos::Executa(QDialog& formulario) {
+    if (!roteirizado_) return formulario.exec();
+    formularios.push_back(formulario.objectName());
+    if (acoes_.empty()) return QDialog::Rejected;
+    auto acao = std::move(acoes_.front());
+    acoes_.pop_front();
+    return acao(formulario);
+}
+
+QString ServicoDialogos::ProximoArquivo() {
+    if (arquivos_.empty()) return {};
+    auto nome = arquivos_.front();
+    arquivos_.pop_front();
+    return nome;
+}
+
+QString ServicoDialogos::ArquivoParaAbrir(QWidget* pai, const QString& titulo, const QString& pasta,
+                                          const QString& filtro) {
+    if (roteirizado_) return ProximoArquivo();
+    return QFileDialog::getOpenFileName(pai, titulo, pasta, filtro);
+}
+
+QString ServicoDialogos::ArquivoParaSalvar(QWidget* pai, const QString& titulo, const QString& sugestao,
+                                           const QString& filtro) {
+    if (roteirizado_) return ProximoArquivo();
+    return QFileDialog::getSaveFileName(pai, titulo, sugestao, filtro);
+}
+
+void ServicoDialogos::AbreEndereco(const QUrl& endereco) {
+    if (roteirizado_)
+        enderecos.push_back(endereco);
+    else
+        QDesktopServices::openUrl(endereco);
+}
+
+void ServicoDialogos::Esquece() {
+    caixas.clear();
+    formularios.clear();
+    enderecos.clear();
+    respostas_.clear();
+    acoes_.clear();
+    arquivos_.clear();
+}
+
+}  // namespace zovi::gui

@@ -1,0 +1,84 @@
+#pragma once
+// Every dialog of the program goes through this one service: message boxes
+// with the Portuguese captions and buttons of their kind, modal forms, file
+// choices and the opening of web addresses. It also answers the core's runs
+// (zovi::Interacao), so a run talks to the user the same way a form does.
+//
+// In scripted mode nothing is shown: answers come from queues and everything
+// that would have been shown is recorded, so the windows can be driven
+// offscreen.
+#include <QDialog>
+#include <QList>
+#include <QMessageBox>
+#include <QString>
+#include <QUrl>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/Interacao.h"
+
+namespace zovi::gui {
+
+// A message box as it was shown (or would have been, in scripted mode).
+struct CaixaMostrada {
+    QString titulo;
+    QString texto;
+    QMessageBox::Icon icone;
+    QList<Resposta> botoes;
+};
+
+class ServicoDialogos : public Interacao {
+public:
+    // The service the program's windows use.
+    static ServicoDialogos& Programa();
+
+    // A message box of one of the standard kinds: caption, icon and buttons follow the kind.
+    Resposta Mensagem(TipoDialogo tipo, const QString& texto, QWidget* pai = nullptr);
+    // A message box with its own caption, icon and buttons (button texts stay the standard ones).
+    Resposta Caixa(const QString& titulo, const QString& texto, QMessageBox::Icon icone,
+                   const QList<Resposta>& botoes, QWidget* pai = nullptr);
+    // Shows a form modally; returns its result (QDialog::Accepted / Rejected).
+    int Executa(QDialog& formulario);
+    // Names of files chosen by the user; empty when the choice was cancelled.
+    QString ArquivoParaAbrir(QWidget* pai, const QString& titulo, const QString& pasta, const QString& filtro);
+    QString ArquivoParaSalvar(QWidget* pai, const QString& titulo, const QString& sugestao, const QString& filtro);
+    // Opens a web address with the system's handler.
+    void AbreEndereco(const QUrl& endereco);
+
+    // Interacao: the core's texts are Windows-1252.
+    Resposta Mostra(TipoDialogo tipo, const std::string& texto) override;
+
+    // The standard text of a button.
+    static QString TextoBotao(Resposta botao);
+    static QString TituloTipo(TipoDialogo tipo);
+
+    // --- scripted mode ---
+    using AcaoFormulario = std::function<int(QDialog&)>;
+    void Roteiriza(bool ativo = true) { roteirizado_ = ativo; }
+    bool Roteirizado() const { return roteirizado_; }
+    // Answers given in order; when none is left a box answers with its last button (No, OK).
+    void Responde(Resposta r) { respostas_.push_back(r); }
+    // Acts on the next form shown instead of the user; without one the form is rejected.
+    void AgeNoFormulario(AcaoFormulario acao) { acoes_.push_back(std::move(acao)); }
+    void EscolheArquivo(const QString& nome) { arquivos_.push_back(nome); }
+    void Esquece();
+
+    // What scripted mode recorded.
+    std::vector<CaixaMostrada> caixas;       // every message box, in order
+    std::vector<QString> formularios;        // objectName of every form shown
+    std::vector<QUrl> enderecos;             // addresses opened
+
+private:
+    Resposta MostraCaixa(const CaixaMostrada& caixa, QWidget* pai);
+    QString ProximoArquivo();
+
+    bool roteirizado_ = false;
+    std::deque<Resposta> respostas_;
+    std::deque<AcaoFormulario> acoes_;
+    std::deque<QString> arquivos_;
+};
+
+}  // namespace zovi::gui
