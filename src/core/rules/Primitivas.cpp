@@ -44,6 +44,18 @@ std::string_view Apara(std::string_view texto) {
 
 bool fVazio(std::string_view texto) { return Apara(texto).empty(); }
 
+bool fVazioOuZeros(std::string_view texto) {
+    auto t = Apara(texto);
+    return t.empty() || fTodosZeros(t);
+}
+
+std::string Maiusculas(std::string_view texto) {
+    std::string r(Apara(texto));
+    for (char& c : r)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return r;
+}
+
 bool fNumerico(std::string_view texto) {
     for (char c : Apara(texto))
         if (!Digito(c)) return false;

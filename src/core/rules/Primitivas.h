@@ -37,6 +37,8 @@ inline constexpr long long kFatorTetoSalarial = 150;        // ceiling = 150 min
 // Text helpers.
 std::string_view Apara(std::string_view texto);  // without leading and trailing blanks
 bool fVazio(std::string_view texto);             // nothing left after trimming
+bool fVazioOuZeros(std::string_view texto);      // empty, or all zeros once trimmed
+std::string Maiusculas(std::string_view texto);  // trimmed, letters a-z upper-cased
 
 // true when every character is a digit; the empty string counts as numeric.
 bool fNumerico(std::string_view texto);

@@ -11,13 +11,6 @@ namespace {
 
 std::string Chave(std::string_view s) { return std::string(Apara(s)); }
 
-std::string Maiusculas(std::string_view s) {
-    std::string r(Apara(s));
-    for (char& c : r)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return r;
-}
-
 // Number of a five-digit CEP prefix; -1 when the stored text is not a number.
 long NumeroCep(std::string_view s) {
     auto t = Apara(s);

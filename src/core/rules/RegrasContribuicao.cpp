@@ -1,0 +1,86 @@
+#include "rules/RegrasContribuicao.h"
+
+#include <algorithm>
+
+#include "rules/Primitivas.h"
+
+namespace zovi {
+
+namespace {
+
+bool Passou(const std::string& r) { return r == kPassa; }
+
+// Value of a digit string already checked by the numeric rules; empty reads as 0
+// and anything else that is not a number as -1.
+long long Numero(std::string_view s) {
+    auto t = Apara(s);
+    if (t.empty()) return 0;
+    if (t.size() > 18 || !fNumerico(t)) return -1;
+    long long r = 0;
+    for (char c : t) r = r * 10 + (c - '0');
+    return r;
+}
+
+}  // namespace
+
+std::string fCriticaParticipaPat(std::string_view indicador) {
+    auto v = Apara(indicador);
+    if (v.empty()) return "3608";
+    if (v != "1" && v != "2") return "3602";
+    return kPassa;
+}
+
+std::string fCriticaNumeroBeneficiariosPat(std::string_view numero) {
+    if (fVazio(numero)) return kPassa;
+    return fCriticaTamanhoNumerico(numero, 6);
+}
+
+std::string fCriticaBeneficiariosPat(std::string_view indicador, std::string_view ateCincoSalarios,
+                                     std::string_view acimaCincoSalarios) {
+    if (Apara(indicador) != "2") return kPassa;
+    return Numero(ateCincoSalarios) == 0 && Numero(acimaCincoSalarios) == 0 ? kPassa : "3525";
+}
+
+std::string fCriticaPercentualPat(std::string_view percentual) {
+    if (fVazio(percentual)) return kPassa;
+    if (auto r = fCriticaTamanhoNumerico(percentual, 3); !Passou(r)) return r;
+    if (Numero(percentual) > 100) return "3521";
+    return kPassa;
+}
+
+std::string fCriticaPercentuaisPat(std::string_view indicador, const std::array<std::string, 6>& percentuais) {
+    long long soma = 0;
+    for (const auto& p : percentuais) soma += std::max(Numero(p), 0LL);
+    if (Apara(indicador) != "1") return soma != 0 ? "3526" : kPassa;
+    return soma > 100 ? "3601" : kPassa;
+}
+
+std::string fCriticaPreenchimento(std::string_view valor, bool exigePreenchimento) {
+    if (!exigePreenchimento || !fVazio(valor)) return kPassa;
+    return kCurtoOuVazio;
+}
+
+std::string fCriticaCnpjEntidadePropria(std::string_view cnpj, std::string_view inscricaoEstabelecimento) {
+    auto c = Apara(cnpj);
+    if (c.empty()) return kPassa;
+    if (c == Apara(inscricaoEstabelecimento) || c == "00000000000191" || c == "00360305000104") return "3649";
+    return kPassa;
+}
+
+std::string fCriticaCnpjEntidade(std::string_view cnpj) {
+    auto c = Apara(cnpj);
+    if (auto r = fCriticaTamanhoNumerico(c, 14); !Passou(r)) return r;
+    if (fCnpjNaoMatriz(c)) return "3649";
+    bool valido = fValidaCnpj(c), cei = fValidaCei(c);
+    if (valido && cei) return "0050";
+    if (valido) return "0051";
+    if (cei) return "0052";
+    return "3649";
+}
+
+std::string fCriticaValorContribuicao(std::string_view valor) {
+    if (fVazio(valor)) return "3648";
+    return fCriticaTamanhoNumerico(valor, 8);
+}
+
+}  // namespace zovi
