@@ -16,6 +16,12 @@ public:
     virtual ~Interacao() = default;
     // Shows a text in a dialog of the kind; Confirmacao offers Yes and No, the others OK.
     virtual Resposta Mostra(TipoDialogo tipo, const std::string& texto) = 0;
+    // Asks a Yes/No question in a dialog of another kind (its icon and caption), such as
+    // the information dialog of "Deseja interromper?". Without a dialog of that shape the
+    // question is asked as a confirmation.
+    virtual Resposta Pergunta(TipoDialogo /*tipo*/, const std::string& texto) {
+        return Mostra(TipoDialogo::Confirmacao, texto);
+    }
     // Progress of a long run.
     virtual void Progresso(long /*posicao*/, long /*maximo*/) {}
     // True once the user asked to stop the run in progress (the Cancel button of its page).
