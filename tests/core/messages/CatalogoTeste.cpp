@@ -23,7 +23,7 @@ const std::set<std::string> kNaoMensagens = {
     "0000",                  // "no remark", and zero-filled fields
     "2004", "2005", "2006",  // base years
     "1031", "2062",          // legal-nature codes
-    "3112",                  // 31 December as ddmm
+    "3112", "1231",          // 31 December as ddmm and mmdd
 };
 
 struct Ocorrencia {
