@@ -14,8 +14,11 @@ Resposta InteracaoRoteirizada::Mostra(TipoDialogo tipo, const std::string& texto
 
 void InteracaoRoteirizada::Progresso(long posicao, long maximo) { progresso.emplace_back(posicao, maximo); }
 
+// Like the Cancel button: one request, read once.
 bool InteracaoRoteirizada::InterrupcaoPedida() {
-    return interrompeApos_ >= 0 && static_cast<long>(progresso.size()) >= interrompeApos_;
+    if (interrompeApos_ < 0 || static_cast<long>(progresso.size()) < interrompeApos_) return false;
+    interrompeApos_ = -1;
+    return true;
 }
 
 }  // namespace zovi::teste

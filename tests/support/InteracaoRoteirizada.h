@@ -23,7 +23,7 @@ public:
     void Progresso(long posicao, long maximo) override;
     bool InterrupcaoPedida() override;
 
-    // The run is asked to stop once it has reported this many progress steps (-1: never).
+    // The user presses Cancel once the run has reported this many progress steps (-1: never).
     void InterrompeApos(long passos) { interrompeApos_ = passos; }
 
     std::vector<Mensagem> mostradas;

@@ -44,7 +44,7 @@ constexpr IndiceObrigatorio kIndices[] = {
 
 bool Primario(const std::string& tabelaIndice) {
     auto ponto = tabelaIndice.rfind('.');
-    return ponto != std::string::npos && Maiusculas(tabelaIndice.substr(ponto + 1)) == "PX";
+    return ponto != std::string::npos && NomeMaiusculo(tabelaIndice.substr(ponto + 1)) == "PX";
 }
 
 }  // namespace

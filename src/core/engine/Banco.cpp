@@ -187,7 +187,7 @@ std::string Banco::NomeTabela(const std::string& nomeOuArquivo) {
     std::string n = nomeOuArquivo;
     auto barra = n.find_last_of("/\\");
     if (barra != std::string::npos) n = n.substr(barra + 1);
-    auto m = Maiusculas(n);
+    auto m = NomeMaiusculo(n);
     if (m.size() > 3 && m.compare(m.size() - 3, 3, ".DB") == 0) m.resize(m.size() - 3);
     else if (!m.empty() && m.back() == '.') m.pop_back();
     return m;
@@ -200,7 +200,7 @@ std::optional<fs::path> Banco::ArquivoTabela(const std::string& nome) const {
     std::error_code ec;
     if (fs::is_regular_file(exato, ec)) return exato;
     for (const auto& e : fs::directory_iterator(pasta_, ec)) {
-        if (e.is_regular_file(ec) && Maiusculas(e.path().filename().string()) == procurado) return e.path();
+        if (e.is_regular_file(ec) && NomeMaiusculo(e.path().filename().string()) == procurado) return e.path();
     }
     return std::nullopt;
 }

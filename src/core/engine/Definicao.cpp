@@ -4,14 +4,14 @@
 
 namespace zovi {
 
-std::string Maiusculas(std::string texto) {
+std::string NomeMaiusculo(std::string texto) {
     for (auto& c : texto)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return texto;
 }
 
 bool MesmoNome(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && Maiusculas(a) == Maiusculas(b);
+    return a.size() == b.size() && NomeMaiusculo(a) == NomeMaiusculo(b);
 }
 
 const DefCampo* DefTabela::Campo(const std::string& nomeCampo) const {

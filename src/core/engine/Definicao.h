@@ -33,8 +33,8 @@ struct DefTabela {
 // Splits "a;b;c" into its parts (blanks around each part removed).
 std::vector<std::string> SeparaCampos(const std::string& lista);
 
-// Upper-cases ASCII letters; table and field names are compared this way.
-std::string Maiusculas(std::string texto);
+// Table and field names upper-cased (ASCII letters only), as they are compared.
+std::string NomeMaiusculo(std::string texto);
 bool MesmoNome(const std::string& a, const std::string& b);
 
 }  // namespace zovi

@@ -73,13 +73,13 @@ std::string Literal(const std::string& conteudo) {
 }
 
 bool TerminaEmDb(const std::string& s) {
-    auto m = Maiusculas(s);
+    auto m = NomeMaiusculo(s);
     return m.size() > 3 && m.compare(m.size() - 3, 3, ".DB") == 0;
 }
 
 bool Chave(const Token& t, std::initializer_list<const char*> palavras) {
     if (t.tipo != Tipo::Palavra) return false;
-    auto m = Maiusculas(t.texto);
+    auto m = NomeMaiusculo(t.texto);
     return std::any_of(palavras.begin(), palavras.end(), [&](const char* p) { return m == p; });
 }
 

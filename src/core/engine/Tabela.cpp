@@ -71,7 +71,7 @@ void Tabela::Abre(bool exclusivo) {
     exclusivo_ = exclusivo;
     banco_.RegistraAberta(canon, +1);
     posicao_.clear();
-    for (size_t i = 0; i < def_.campos.size(); ++i) posicao_[Maiusculas(def_.campos[i].nome)] = static_cast<int>(i);
+    for (size_t i = 0; i < def_.campos.size(); ++i) posicao_[NomeMaiusculo(def_.campos[i].nome)] = static_cast<int>(i);
     MontaComandos();
     estado_ = EstadoTabela::Navegando;
     filtro_.clear();
@@ -113,12 +113,12 @@ void Tabela::FechaFluxo() {
 void Tabela::AoDesanexar(const std::string&) { FechaFluxo(); }
 
 int Tabela::IndiceCampo(const std::string& campo) const {
-    auto it = posicao_.find(Maiusculas(campo));
+    auto it = posicao_.find(NomeMaiusculo(campo));
     if (it == posicao_.end()) throw ErroBanco("Campo '" + campo + "' não encontrado na tabela " + Nome());
     return it->second;
 }
 
-bool Tabela::ExisteCampo(const std::string& campo) const { return posicao_.count(Maiusculas(campo)) > 0; }
+bool Tabela::ExisteCampo(const std::string& campo) const { return posicao_.count(NomeMaiusculo(campo)) > 0; }
 
 // --- index, filter and the SQL of the cursor -----------------------------
 

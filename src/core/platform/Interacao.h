@@ -24,7 +24,8 @@ public:
     }
     // Progress of a long run.
     virtual void Progresso(long /*posicao*/, long /*maximo*/) {}
-    // True once the user asked to stop the run in progress (the Cancel button of its page).
+    // True when the user asked to stop the run in progress (the Cancel button of its page);
+    // reading the request clears it, so a run that goes on asks again only on a new request.
     virtual bool InterrupcaoPedida() { return false; }
 
     void Aviso(const std::string& texto) { Mostra(TipoDialogo::Aviso, texto); }
