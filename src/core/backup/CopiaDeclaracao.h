@@ -1,0 +1,40 @@
+#pragma once
+// Backup and restore of the declaration tables (BD8EMP, BD8VINC, BD8RESP) of a
+// data folder, as the "Gravar" and "Restaurar" commands run them.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/Banco.h"
+#include "platform/Interacao.h"
+
+namespace zovi {
+
+// The title every backup of this program carries.
+inline const std::string kTituloCopiaZovi = "Zovi2005";
+// The least free space a volume must offer, and what is kept free on it.
+constexpr std::uintmax_t kEspacoMinimoVolume = 50000;
+constexpr std::uintmax_t kReservaVolume = 20000;
+
+// Free bytes where a volume is written (a folder, a mounted medium).
+using EspacoLivre = std::function<std::uintmax_t(const std::filesystem::path& pasta)>;
+std::uintmax_t EspacoLivreDisco(const std::filesystem::path& pasta);
+
+// The declaration tables whose files a backup holds.
+const std::vector<std::string>& TabelasCopiadas();
+
+// Saves every file of the declaration tables into arquivo, asking for each further
+// volume. True when the archive was completed.
+bool fGravaCopiaDeclaracao(const std::filesystem::path& pastaDados, const std::filesystem::path& arquivo,
+                           Interacao& interacao, const EspacoLivre& espaco = EspacoLivreDisco);
+
+// Restores a backup of this program into the data folder: the archive is unpacked into
+// the folder "Work" of the data folder and only when it was read to its end do its
+// tables replace the current ones, all together or none. banco, when given, is the
+// program's open database: it lets go of the tables before they are replaced.
+bool fRestauraCopiaDeclaracao(const std::filesystem::path& arquivo, const std::filesystem::path& pastaDados,
+                              Interacao& interacao, Banco* banco = nullptr);
+
+}  // namespace zovi

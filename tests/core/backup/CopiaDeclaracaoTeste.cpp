@@ -1,0 +1,189 @@
+#include "backup/CopiaDeclaracao.h"
+
+#include <gtest/gtest.h>
+
+#include "ArquivoCopia.h"
+#include "InteracaoRoteirizada.h"
+#include "PastaTeste.h"
+#include "engine/Tabela.h"
+
+namespace zovi {
+namespace {
+
+namespace fs = std::filesystem;
+using teste::InteracaoRoteirizada;
+using teste::GravaArquivo;
+using teste::LeArquivo;
+using teste::MontaCopia;
+using teste::PastaTeste;
+
+// Fills a table with rows whose every text field holds digits derived from the row number.
+void Preenche(const fs::path& pasta, const std::string& tabela, int linhas, int inicio = 0) {
+    Banco b;
+    b.Abre("Zovi2005", {"path=" + pasta.string()});
+    Tabela t(b, tabela);
+    t.Abre();
+    Transacao tr(b);
+    for (int i = inicio; i < inicio + linhas; ++i) {
+        t.Acrescenta();
+        for (const auto& c : t.Definicao().campos) {
+            if (c.tipo != TipoCampo::Texto) continue;
+            std::string v = std::to_string(static_cast<unsigned long long>(i) * 2654435761ull % 100000000000000ull);
+            v = std::string(std::max<int>(0, c.largura - static_cast<int>(v.size())), '0') + v;
+            t.PoeTexto(c.nome, v.substr(v.size() - static_cast<std::size_t>(c.largura)));
+        }
+        t.Grava();
+    }
+    tr.Confirma();
+}
+
+long Linhas(Banco& b, const std::string& tabela) {
+    Tabela t(b, tabela);
+    t.Abre();
+    return t.NumRegistros();
+}
+
+std::map<std::string, std::string> ArquivosDasTabelas(const fs::path& pasta) {
+    std::map<std::string, std::string> r;
+    for (const auto& e : fs::directory_iterator(pasta)) {
+        auto nome = Maiusculas(e.path().filename().string());
+        if (nome.rfind("BD8", 0) == 0) r[e.path().filename().string()] = LeArquivo(e.path());
+    }
+    return r;
+}
+
+std::deque<Resposta> Sims(int n) { return std::deque<Resposta>(static_cast<std::size_t>(n), Resposta::Sim); }
+
+bool Mostrou(const InteracaoRoteirizada& ui, const std::string& texto) {
+    for (const auto& m : ui.mostradas)
+        if (m.texto == texto) return true;
+    return false;
+}
+
+// The three tables go onto diskettes of 50000 bytes (volumes of at most 30000) and come
+// back byte for byte over changed tables that the program still has open.
+class CopiaDeclaracao : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Preenche(dados.Caminho(), "BD8VINC", 1500);
+        Preenche(dados.Caminho(), "BD8EMP", 40);
+        Preenche(dados.Caminho(), "BD8RESP", 1);
+        salvos = ArquivosDasTabelas(dados.Caminho());
+        InteracaoRoteirizada ui(Sims(200));
+        ASSERT_TRUE(fGravaCopiaDeclaracao(dados.Caminho(), arquivo, ui, [](const fs::path&) { return 50000; }));
+        EXPECT_TRUE(Mostrou(ui, "Gravação da cópia bem sucedida."));
+        EXPECT_TRUE(Mostrou(ui, "Insira o volume n° 3"));
+        for (const auto& e : fs::directory_iterator(destino.Caminho())) {
+            EXPECT_LE(e.file_size(), 30000u) << e.path();
+        }
+        // Work goes on after the backup.
+        Preenche(dados.Caminho(), "BD8EMP", 5, 1000);
+        fs::remove(dados.Caminho() / "BD8RESP.DB");
+        ASSERT_NE(ArquivosDasTabelas(dados.Caminho()), salvos);
+    }
+
+    PastaTeste dados;
+    PastaTeste destino{false};
+    fs::path arquivo = destino.Caminho() / "ZOVI2005.BKP";
+    std::map<std::string, std::string> salvos;
+};
+
+TEST_F(CopiaDeclaracao, IdaEVoltaEmVariosVolumes) {
+    Banco programa;
+    programa.Abre("Zovi2005", {dados.Parametro()});
+    Tabela aberta(programa, "BD8VINC");
+    aberta.Abre();
+    InteracaoRoteirizada ui(Sims(200));
+    ASSERT_TRUE(fRestauraCopiaDeclaracao(arquivo, dados.Caminho(), ui, &programa));
+    EXPECT_TRUE(Mostrou(ui, "Restauração da cópia bem sucedida."));
+    EXPECT_EQ(ArquivosDasTabelas(dados.Caminho()), salvos);
+    EXPECT_FALSE(fs::exists(dados.Caminho() / "Work"));
+    aberta.Fecha();
+    EXPECT_EQ(Linhas(programa, "BD8VINC"), 1500);
+    EXPECT_EQ(Linhas(programa, "BD8EMP"), 40);
+    EXPECT_EQ(Linhas(programa, "BD8RESP"), 1);
+}
+
+// Cancelled at the second volume: nothing reaches the data folder.
+TEST_F(CopiaDeclaracao, CanceladaNoSegundoVolumeNaoCopiaNada) {
+    auto antes = ArquivosDasTabelas(dados.Caminho());
+    InteracaoRoteirizada ui({Resposta::Nao});
+    EXPECT_FALSE(fRestauraCopiaDeclaracao(arquivo, dados.Caminho(), ui));
+    EXPECT_EQ(ui.mostradas.at(0).texto, "Insira o volume n° 2");
+    EXPECT_EQ(ArquivosDasTabelas(dados.Caminho()), antes);
+    EXPECT_TRUE(fs::is_directory(dados.Caminho() / "Work"));
+}
+
+// A swap that fails midway puts every current table file back.
+TEST_F(CopiaDeclaracao, FalhaAoSubstituirMantemAsTabelas) {
+    auto antes = ArquivosDasTabelas(dados.Caminho());
+    fs::create_directories(dados.Caminho() / "~restaura-BD8VINC.DB" / "ocupado");
+    InteracaoRoteirizada ui(Sims(200));
+    EXPECT_FALSE(fRestauraCopiaDeclaracao(arquivo, dados.Caminho(), ui));
+    EXPECT_TRUE(Mostrou(ui, "Ocorreu um erro durante o processo de restauração."));
+    EXPECT_EQ(ArquivosDasTabelas(dados.Caminho()), antes);
+    for (const auto& e : fs::directory_iterator(dados.Caminho())) {
+        EXPECT_TRUE(e.path().filename().string()[0] != '~' || e.is_directory()) << e.path();
+    }
+    Banco b;
+    b.Abre("Zovi2005", {dados.Parametro()});
+    EXPECT_EQ(Linhas(b, "BD8EMP"), 45);
+}
+
+TEST(CopiaDeclaracaoRecusas, ArquivoInvalidoEhRecusadoAntesDeTudo) {
+    PastaTeste dados;
+    auto antes = ArquivosDasTabelas(dados.Caminho());
+    MontaCopia outra;
+    outra.Cabecalho("Zovi2004").Entrada("c:\\x\\bd8emp.db").SegmentoBruto("x").Int32(0);
+    outra.Grava(dados.Caminho() / "velha.bkp");
+    GravaArquivo(dados.Caminho() / "lixo.bkp", "isto nao e uma copia");
+    const std::pair<const char*, const char*> casos[] = {
+        {"copia.zip", "Extensao inválida de arquivo de backup."},
+        {"nao_existe.bkp", "Arquivo inexistente."},
+        {"velha.bkp", "Esse não é um arquivo de backup ZOVI válido"},
+        {"lixo.bkp", "Esse não é um arquivo de backup ZOVI válido"},
+    };
+    for (const auto& [nome, mensagem] : casos) {
+        InteracaoRoteirizada ui;
+        EXPECT_FALSE(fRestauraCopiaDeclaracao(dados.Caminho() / nome, dados.Caminho(), ui));
+        ASSERT_EQ(ui.mostradas.size(), 1u) << nome;
+        EXPECT_EQ(ui.mostradas[0].texto, mensagem);
+        EXPECT_FALSE(fs::exists(dados.Caminho() / "Work"));
+    }
+    EXPECT_EQ(ArquivosDasTabelas(dados.Caminho()), antes);
+}
+
+// A table file named in another letter case is replaced, never doubled; files of other
+// tables in the archive stay out of the data folder.
+TEST(CopiaDeclaracaoRecusas, SubstituiEmQualquerCaixaESoAsTabelasDaDeclaracao) {
+    PastaTeste dados;
+    fs::rename(dados.Caminho() / "BD8EMP.DB", dados.Caminho() / "Bd8Emp.Db");
+    GravaArquivo(dados.Caminho() / "BD8EMP.DB-journal", "resto velho");
+    auto msg = LeArquivo(dados.Caminho() / "TB8MSG.DB");
+    MontaCopia m;
+    m.Cabecalho("Zovi2005", 0, 3)
+        .Entrada("c:\\zovi\\dados\\bd8emp.db").SegmentoBruto("NOVA")
+        .Entrada("c:\\zovi\\dados\\tb8msg.db").SegmentoBruto("INTRUSA")
+        .Entrada("c:\\zovi\\dados\\..\\programa.exe").SegmentoBruto("INTRUSO")
+        .Int32(0);
+    m.Grava(dados.Caminho() / "m.Bkp");
+    InteracaoRoteirizada ui;
+    // The stored ".." is refused before anything is copied.
+    EXPECT_FALSE(fRestauraCopiaDeclaracao(dados.Caminho() / "m.Bkp", dados.Caminho(), ui));
+    MontaCopia sem;
+    sem.Cabecalho("Zovi2005", 0, 2)
+        .Entrada("c:\\zovi\\dados\\bd8emp.db").SegmentoBruto("NOVA")
+        .Entrada("c:\\zovi\\dados\\tb8msg.db").SegmentoBruto("INTRUSA")
+        .Int32(0);
+    sem.Grava(dados.Caminho() / "m.Bkp");
+    ASSERT_TRUE(fRestauraCopiaDeclaracao(dados.Caminho() / "m.Bkp", dados.Caminho(), ui));
+    std::vector<std::string> daTabela;
+    for (const auto& e : fs::directory_iterator(dados.Caminho()))
+        if (Maiusculas(e.path().filename().string()).rfind("BD8EMP.", 0) == 0) daTabela.push_back(e.path().filename());
+    EXPECT_EQ(daTabela, std::vector<std::string>{"Bd8Emp.Db"});
+    EXPECT_EQ(LeArquivo(dados.Caminho() / "Bd8Emp.Db"), "NOVA");
+    EXPECT_EQ(LeArquivo(dados.Caminho() / "TB8MSG.DB"), msg);
+}
+
+}  // namespace
+}  // namespace zovi
