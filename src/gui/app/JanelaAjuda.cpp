@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include "ui_JanelaAjuda.h"
@@ -23,6 +24,8 @@ JanelaAjuda::JanelaAjuda(const QString& pasta, QWidget* pai)
     connect(ui_->lwIndice, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { Abre(item->data(Qt::UserRole).toInt()); });
     connect(ui_->edIndice, &QLineEdit::textChanged, this, &JanelaAjuda::FiltraIndice);
+    // A link followed inside a page moves the contents list along.
+    connect(ui_->tbPagina, &QTextBrowser::sourceChanged, this, &JanelaAjuda::Acompanha);
 }
 
 JanelaAjuda::~JanelaAjuda() = default;
@@ -69,10 +72,18 @@ void JanelaAjuda::FiltraIndice(const QString& texto) {
 
 void JanelaAjuda::Abre(int indice) {
     if (indice < 0 || indice >= topicos_.size()) return;
-    atual_ = topicos_[indice].numero;
     ui_->tbPagina->setSource(QUrl::fromLocalFile(QDir(pasta_).filePath(topicos_[indice].arquivo)));
-    const QSignalBlocker bloqueio(ui_->lwConteudo);
-    ui_->lwConteudo->setCurrentRow(indice);
+}
+
+void JanelaAjuda::Acompanha(const QUrl& pagina) {
+    const auto arquivo = QFileInfo(pagina.toLocalFile()).fileName();
+    for (int i = 0; i < topicos_.size(); ++i) {
+        if (topicos_[i].arquivo != arquivo) continue;
+        atual_ = topicos_[i].numero;
+        const QSignalBlocker bloqueio(ui_->lwConteudo);
+        ui_->lwConteudo->setCurrentRow(i);
+        return;
+    }
 }
 
 void JanelaAjuda::MostraConteudo() {

@@ -7,6 +7,7 @@
 // The command table's help context numbers are topic numbers.
 #include <QMap>
 #include <QString>
+#include <QUrl>
 #include <QVector>
 #include <QWidget>
 
@@ -44,6 +45,7 @@ private:
     };
     void Carrega();
     void Abre(int indice);
+    void Acompanha(const QUrl& pagina);
     void FiltraIndice(const QString& texto);
 
     std::unique_ptr<Ui::JanelaAjuda> ui_;

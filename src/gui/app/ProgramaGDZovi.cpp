@@ -43,7 +43,7 @@ bool ProgramaGDZovi::Inicia() {
     ajuda_ = std::make_unique<JanelaAjuda>(pastaAjuda_);
     fmGDZOVI_ = std::make_unique<TfmGDZOVI>(*dmGDZovi_, dialogos_, *ajuda_);
     dmEntradaDados_ = std::make_unique<TdmEntradaDados>(*dmGDZovi_);
-    fmSplash.finish(fmGDZOVI_.get());
+    fmSplash.close();
     // The full screen also where no window manager honours the maximised state.
     if (auto* tela = QGuiApplication::primaryScreen()) fmGDZOVI_->setGeometry(tela->availableGeometry());
     fmGDZOVI_->showMaximized();

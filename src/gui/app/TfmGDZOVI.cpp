@@ -122,7 +122,7 @@ void TfmGDZOVI::LigaComandos() {
         {"miCopiaRestaurar", nullptr, &T::NaoDisponivel, true},
         {"miIndexar", nullptr, &T::NaoDisponivel, false},
         {"miPesquisa", "sbPesquisa", &T::NaoDisponivel, false},
-        {"miAjudaGDZOVI", "spHelp", [](T* j) { j->AjudaContexto(0); }, false},
+        {"miAjudaGDZOVI", "spHelp", &T::AjudaF1, false},
         {"miInformacoesUteis", nullptr, &T::InformacoesUteis, false},
         {"miComoFazer", nullptr, [](T* j) { j->ajuda_.MostraTopico(kTopicoComoFazer); }, false},
         {"miVisualizarCartela", nullptr, &T::NaoDisponivel, false},
@@ -189,16 +189,20 @@ void TfmGDZOVI::PrimeiraAtivacao() {
 }
 
 bool TfmGDZOVI::eventFilter(QObject* objeto, QEvent* e) {
-    // F1 on a highlighted menu item opens the help of that command.
-    if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_F1) {
-        if (auto* menu = qobject_cast<QMenu*>(objeto)) {
-            const int contexto = ContextoDe(menu->activeAction());
-            while (auto* aberto = QApplication::activePopupWidget()) aberto->close();
-            QTimer::singleShot(0, this, [this, contexto] { AjudaContexto(contexto); });
-            return true;
-        }
+    if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_F1 &&
+        qobject_cast<QMenu*>(objeto)) {
+        AjudaF1();
+        return true;
     }
     return QMainWindow::eventFilter(objeto, e);
+}
+
+void TfmGDZOVI::AjudaF1() {
+    // With a menu open, F1 gives the help of its highlighted item; elsewhere the contents.
+    int contexto = 0;
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) contexto = ContextoDe(menu->activeAction());
+    while (auto* aberto = QApplication::activePopupWidget()) aberto->close();
+    AjudaContexto(contexto);
 }
 
 void TfmGDZOVI::AjudaContexto(int contexto) {

@@ -55,6 +55,7 @@ private:
     void InformacoesUteis();
     void Sobre();
     void Sair();
+    void AjudaF1();
     void AjudaContexto(int contexto);
 
     std::unique_ptr<Ui::TfmGDZOVI> ui_;
