@@ -192,7 +192,7 @@ bool fGravaCopiaDeclaracao(const fs::path& pastaDados, const fs::path& arquivo, 
     };
     std::vector<std::string> especificacoes;
     for (const auto& t : TabelasCopiadas())
-        especificacoes.push_back((pastaDados / (Maiusculas(t) + ".*")).string());
+        especificacoes.push_back((pastaDados / (NomeMaiusculo(t) + ".*")).string());
     interacao.Progresso(0, 100);
     if (!copia.Backup(especificacoes, arquivo.string())) return false;
     interacao.Mostra(TipoDialogo::Informacao, "Gravação da cópia bem sucedida.");
@@ -201,7 +201,7 @@ bool fGravaCopiaDeclaracao(const fs::path& pastaDados, const fs::path& arquivo, 
 
 bool fRestauraCopiaDeclaracao(const fs::path& arquivo, const fs::path& pastaDados, Interacao& interacao,
                               Banco* banco) {
-    if (Maiusculas(arquivo.extension().string()) != ".BKP") {
+    if (NomeMaiusculo(arquivo.extension().string()) != ".BKP") {
         interacao.Aviso("Extensao inválida de arquivo de backup.");
         return false;
     }

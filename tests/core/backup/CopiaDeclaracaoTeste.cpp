@@ -46,7 +46,7 @@ long Linhas(Banco& b, const std::string& tabela) {
 std::map<std::string, std::string> ArquivosDasTabelas(const fs::path& pasta) {
     std::map<std::string, std::string> r;
     for (const auto& e : fs::directory_iterator(pasta)) {
-        auto nome = Maiusculas(e.path().filename().string());
+        auto nome = NomeMaiusculo(e.path().filename().string());
         if (nome.rfind("BD8", 0) == 0) r[e.path().filename().string()] = LeArquivo(e.path());
     }
     return r;
@@ -179,7 +179,7 @@ TEST(CopiaDeclaracaoRecusas, SubstituiEmQualquerCaixaESoAsTabelasDaDeclaracao) {
     ASSERT_TRUE(fRestauraCopiaDeclaracao(dados.Caminho() / "m.Bkp", dados.Caminho(), ui));
     std::vector<std::string> daTabela;
     for (const auto& e : fs::directory_iterator(dados.Caminho()))
-        if (Maiusculas(e.path().filename().string()).rfind("BD8EMP.", 0) == 0) daTabela.push_back(e.path().filename());
+        if (NomeMaiusculo(e.path().filename().string()).rfind("BD8EMP.", 0) == 0) daTabela.push_back(e.path().filename());
     EXPECT_EQ(daTabela, std::vector<std::string>{"Bd8Emp.Db"});
     EXPECT_EQ(LeArquivo(dados.Caminho() / "Bd8Emp.Db"), "NOVA");
     EXPECT_EQ(LeArquivo(dados.Caminho() / "TB8MSG.DB"), msg);
