@@ -1,0 +1,94 @@
+#include "backup/IndexaArquivos.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "InteracaoRoteirizada.h"
+#include "PastaTeste.h"
+#include "data/VerificaArquivos.h"
+
+namespace zovi {
+namespace {
+
+using teste::InteracaoRoteirizada;
+using teste::PastaTeste;
+
+bool IndiceAfastamento(const PastaTeste& pasta) {
+    Banco b;
+    b.Abre("Zovi2005", {pasta.Parametro()});
+    return ExisteArquivoIndice(b, "TB8AFAST.PX", "Main");
+}
+
+void ApagaIndiceAfastamento(const PastaTeste& pasta) {
+    Banco b;
+    b.Abre("Zovi2005", {pasta.Parametro()});
+    b.RemoveIndice("TB8AFAST", "Main");
+    ASSERT_FALSE(ExisteArquivoIndice(b, "TB8AFAST.PX", "Main"));
+}
+
+TEST(IndexaArquivos, TodasAsTabelasLivres) {
+    PastaTeste pasta;
+    ApagaIndiceAfastamento(pasta);
+    TdmGDZovi dm(pasta.Caminho());
+    InteracaoRoteirizada ui;
+    ASSERT_TRUE(fIndexaArquivos(dm, ui));
+    ASSERT_EQ(ui.mostradas.size(), 1u);
+    EXPECT_EQ(ui.mostradas[0].tipo, TipoDialogo::Aviso);
+    EXPECT_EQ(ui.mostradas[0].texto, "Arquivos indexados com sucesso.");
+    ASSERT_EQ(ui.progresso.size(), 20u);
+    EXPECT_EQ(ui.progresso.back(), std::make_pair(17L, 17L));
+    EXPECT_EQ(ui.progresso[15], std::make_pair(15L, 17L));
+    EXPECT_TRUE(dm.taCBO.Aberta());
+    EXPECT_TRUE(dm.taUF.Aberta());
+    EXPECT_TRUE(IndiceAfastamento(pasta));
+}
+
+// Another process using the occupation table: steps 1 to 14 are done, step 15 stops the
+// rebuild with the engine's "Table is busy", and steps 16 to 19 are not run.
+TEST(IndexaArquivos, TabelaOcupadaParaNoPassoQuinze) {
+    PastaTeste pasta;
+    ApagaIndiceAfastamento(pasta);
+    int pronto[2], libera[2];
+    ASSERT_EQ(pipe(pronto), 0);
+    ASSERT_EQ(pipe(libera), 0);
+    pid_t filho = fork();
+    ASSERT_GE(filho, 0);
+    if (filho == 0) {
+        int rc = 0;
+        try {
+            Banco b;
+            b.Abre("Zovi2005", {pasta.Parametro()});
+            Tabela t(b, "TB8CBO");
+            t.Abre();
+            char c = 1;
+            if (write(pronto[1], &c, 1) != 1) rc = 2;
+            if (read(libera[0], &c, 1) != 1) rc = 3;
+        } catch (...) {
+            rc = 1;
+        }
+        _exit(rc);
+    }
+    char c;
+    ASSERT_EQ(read(pronto[0], &c, 1), 1);
+    {
+        TdmGDZovi dm(pasta.Caminho());
+        InteracaoRoteirizada ui;
+        EXPECT_FALSE(fIndexaArquivos(dm, ui));
+        ASSERT_EQ(ui.mostradas.size(), 2u);
+        EXPECT_EQ(ui.mostradas[0].texto.rfind("Nenhum usuário pode estar usando o sistema: \"", 0), 0u);
+        EXPECT_NE(ui.mostradas[0].texto.find("Table is busy"), std::string::npos);
+        EXPECT_EQ(ui.mostradas[1].texto, "Arquivos com problemas. Reinstale novamente o sistema GDZOVI2005.");
+        EXPECT_EQ(ui.progresso.back(), std::make_pair(14L, 17L));
+        EXPECT_TRUE(dm.taCBO.Aberta());
+    }
+    c = 1;
+    ASSERT_EQ(write(libera[1], &c, 1), 1);
+    int estado = 0;
+    waitpid(filho, &estado, 0);
+    EXPECT_EQ(WEXITSTATUS(estado), 0);
+    EXPECT_FALSE(IndiceAfastamento(pasta));
+}
+
+}  // namespace
+}  // namespace zovi
