@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "InteracaoTerminal.h"
+#include "backup/CopiaDeclaracao.h"
+#include "backup/IndexaArquivos.h"
 #include "data/CargaDados.h"
 #include "data/Tabelas.h"
 #include "data/VerificaArquivos.h"
@@ -47,10 +49,47 @@ int VerificaDados(const Argumentos& a) {
     return 0;
 }
 
+// copia DADOS ARQUIVO.bkp [--volume BYTES]: BYTES is the room of each volume, as on a diskette.
+int Copia(const Argumentos& a) {
+    bool volume = a.size() == 4 && a[2] == "--volume" && !a[3].empty() &&
+                  a[3].find_first_not_of("0123456789") == std::string::npos && a[3].size() < 19;
+    if (a.size() != 2 && !volume) {
+        Escreve("uso: gdzovi-lote copia DADOS ARQUIVO.bkp [--volume BYTES]", true);
+        return 64;
+    }
+    InteracaoTerminal terminal;
+    EspacoLivre espaco = EspacoLivreDisco;
+    if (volume) espaco = [bytes = std::stoull(a[3])](const fs::path&) { return bytes; };
+    return fGravaCopiaDeclaracao(a[0], a[1], terminal, espaco) ? 0 : 1;
+}
+
+int Restaura(const Argumentos& a) {
+    if (a.size() != 2) {
+        Escreve("uso: gdzovi-lote restaura ARQUIVO.bkp DADOS", true);
+        return 64;
+    }
+    InteracaoTerminal terminal;
+    return fRestauraCopiaDeclaracao(a[0], a[1], terminal) ? 0 : 1;
+}
+
+int Reindexa(const Argumentos& a) {
+    if (a.size() != 1 || !fs::is_directory(a[0])) {
+        Escreve("uso: gdzovi-lote reindexa DADOS", true);
+        return 64;
+    }
+    InteracaoTerminal terminal;
+    TdmGDZovi dm(a[0]);
+    return fIndexaArquivos(dm, terminal) ? 0 : 1;
+}
+
 void Uso() {
     Escreve("uso: gdzovi-lote COMANDO ARGUMENTOS\n"
             "  check-data DADOS              confere as tabelas da pasta de dados e refaz índices ausentes\n"
-            "  cria-dados PASTA_CSV DADOS    cria uma pasta de dados a partir das tabelas em CSV",
+            "  cria-dados PASTA_CSV DADOS    cria uma pasta de dados a partir das tabelas em CSV\n"
+            "  copia DADOS ARQ.bkp [--volume BYTES]  cópia de segurança das tabelas da declaração\n"
+            "                                (pede cada volume seguinte: responda s, ou use: yes s | gdzovi-lote ...)\n"
+            "  restaura ARQ.bkp DADOS        restaura uma cópia de segurança na pasta de dados\n"
+            "  reindexa DADOS                recria os índices de todas as tabelas",
             true);
 }
 
@@ -60,6 +99,9 @@ int main(int argc, char** argv) {
     const std::map<std::string, std::function<int(const Argumentos&)>> comandos = {
         {"check-data", VerificaDados},
         {"cria-dados", CriaDados},
+        {"copia", Copia},
+        {"restaura", Restaura},
+        {"reindexa", Reindexa},
     };
     if (argc < 2 || !comandos.count(argv[1])) {
         Uso();
