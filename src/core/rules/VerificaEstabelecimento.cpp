@@ -6,6 +6,7 @@
 #include "rules/RegrasContribuicao.h"
 #include "rules/RegrasEndereco.h"
 #include "rules/RegrasEstabelecimento.h"
+#include "rules/Rotulos.h"
 
 namespace zovi {
 
@@ -86,8 +87,7 @@ const std::vector<CampoEstabelecimento>& CamposEstabelecimento() {
 }
 
 IdentificacaoEstabelecimento IdentificaEstabelecimento(const RegistroEstabelecimento& e) {
-    return {e.CoCgcCeiEstabelecimento, e.InInscrEstabelecimento, e.NuPrefixoEstabelecimento,
-            e.NoRazaoEstabelecimento};
+    return {e.CoCgcCeiEstabelecimento, e.InInscrEstabelecimento, e.NuPrefixoEstabelecimento, e.NoRazaoEstabelecimento};
 }
 
 namespace {
@@ -109,44 +109,45 @@ struct Endereco {
 };
 
 void VerificaEndereco(const Endereco& e, const Referencias& ref, EmissorInconsistencias& em) {
-    if (auto r = fCriticaLogradouro(e.logradouro); Falhou(r)) em.Linha(kErro, r, e.logradouro, "1605");
-    if (auto r = fCriticaNumeroLogradouro(e.numero); Falhou(r)) em.Linha(kErro, r, e.numero, "1606");
+    if (auto r = fCriticaLogradouro(e.logradouro); Falhou(r)) em.Linha(kErro, r, e.logradouro, rotulo::Logradouro);
+    if (auto r = fCriticaNumeroLogradouro(e.numero); Falhou(r)) em.Linha(kErro, r, e.numero, rotulo::NumeroLogradouro);
 
     if (auto r = fCriticaComplemento(e.complemento); Falhou(r))
-        em.Linha(kErro, r, e.complemento, "1607");
+        em.Linha(kErro, r, e.complemento, rotulo::Complemento);
     else if (r = fCriticaNumeroComplemento(e.numero, e.complemento); Falhou(r))
-        em.Linhas(kErro, r, {{e.numero, "1606"}, {e.complemento, "1607"}});
+        em.Linhas(kErro, r, {{e.numero, rotulo::NumeroLogradouro}, {e.complemento, rotulo::Complemento}});
 
-    if (auto r = fCriticaBairro(e.bairro); Falhou(r)) em.Linha(kErro, r, e.bairro, "1608");
-    if (auto r = fCriticaCep(e.cep); Falhou(r)) em.Linha(kErro, r, e.cep, "1609");
+    if (auto r = fCriticaBairro(e.bairro); Falhou(r)) em.Linha(kErro, r, e.bairro, rotulo::Bairro);
+    if (auto r = fCriticaCep(e.cep); Falhou(r)) em.Linha(kErro, r, e.cep, rotulo::Cep);
 
     const Municipio* municipio = nullptr;
     if (auto r = fCriticaCodigoMunicipio(ref, e.municipio, &municipio); Falhou(r))
-        em.Linha(kErro, r, e.municipio, "1610");
+        em.Linha(kErro, r, e.municipio, rotulo::Municipio);
     else if (r = fCriticaCepMunicipio(ref, e.cep, e.municipio, true); Falhou(r))
-        em.Linhas(kAviso, r, {{e.cep, "1609"}, {e.municipio, "1610"}});
+        em.Linhas(kAviso, r, {{e.cep, rotulo::Cep}, {e.municipio, rotulo::Municipio}});
 
     if (auto r = fCriticaNomeMunicipio(e.nomeMunicipio, municipio); Falhou(r))
-        em.Linha(kAviso, r, e.nomeMunicipio, "3667");
+        em.Linha(kAviso, r, e.nomeMunicipio, rotulo::NomeMunicipio);
 
     const Uf* uf = nullptr;
     if (auto r = fCriticaUf(ref, e.uf, &uf); Falhou(r))
-        em.Linha(kErro, r, e.uf, "1612");
+        em.Linha(kErro, r, e.uf, rotulo::Uf);
     else if (r = fCriticaMunicipioUf(ref, e.municipio, e.uf); Falhou(r))
-        em.Linhas(kErro, r, {{e.municipio, "1610"}, {e.uf, "1612"}});
+        em.Linhas(kErro, r, {{e.municipio, rotulo::Municipio}, {e.uf, rotulo::Uf}});
     // The CEP is judged against the state found above; without one there is nothing to judge against.
     const std::string codigoUf = uf ? uf->codigo : std::string();
-    if (auto r = fCriticaCepUf(ref, e.cep, codigoUf); Falhou(r)) em.Linhas(kErro, r, {{e.cep, "1609"}, {e.uf, "1612"}});
+    if (auto r = fCriticaCepUf(ref, e.cep, codigoUf); Falhou(r))
+        em.Linhas(kErro, r, {{e.cep, rotulo::Cep}, {e.uf, rotulo::Uf}});
 
     if (auto r = fCriticaDdd(e.ddd); Falhou(r))
-        em.Linha(kErro, r, e.ddd, "1613");
+        em.Linha(kErro, r, e.ddd, rotulo::Ddd);
     else if (r = fCriticaDddUf(e.ddd, codigoUf); Falhou(r))
-        em.Linhas(kAviso, r, {{e.uf, "1612"}, {e.ddd, "1613"}});
+        em.Linhas(kAviso, r, {{e.uf, rotulo::Uf}, {e.ddd, rotulo::Ddd}});
 
     if (auto r = fCriticaTelefone(e.telefone); Falhou(r))
-        em.Linha(kErro, r, e.telefone, "1614");
+        em.Linha(kErro, r, e.telefone, rotulo::Telefone);
     else if (r = fCriticaDddTelefone(e.ddd, e.telefone); Falhou(r))
-        em.Linhas(kErro, r, {{e.ddd, "1613"}, {e.telefone, "1614"}});
+        em.Linhas(kErro, r, {{e.ddd, rotulo::Ddd}, {e.telefone, rotulo::Telefone}});
 }
 
 std::string TipoDeclarante(const std::string& tipo) {
@@ -182,24 +183,25 @@ void VerificaInscricaoDeclarante(const RegistroDeclarante& d, EmissorInconsisten
         if (!aceito) segundo = fCriticaInscricao(v);
     }
     if (!aceito && !UmDe(segundo, {"0050", "0051", "0052", "0056"})) {
-        em.Linha(kErro, primeiro, v, "1599");
+        em.Linha(kErro, primeiro, v, rotulo::InscricaoResponsavel);
         return;
     }
     const std::string exibido = TipoDeclarante(d.InInscrResponsavel);
     if (auto r = fCriticaTipoInscricaoResponsavel(tipo); Falhou(r))
-        em.Linha(kErro, r, exibido, "1601");
+        em.Linha(kErro, r, exibido, rotulo::TipoInscricao);
     else if (r = fCriticaInscricaoPorTipo(v, tipo); Falhou(r))
-        em.Linhas(kErro, r, {{exibido, "1601"}, {v, "1599"}});
+        em.Linhas(kErro, r, {{exibido, rotulo::TipoInscricao}, {v, rotulo::InscricaoResponsavel}});
 }
 
 void VerificaInscricaoEstabelecimento(const RegistroEstabelecimento& e, EmissorInconsistencias& em) {
     const std::string& v = e.CoCgcCeiEstabelecimento;
-    if (auto r = fCriticaInscricao(v); !UmDe(r, {"0050", "0051", "0052"})) em.Linha(kErro, r, v, "1600");
+    if (auto r = fCriticaInscricao(v); !UmDe(r, {"0050", "0051", "0052"}))
+        em.Linha(kErro, r, v, rotulo::InscricaoEstabelecimento);
     const std::string exibido = TipoEstabelecimento(e.InInscrEstabelecimento);
     if (auto r = fCriticaTipoInscricao(e.InInscrEstabelecimento); Falhou(r))
-        em.Linha(kErro, r, exibido, "1601");
+        em.Linha(kErro, r, exibido, rotulo::TipoInscricao);
     else if (r = fCriticaInscricaoPorTipo(v, e.InInscrEstabelecimento); Falhou(r))
-        em.Linhas(kErro, r, {{exibido, "1601"}, {v, "1600"}});
+        em.Linhas(kErro, r, {{exibido, rotulo::TipoInscricao}, {v, rotulo::InscricaoEstabelecimento}});
 }
 
 void VerificaOpcaoAberta(const RegistroEstabelecimento& e, EmissorInconsistencias& em) {
@@ -208,38 +210,40 @@ void VerificaOpcaoAberta(const RegistroEstabelecimento& e, EmissorInconsistencia
     const char* conteudo = (opcao == "1" || opcao == "2" || opcao == "3") ? "Outras opções"
                            : opcao == "4"                                 ? "Exclusão de estabelecimento"
                                                                           : "Atualização de estabelecimento";
-    em.Linha(kErro, "1677", conteudo, "1666");
+    em.Linha(kErro, "1677", conteudo, rotulo::OpcaoAberta);
 }
 
 void VerificaCeiVinculado(const RegistroEstabelecimento& e, EmissorInconsistencias& em) {
     const std::string& vinculado = e.CoCgcVinculado;
     const std::string inicio = Aparado(vinculado.substr(0, 2));
     const std::string cei12 = vinculado.size() > 2 ? vinculado.substr(2, 12) : std::string();
-    if (inicio != "00") em.Linha(kErro, kNaoNumerico, inicio, "1678");
+    if (inicio != "00") em.Linha(kErro, kNaoNumerico, inicio, rotulo::InicioCeiVinculado);
     const std::string cei = "00" + cei12;
     if (auto r = fCriticaCeiVinculado(cei); Falhou(r))
-        em.Linha(kErro, r, cei12, "1603");
+        em.Linha(kErro, r, cei12, rotulo::CeiVinculado);
     else if (r = fCriticaCeiVinculadoTipo(e.InInscrEstabelecimento, cei); Falhou(r))
-        em.Linhas(kErro, r, {{TipoEstabelecimento(e.InInscrEstabelecimento), "1601"}, {cei12, "1603"}});
+        em.Linhas(
+            kErro, r,
+            {{TipoEstabelecimento(e.InInscrEstabelecimento), rotulo::TipoInscricao}, {cei12, rotulo::CeiVinculado}});
 }
 
 void VerificaEncerramento(const RegistroEstabelecimento& e, bool exige, EmissorInconsistencias& em) {
     auto r = fCriticaEncerramento(e.InEncerramentoAtividade, e.DaEncerramentoAtividade, e.AnBase, exige);
     if (!Falhou(r)) return;
     if (r == "3516") {
-        em.Linhas(kErro, r, {{e.DaEncerramentoAtividade, "1669"}, {e.AnBase, "1658"}});
+        em.Linhas(kErro, r, {{e.DaEncerramentoAtividade, rotulo::DataEncerramento}, {e.AnBase, rotulo::AnoBase}});
         return;
     }
-    const char* indicador = Apara(e.InEncerramentoAtividade) == "1" ? "Assinalado para encerramento das atividades"
-                                                                     : "Não assinalado";
-    em.Linhas(kErro, r, {{e.DaEncerramentoAtividade, "1669"}, {indicador, "1668"}});
+    const char* indicador =
+        Apara(e.InEncerramentoAtividade) == "1" ? "Assinalado para encerramento das atividades" : "Não assinalado";
+    em.Linhas(kErro, r, {{e.DaEncerramentoAtividade, rotulo::DataEncerramento}, {indicador, rotulo::Encerramento}});
 }
 
 void VerificaBeneficiariosPat(const RegistroEstabelecimento& e, EmissorInconsistencias& em) {
     auto maior = fCriticaNumeroBeneficiariosPat(e.NuVinculoPatMaior5);
-    if (Falhou(maior)) em.Linha(kErro, maior, e.NuVinculoPatMaior5, "3610");
+    if (Falhou(maior)) em.Linha(kErro, maior, e.NuVinculoPatMaior5, rotulo::PatAcimaCincoSalarios);
     auto menor = fCriticaNumeroBeneficiariosPat(e.NuVinculoPatMenor5);
-    if (Falhou(menor)) em.Linha(kErro, menor, e.NuVinculoPatMenor5, "3611");
+    if (Falhou(menor)) em.Linha(kErro, menor, e.NuVinculoPatMenor5, rotulo::PatAteCincoSalarios);
     if (Falhou(maior) || Falhou(menor)) return;
     std::string r;
     if (e.NuVinculoPatMaior5 == "000000" && e.NuVinculoPatMenor5 == "000000" && Apara(e.InParticipaPAT) == "1")
@@ -248,17 +252,19 @@ void VerificaBeneficiariosPat(const RegistroEstabelecimento& e, EmissorInconsist
         r = fCriticaBeneficiariosPat(e.InParticipaPAT, e.NuVinculoPatMenor5, e.NuVinculoPatMaior5);
     if (Falhou(r))
         em.Linhas(kErro, r,
-                  {{e.InParticipaPAT, "3122"}, {e.NuVinculoPatMaior5, "3610"}, {e.NuVinculoPatMenor5, "3611"}});
+                  {{e.InParticipaPAT, rotulo::ParticipaPat},
+                   {e.NuVinculoPatMaior5, rotulo::PatAcimaCincoSalarios},
+                   {e.NuVinculoPatMenor5, rotulo::PatAteCincoSalarios}});
 }
 
 void VerificaPercentuaisPat(const RegistroEstabelecimento& e, EmissorInconsistencias& em) {
     const std::array<std::pair<const std::string*, const char*>, 6> campos = {{
-        {&e.PoServicoProprio, "3612"},
-        {&e.PoAdmCozinha, "3613"},
-        {&e.PoRefeicaoConvenio, "3614"},
-        {&e.PoRefeicaoTransportadora, "3615"},
-        {&e.PoCestaAlimento, "3616"},
-        {&e.PoAlimentacaoConvenio, "3617"},
+        {&e.PoServicoProprio, rotulo::PoServicoProprio},
+        {&e.PoAdmCozinha, rotulo::PoAdmCozinha},
+        {&e.PoRefeicaoConvenio, rotulo::PoRefeicaoConvenio},
+        {&e.PoRefeicaoTransportadora, rotulo::PoRefeicaoTransportadora},
+        {&e.PoCestaAlimento, rotulo::PoCestaAlimento},
+        {&e.PoAlimentacaoConvenio, rotulo::PoAlimentacaoConvenio},
     }};
     bool somente3521 = true;
     for (const auto& [valor, lbl] : campos) {
@@ -275,7 +281,7 @@ void VerificaPercentuaisPat(const RegistroEstabelecimento& e, EmissorInconsisten
     std::array<std::string, 6> valores;
     for (std::size_t i = 0; i < campos.size(); ++i) valores[i] = *campos[i].first;
     if (auto r = fCriticaPercentuaisPat(e.InParticipaPAT, valores); Falhou(r)) {
-        em.Linha(kAviso, r, e.InParticipaPAT, "3122");
+        em.Linha(kAviso, r, e.InParticipaPAT, rotulo::ParticipaPat);
         for (const auto& [valor, lbl] : campos) em.Linha(kAviso, r, *valor, lbl);
     }
 }
@@ -290,8 +296,7 @@ struct Contribuicao {
     const char* lblValor;
 };
 
-void VerificaContribuicao(const Contribuicao& c, const std::string& inscricao, bool exige,
-                          EmissorInconsistencias& em) {
+void VerificaContribuicao(const Contribuicao& c, const std::string& inscricao, bool exige, EmissorInconsistencias& em) {
     if (auto r = fCriticaPreenchimento(c.cnpj, exige); Falhou(r)) {
         em.Linha(kErro, r, c.cnpj, c.lblCnpj);
     } else if (!fVazioOuZeros(c.cnpj)) {
@@ -320,7 +325,7 @@ void pVerificaDeclarante(const RegistroDeclarante& d, const Referencias& ref, De
     VerificaInscricaoDeclarante(d, em);
 
     const std::string nome = Aparado(d.NoResponsavelArquivo);
-    if (auto r = fCriticaRazaoSocial(nome, ""); Falhou(r)) em.Linha(kErro, r, nome, "1604");
+    if (auto r = fCriticaRazaoSocial(nome, ""); Falhou(r)) em.Linha(kErro, r, nome, rotulo::RazaoSocial);
 
     VerificaEndereco({Aparado(d.EdLogradouroRespArquivo), d.NuLogradouroRespArquivo,
                       Aparado(d.TxComplementoRespArquivo), Aparado(d.NoBairroRespArquivo), d.CoCepRespArquivo,
@@ -330,10 +335,11 @@ void pVerificaDeclarante(const RegistroDeclarante& d, const Referencias& ref, De
 
     if (auto r = fCriticaDataRetificacao(d.InRetificacao, d.DaRetificacao); Falhou(r))
         em.Linhas(kErro, r,
-                  {{d.DaRetificacao, "1615"},
-                   {d.InRetificacao ? "Assinalado para retificação" : "Não assinalado", "1660"}});
-    if (auto r = fCriticaDataGeracao(d.DaGeracao); Falhou(r)) em.Linha(kErro, r, d.DaGeracao, "1616");
-    if (auto r = fCriticaEmail(d.TxEMailRespArquivo); Falhou(r)) em.Linha(kErro, r, d.TxEMailRespArquivo, "1617");
+                  {{d.DaRetificacao, rotulo::DataRetificacao},
+                   {d.InRetificacao ? "Assinalado para retificação" : "Não assinalado", rotulo::Retificacao}});
+    if (auto r = fCriticaDataGeracao(d.DaGeracao); Falhou(r)) em.Linha(kErro, r, d.DaGeracao, rotulo::DataGeracao);
+    if (auto r = fCriticaEmail(d.TxEMailRespArquivo); Falhou(r))
+        em.Linha(kErro, r, d.TxEMailRespArquivo, rotulo::Email);
 }
 
 void pVerificaEstabelecimento(const RegistroEstabelecimento& e, const Referencias& ref, bool exigePreenchimento,
@@ -341,71 +347,79 @@ void pVerificaEstabelecimento(const RegistroEstabelecimento& e, const Referencia
     EmissorInconsistencias em(destino, kRegistroEstabelecimento, IdentificaEstabelecimento(e));
 
     VerificaOpcaoAberta(e, em);
-    if (Apara(e.AnBase) != kTextoAnoBase) em.Linha(kErro, "1911", e.AnBase, "1658");
+    if (Apara(e.AnBase) != kTextoAnoBase) em.Linha(kErro, "1911", e.AnBase, rotulo::AnoBase);
     VerificaInscricaoEstabelecimento(e, em);
     if (auto r = fCriticaPrefixo(e.NuPrefixoEstabelecimento); Falhou(r))
-        em.Linha(kErro, r, e.NuPrefixoEstabelecimento, "1602");
+        em.Linha(kErro, r, e.NuPrefixoEstabelecimento, rotulo::Prefixo);
     const std::string nome = Aparado(e.NoRazaoEstabelecimento);
-    if (auto r = fCriticaRazaoSocial(nome, e.CoCgcCeiEstabelecimento); Falhou(r)) em.Linha(kErro, r, nome, "1604");
+    if (auto r = fCriticaRazaoSocial(nome, e.CoCgcCeiEstabelecimento); Falhou(r))
+        em.Linha(kErro, r, nome, rotulo::RazaoSocial);
 
     VerificaEndereco({Aparado(e.EdEstabelecimento), e.NuEnderecoEstabelecimento, Aparado(e.TxComplemEstabelecimento),
                       Aparado(e.NoBairroEstabelecimento), e.CoCepEstabelecimento, e.CoMunicipio,
                       Aparado(e.NoMunicEstabelecimento), Aparado(e.SgUf), Aparado(e.NuDDD), Aparado(e.NuTelefone)},
                      ref, em);
     if (auto r = fCriticaEmail(e.TxEmailEstabelecimento); Falhou(r))
-        em.Linha(kErro, r, e.TxEmailEstabelecimento, "1617");
+        em.Linha(kErro, r, e.TxEmailEstabelecimento, rotulo::Email);
 
     const std::string porte = Aparado(e.InPorte), opcao = Aparado(e.InOptanteSimples);
-    if (auto r = fCriticaPorte(porte); Falhou(r)) em.Linha(kErro, r, porte, "3520");
+    if (auto r = fCriticaPorte(porte); Falhou(r)) em.Linha(kErro, r, porte, rotulo::Porte);
     if (auto r = fCriticaOptanteSimples(opcao); Falhou(r))
-        em.Linha(kErro, r, opcao, "3123");
+        em.Linha(kErro, r, opcao, rotulo::OptanteSimples);
     else if (r = fCriticaSimplesPorte(opcao, porte); Falhou(r))
-        em.Linhas(kErro, r, {{porte, "3520"}, {opcao, "3123"}});
+        em.Linhas(kErro, r, {{porte, rotulo::Porte}, {opcao, rotulo::OptanteSimples}});
 
     if (auto r = fCriticaCnae(ref, e.CoCnae); Falhou(r))
-        em.Linha(kErro, r, e.CoCnae, "1618");
+        em.Linha(kErro, r, e.CoCnae, rotulo::Cnae);
     else if (r = fCriticaCnaeRazao(e.CoCnae, nome); Falhou(r))
-        em.Linhas(r == "0363" ? kAviso : kErro, r, {{e.CoCnae, "1618"}, {nome, "1604"}});
+        em.Linhas(r == "0363" ? kAviso : kErro, r, {{e.CoCnae, rotulo::Cnae}, {nome, rotulo::RazaoSocial}});
 
     if (auto r = fCriticaNaturezaJuridica(ref, e.CoNaturezaJuridica); Falhou(r))
-        em.Linha(kErro, r, e.CoNaturezaJuridica, "1619");
+        em.Linha(kErro, r, e.CoNaturezaJuridica, rotulo::NaturezaJuridica);
     else if (r = fCriticaNaturezaPrefeitura(e.CoNaturezaJuridica, nome); Falhou(r))
-        em.Linhas(kAviso, r, {{e.CoNaturezaJuridica, "1619"}, {nome, "1604"}});
+        em.Linhas(kAviso, r, {{e.CoNaturezaJuridica, rotulo::NaturezaJuridica}, {nome, rotulo::RazaoSocial}});
 
     if (auto r = fCriticaTamanhoNumerico(e.NuProprietEstabelecimento, 2); Falhou(r))
-        em.Linha(kErro, r, e.NuProprietEstabelecimento, "1621");
+        em.Linha(kErro, r, e.NuProprietEstabelecimento, rotulo::Proprietarios);
 
     if (auto r = fCriticaMesDataBase(e.MeDataBase); Falhou(r))
-        em.Linha(kErro, r, e.MeDataBase, "1620");
+        em.Linha(kErro, r, e.MeDataBase, rotulo::MesDataBase);
     else if (r = fCriticaMesDataBaseNegativa(e.MeDataBase, e.InZoviNegEstabelecimento); Falhou(r))
-        em.Linhas(kErro, r, {{e.MeDataBase, "1620"}, {e.InZoviNegEstabelecimento, "1622"}});
+        em.Linhas(kErro, r, {{e.MeDataBase, rotulo::MesDataBase}, {e.InZoviNegEstabelecimento, rotulo::ZoviNegativa}});
 
     const std::string cei12 = e.CoCgcVinculado.size() > 2 ? e.CoCgcVinculado.substr(2, 12) : std::string();
     if (auto r = fCriticaIndicadorZoviNegativa(e.InZoviNegEstabelecimento); Falhou(r))
-        em.Linha(kErro, r, e.InZoviNegEstabelecimento, "1622");
+        em.Linha(kErro, r, e.InZoviNegEstabelecimento, rotulo::ZoviNegativa);
     else if (r = fCriticaZoviNegativaInscricao(e.InZoviNegEstabelecimento, e.InInscrEstabelecimento, cei12); Falhou(r))
         em.Linhas(kErro, r,
-                  {{e.InZoviNegEstabelecimento, "1622"}, {e.InInscrEstabelecimento, "1601"}, {cei12, "1603"}});
+                  {{e.InZoviNegEstabelecimento, rotulo::ZoviNegativa},
+                   {e.InInscrEstabelecimento, rotulo::TipoInscricao},
+                   {cei12, rotulo::CeiVinculado}});
 
     VerificaCeiVinculado(e, em);
     VerificaEncerramento(e, exigePreenchimento, em);
 
-    if (auto r = fCriticaParticipaPat(e.InParticipaPAT); Falhou(r)) em.Linha(kErro, r, e.InParticipaPAT, "3122");
+    if (auto r = fCriticaParticipaPat(e.InParticipaPAT); Falhou(r))
+        em.Linha(kErro, r, e.InParticipaPAT, rotulo::ParticipaPat);
     VerificaBeneficiariosPat(e, em);
     VerificaPercentuaisPat(e, em);
 
     const Contribuicao contribuicoes[] = {
-        {Entidade::Sindical, e.CoCNPJSindical, "3652", e.VaGlobalSindical, "3653"},
-        {Entidade::Associativa, e.CoCNPJAssociativa, "3650", e.VaGlobalAssociativa, "3651"},
-        {Entidade::Assistencial, e.CoCNPJAssistencial, "3654", e.VaGlobalAssistencial, "3655"},
-        {Entidade::Confederativa, e.CoCNPJConfederativa, "3656", e.VaGlobalConfederativa, "3657"},
+        {Entidade::Sindical, e.CoCNPJSindical, rotulo::CnpjSindical, e.VaGlobalSindical, rotulo::ValorSindical},
+        {Entidade::Associativa, e.CoCNPJAssociativa, rotulo::CnpjAssociativa, e.VaGlobalAssociativa,
+         rotulo::ValorAssociativa},
+        {Entidade::Assistencial, e.CoCNPJAssistencial, rotulo::CnpjAssistencial, e.VaGlobalAssistencial,
+         rotulo::ValorAssistencial},
+        {Entidade::Confederativa, e.CoCNPJConfederativa, rotulo::CnpjConfederativa, e.VaGlobalConfederativa,
+         rotulo::ValorConfederativa},
     };
     for (const auto& c : contribuicoes) VerificaContribuicao(c, e.CoCgcCeiEstabelecimento, exigePreenchimento, em);
 
     const std::string atividade = Aparado(e.InAtividadeAnoBase);
-    if (auto r = fCriticaAtividadeAnoBase(atividade); Falhou(r)) em.Linha(kErro, r, atividade, "3669");
+    if (auto r = fCriticaAtividadeAnoBase(atividade); Falhou(r))
+        em.Linha(kErro, r, atividade, rotulo::AtividadeAnoBase);
     const std::string uso = Aparado(e.TxUsoEstabelecimento);
-    if (auto r = fCriticaTextoUso(uso); Falhou(r)) em.Linha(kErro, r, uso, "1623");
+    if (auto r = fCriticaTextoUso(uso); Falhou(r)) em.Linha(kErro, r, uso, rotulo::TextoUso);
 }
 
 }  // namespace zovi
