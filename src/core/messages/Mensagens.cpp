@@ -66,9 +66,11 @@ void Mensagens::MostraMensagemEstabelecimento(const std::string& codigo, const s
     interacao_.Mostra(TipoDialogo::Informacao, cabecalho + "\n" + Texto(codigo));
 }
 
-bool Mensagens::ConfirmaInterrupcao() {
-    return interacao_.Pergunta(TipoDialogo::Informacao, "Deseja interromper?") == Resposta::Sim;
+bool ConfirmaInterrupcao(Interacao& interacao) {
+    return interacao.Pergunta(TipoDialogo::Informacao, "Deseja interromper?") == Resposta::Sim;
 }
+
+bool Mensagens::ConfirmaInterrupcao() { return zovi::ConfirmaInterrupcao(interacao_); }
 
 void VerificaOpcaoAberta(Banco& banco, Mensagens& mensagens, const std::string& anoBase,
                          const std::string& inscricao, const std::string& prefixo) {

@@ -22,6 +22,10 @@ std::optional<TipoDialogo> TipoDialogoMensagem(const std::string& tpMensagem);
 // "3" copy, "4" multiple deletion, "5" change of relationship type); empty for other values.
 std::string CodigoOpcaoAberta(const std::string& inOpcaoAberta);
 
+// "Deseja interromper?" with Yes and No in an information dialog; true on Yes.
+// Long runs ask it when the user pressed Cancel.
+bool ConfirmaInterrupcao(Interacao& interacao);
+
 class Mensagens {
 public:
     Mensagens(const CatalogoMensagens& catalogo, Interacao& interacao)
