@@ -9,7 +9,10 @@
 #include "engine/Banco.h"
 #include "engine/Consulta.h"
 #include "engine/Tabela.h"
+#include "rules/Inconsistencias.h"
 #include "rules/Primitivas.h"
+#include "rules/Referencias.h"
+#include "rules/VerificaEstabelecimento.h"
 
 namespace zovi::bancada {
 namespace {
@@ -101,6 +104,40 @@ TEST(GeradorTeste, GravaEstabelecimentosEmpregadosEDeclarante) {
     EXPECT_EQ(Conta(banco, "select count(*) from BD8EMP"), 6);
     EXPECT_EQ(Conta(banco, "select count(distinct CoCgcCeiEstabelecimento) from BD8EMP"), 4);
     EXPECT_EQ(Conta(banco, "select count(*) from BD8RESP"), 1);
+}
+
+// What a verification step found, one line per row, to show on failure.
+std::string Descreve(const std::vector<Inconsistencia>& linhas) {
+    std::string s;
+    for (const auto& l : linhas)
+        s += l.errwar + " " + l.tiporegistro + " " + l.retorno + " lbl " + l.lbl + " [" + l.conteudo + "] " +
+             l.estabelecimento.inscricao + " " + l.empregado.pisPasep + "\n";
+    return s;
+}
+
+// Twelve establishments take in the CEI ones (every tenth) and several states.
+TEST(GeradorTeste, DeclaranteEEstabelecimentosPassamNasRegras) {
+    teste::PastaTeste pasta;
+    Banco banco;
+    banco.Abre("Zovi2005", {pasta.Parametro()});
+    ParametrosGeracao p;
+    p.estabelecimentos = 12;
+    p.empregadosPorEstabelecimento = 2;
+    GeraDeclaracao(banco, p);
+    Referencias ref(banco);
+
+    ColetorInconsistencias linhas;
+    Tabela resp(banco, "BD8RESP");
+    resp.Abre();
+    resp.Primeiro();
+    pVerificaDeclarante(LeDeclarante(resp), ref, linhas);
+    Tabela emp(banco, "BD8EMP");
+    emp.Abre();
+    long estabelecimentos = 0;
+    for (emp.Primeiro(); !emp.Fim(); emp.Proximo(), ++estabelecimentos)
+        pVerificaEstabelecimento(LeEstabelecimento(emp), ref, false, linhas);
+    EXPECT_EQ(estabelecimentos, 12);
+    EXPECT_TRUE(linhas.linhas.empty()) << Descreve(linhas.linhas);
 }
 
 }  // namespace
