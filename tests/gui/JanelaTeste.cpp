@@ -15,14 +15,17 @@
 #include <QToolButton>
 
 #include <filesystem>
+#include <iostream>
 #include <memory>
 
 #include "PastaTeste.h"
+#include "app/AplicacaoGDZovi.h"
 #include "app/InstanciaUnica.h"
 #include "app/JanelaAjuda.h"
 #include "app/ProgramaGDZovi.h"
 #include "app/TfmGDZOVI.h"
 #include "app/TfmSobre.h"
+#include "data/ModulosDados.h"
 #include "engine/Tabela.h"
 #include "messages/ServicoDialogos.h"
 
@@ -213,6 +216,23 @@ private slots:
         QVERIFY(ajuda.NumTopicos() > 20);
     }
 
+    // The catalogue's messages reach the user through the main window's dialogs.
+    void MensagensDoCatalogoPelosDialogos() {
+        TdmGDZovi dm(pasta_->Caminho());
+        JanelaAjuda ajuda(kPastaAjuda);
+        TfmGDZOVI janela(dm, dialogos_, ajuda);
+        dialogos_.Responde(Resposta::Sim);
+        QCOMPARE(janela.MensagensPrograma().MostraMensagem("1001"), std::string("mrYes"));
+        QVERIFY(janela.MensagensPrograma().ConfirmaInterrupcao() == false);
+        QCOMPARE(dialogos_.caixas.size(), size_t(2));
+        QCOMPARE(dialogos_.caixas[0].titulo, QStringLiteral("Confirme"));
+        QVERIFY(dialogos_.caixas[0].texto.startsWith(QStringLiteral("Esta inscrição já está cadastrada")));
+        QCOMPARE(dialogos_.caixas[1].titulo, QStringLiteral("Informação"));
+        QCOMPARE(dialogos_.caixas[1].texto, QStringLiteral("Deseja interromper?"));
+        QCOMPARE(dialogos_.caixas[1].icone, QMessageBox::Information);
+        QCOMPARE(dialogos_.caixas[1].botoes, (QList<Resposta>{Resposta::Sim, Resposta::Nao}));
+    }
+
     void SobreMostraVersaoEAbreSite() {
         TdmGDZovi dm(pasta_->Caminho());
         JanelaAjuda ajuda(kPastaAjuda);
@@ -229,6 +249,35 @@ private slots:
         QCOMPARE(versao, QStringLiteral("Versão 2005.2"));
         QCOMPARE(dialogos_.enderecos.size(), size_t(1));
         QCOMPARE(dialogos_.enderecos[0], QUrl(EnderecoSiteZovi()));
+    }
+
+    void ErroNaoTratadoEncerraOPrograma_data() {
+        QTest::addColumn<QString>("erro");
+        QTest::addColumn<QString>("inicio");
+        QTest::newRow("excecao qualquer") << "fatal" << "Erro fatal.\n\nfalhou de verdade";
+        QTest::newRow("erro de banco") << "banco" << "Erro DataBase.\n\ncampo inexistente";
+        QTest::newRow("erro do motor") << "motor" << "Erro BDE  10756 : $2A04";
+        QTest::newRow("dentro de um formulario") << "modal" << "Erro fatal.";
+    }
+    // In another process, since the program really ends: the error is shown once with the
+    // closing text, the exit code tells the failure, and the row stored before it stays.
+    void ErroNaoTratadoEncerraOPrograma() {
+        QFETCH(QString, erro);
+        QFETCH(QString, inicio);
+        QProcess filho;
+        filho.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+        filho.start(QCoreApplication::applicationFilePath(),
+                    {"--erro-nao-tratado", erro, QString::fromStdString(pasta_->Caminho().string())});
+        QVERIFY(filho.waitForFinished(20000));
+        QCOMPARE(filho.exitCode(), AplicacaoGDZovi::kSaidaErro);
+        const auto caixas = QString::fromUtf8(filho.readAllStandardOutput()).split(QChar(0x1e), Qt::SkipEmptyParts);
+        QCOMPARE(caixas.size(), 1);
+        QVERIFY2(caixas[0].startsWith("Erro|" + inicio), qPrintable(caixas[0]));
+        QVERIFY(caixas[0].endsWith("\n\nErro não previsto.\nContatar a CATZOVI comunicando todos os itens da mensagem."));
+        TdmGDZovi dm(pasta_->Caminho());
+        Tabela t(dm.dbZovi, "BD8EMP");
+        t.Abre();
+        QVERIFY(t.BuscaChave({"2005", "22222222222222", "01"}));
     }
 
     // The real message box: Portuguese buttons, No, and the close box giving Cancel.
@@ -252,12 +301,41 @@ private slots:
     }
 };
 
+int ErroNaoTratado(int argc, char** argv) {
+    const QByteArray erro = argv[2];
+    ServicoDialogos dialogos;
+    dialogos.Roteiriza();
+    AplicacaoGDZovi app(argc, argv, dialogos);
+    TdmGDZovi dm(argv[3]);
+    AcrescentaEstabelecimento(dm.dbZovi, "2005", "22222222222222");
+    auto falha = [erro] {
+        if (erro == "banco") throw ErroBanco("campo inexistente");
+        if (erro == "motor") throw ErroMotor(codigo_motor::ValorForaDaLista, "");
+        throw std::runtime_error("falhou de verdade");
+    };
+    if (erro == "modal") {
+        QTimer::singleShot(0, [falha] {
+            QDialog formulario;
+            QTimer::singleShot(0, falha);
+            formulario.exec();
+        });
+    } else {
+        QTimer::singleShot(0, falha);
+    }
+    const int saida = app.exec();
+    for (const auto& c : dialogos.caixas)
+        std::cout << (c.titulo + "|" + c.texto).toStdString() << '\x1e';
+    return saida;
+}
+
 int main(int argc, char** argv) {
     // Used by the second-instance test: try to take the lock in another process.
     if (argc == 3 && QByteArray(argv[1]) == "--tenta-trava") {
         QCoreApplication app(argc, argv);
         return InstanciaUnica(QString::fromLocal8Bit(argv[2])).Obtem() ? 0 : 3;
     }
+    // Used by the unhandled-error test: the program's application object meets an error.
+    if (argc == 4 && QByteArray(argv[1]) == "--erro-nao-tratado") return ErroNaoTratado(argc, argv);
     QApplication app(argc, argv);
     JanelaTeste teste;
     return QTest::qExec(&teste, argc, argv);

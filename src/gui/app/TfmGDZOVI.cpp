@@ -70,7 +70,8 @@ int ContextoDe(QAction* acao) {
 }  // namespace
 
 TfmGDZOVI::TfmGDZOVI(TdmGDZovi& dmGDZovi, ServicoDialogos& dialogos, JanelaAjuda& ajuda, QWidget* pai)
-    : QMainWindow(pai), ui_(std::make_unique<Ui::TfmGDZOVI>()), dm_(dmGDZovi), dialogos_(dialogos), ajuda_(ajuda) {
+    : QMainWindow(pai), ui_(std::make_unique<Ui::TfmGDZOVI>()), dm_(dmGDZovi),
+      dialogos_(dialogos), ajuda_(ajuda), catalogo_(dm_.dbZovi), mensagens_(catalogo_, dialogos_) {
     ui_->setupUi(this);
     fmInicioRegras_ = std::make_unique<TfmInicioRegras>(dm_.dbZovi, dialogos_, this);
 

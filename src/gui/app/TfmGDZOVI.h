@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "data/ModulosDados.h"
+#include "messages/Catalogo.h"
+#include "messages/Mensagens.h"
 
 class QAction;
 class QToolButton;
@@ -33,6 +35,9 @@ public:
     int AnoBase() const { return anoBase_; }
     // "2005.2": the base year followed by ".2"; built when the window is first shown.
     const QString& VersaoTexto() const { return versao_; }
+
+    // The catalogue's messages, shown through the program's dialogs.
+    Mensagens& MensagensPrograma() { return mensagens_; }
 
     // Enables the commands that need an establishment of the current or the next base year.
     void ControlaBotoes();
@@ -62,6 +67,8 @@ private:
     TdmGDZovi& dm_;
     ServicoDialogos& dialogos_;
     JanelaAjuda& ajuda_;
+    CatalogoMensagens catalogo_;
+    Mensagens mensagens_;
     std::unique_ptr<TfmInicioRegras> fmInicioRegras_;
     std::vector<Comando> comandos_;
     int anoBase_ = 2005;

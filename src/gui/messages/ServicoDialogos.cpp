@@ -82,6 +82,11 @@ Resposta ServicoDialogos::Mostra(TipoDialogo tipo, const std::string& texto) {
     return Mensagem(tipo, QString::fromStdString(Cp1252ParaUtf8(texto)), QApplication::activeWindow());
 }
 
+Resposta ServicoDialogos::Pergunta(TipoDialogo tipo, const std::string& texto) {
+    return Caixa(TituloTipo(tipo), QString::fromStdString(Cp1252ParaUtf8(texto)), IconeTipo(tipo),
+                 {Resposta::Sim, Resposta::Nao}, QApplication::activeWindow());
+}
+
 Resposta ServicoDialogos::MostraCaixa(const CaixaMostrada& caixa, QWidget* pai) {
     if (roteirizado_) {
         caixas.push_back(caixa);

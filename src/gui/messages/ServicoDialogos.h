@@ -50,6 +50,8 @@ public:
 
     // Interacao: the core's texts are Windows-1252.
     Resposta Mostra(TipoDialogo tipo, const std::string& texto) override;
+    // A Yes/No question with the caption and icon of another kind.
+    Resposta Pergunta(TipoDialogo tipo, const std::string& texto) override;
 
     // The standard text of a button.
     static QString TextoBotao(Resposta botao);
