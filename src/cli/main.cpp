@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ComandoAnalisar.h"
 #include "InteracaoTerminal.h"
 #include "backup/CopiaDeclaracao.h"
 #include "backup/IndexaArquivos.h"
@@ -84,6 +85,7 @@ int Reindexa(const Argumentos& a) {
 
 void Uso() {
     Escreve("uso: gdzovi-lote COMANDO ARGUMENTOS\n"
+            "  analisar ARQUIVO DADOS [--anterior]  analisa a estrutura de um arquivo da declaração\n"
             "  check-data DADOS              confere as tabelas da pasta de dados e refaz índices ausentes\n"
             "  cria-dados PASTA_CSV DADOS    cria uma pasta de dados a partir das tabelas em CSV\n"
             "  copia DADOS ARQ.bkp [--volume BYTES]  cópia de segurança das tabelas da declaração\n"
@@ -97,6 +99,7 @@ void Uso() {
 
 int main(int argc, char** argv) {
     const std::map<std::string, std::function<int(const Argumentos&)>> comandos = {
+        {"analisar", ComandoAnalisar},
         {"check-data", VerificaDados},
         {"cria-dados", CriaDados},
         {"copia", Copia},

@@ -1,0 +1,55 @@
+#include "ComandoAnalisar.h"
+
+#include "InteracaoTerminal.h"
+#include "analysis/AnaliseEstrutura.h"
+#include "engine/Banco.h"
+#include "engine/Tabela.h"
+#include "messages/Formatacao.h"
+
+namespace zovi {
+
+namespace {
+
+const char* TextoResultado(int resultado) {
+    switch (resultado) {
+        case kAnaliseSemFalha: return "arquivo lido sem falhas";
+        case kAnaliseComFalha: return "falha de estrutura";
+        case kAnaliseArquivoIlegivel: return "arquivo não pôde ser lido";
+        case kAnaliseInterrompida: return "análise interrompida";
+        case kAnaliseRetificacao: return "arquivo lido sem falhas; declaração retificadora";
+        default: return "";
+    }
+}
+
+void EscreveFalhas(Banco& banco) {
+    Tabela t(banco, "TE8STRU");
+    t.Abre();
+    Escreve("Código Sequência Inscrição/Prefixo Tipo Posição Conteúdo");
+    for (t.Primeiro(); !t.Fim(); t.Proximo())
+        Escreve(t.Texto("CoMsg") + "   " + t.Texto("Sequencia") + "    " + CompletaEspacos(t.Texto("InscricaoPrefixo"), 16) +
+                "  " + CompletaEspacos(t.Texto("TipoCampo"), 4) + " " + CompletaEspacos(t.Texto("PosicaoInicial"), 7) +
+                " " + t.Texto("Conteudo"));
+}
+
+}  // namespace
+
+int ComandoAnalisar(const std::vector<std::string>& a) {
+    const bool anterior = a.size() == 3 && a[2] == "--anterior";
+    if (a.size() != 2 && !anterior) {
+        Escreve("uso: gdzovi-lote analisar ARQUIVO DADOS [--anterior]", true);
+        return 64;
+    }
+    Banco banco;
+    banco.Abre("Zovi2005", {"path=" + a[1]});
+    InteracaoTerminal terminal;
+    TAnaliseEstrutura analise(banco, terminal);
+    analise.DefineAnoAnterior(anterior);
+    long estabelecimentos = 0, empregados = 0;
+    const int resultado = analise.fAnalisaArquivo(a[0], 2005, false, estabelecimentos, empregados);
+    Escreve("Resultado: " + std::to_string(resultado) + " (" + TextoResultado(resultado) + ")");
+    Escreve("Estabelecimentos: " + std::to_string(estabelecimentos) + "  Empregados: " + std::to_string(empregados));
+    if (resultado == kAnaliseComFalha) EscreveFalhas(banco);
+    return resultado;
+}
+
+}  // namespace zovi

@@ -1,0 +1,12 @@
+#pragma once
+// gdzovi-lote analisar ARQUIVO DADOS [--anterior]
+#include <string>
+#include <vector>
+
+namespace zovi {
+
+// Analyses the structure of a declaration file into the work tables of the data
+// folder, prints the outcome and the fault rows, and returns the outcome.
+int ComandoAnalisar(const std::vector<std::string>& argumentos);
+
+}  // namespace zovi
