@@ -398,7 +398,8 @@ private:
 
     void GeraEstabelecimento(long indice, const std::string& raiz) {
         Estabelecimento est;
-        bool cei = !p_.umaInscricao && indice % 10 == 9;
+        // A declaration without employees cannot come from a CEI.
+        bool cei = !p_.umaInscricao && indice % 10 == 9 && p_.empregadosPorEstabelecimento > 0;
         if (p_.umaInscricao) {
             est.inscricao = DigitosCnpj(raiz + "0001");
             est.prefixo = Prefixo(indice);

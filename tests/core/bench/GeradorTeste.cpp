@@ -115,7 +115,7 @@ std::string Descreve(const std::vector<Inconsistencia>& linhas) {
     return s;
 }
 
-// Twelve establishments take in the CEI ones (every tenth) and several states.
+// Twelve establishments take in the CEI ones (every tenth) and several states; twelve more have no employees.
 TEST(GeradorTeste, DeclaranteEEstabelecimentosPassamNasRegras) {
     teste::PastaTeste pasta;
     Banco banco;
@@ -124,6 +124,11 @@ TEST(GeradorTeste, DeclaranteEEstabelecimentosPassamNasRegras) {
     p.estabelecimentos = 12;
     p.empregadosPorEstabelecimento = 2;
     GeraDeclaracao(banco, p);
+    // Establishments without employees.
+    ParametrosGeracao sem = p;
+    sem.semente = 11;
+    sem.empregadosPorEstabelecimento = 0;
+    GeraDeclaracao(banco, sem);
     Referencias ref(banco);
 
     ColetorInconsistencias linhas;
@@ -136,7 +141,7 @@ TEST(GeradorTeste, DeclaranteEEstabelecimentosPassamNasRegras) {
     long estabelecimentos = 0;
     for (emp.Primeiro(); !emp.Fim(); emp.Proximo(), ++estabelecimentos)
         pVerificaEstabelecimento(LeEstabelecimento(emp), ref, false, linhas);
-    EXPECT_EQ(estabelecimentos, 12);
+    EXPECT_EQ(estabelecimentos, 24);
     EXPECT_TRUE(linhas.linhas.empty()) << Descreve(linhas.linhas);
 }
 
