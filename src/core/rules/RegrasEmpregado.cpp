@@ -1,6 +1,5 @@
 #include "rules/RegrasEmpregado.h"
 
-#include "engine/Definicao.h"
 #include "rules/ApoioRegrasEmpregado.h"
 #include "rules/Primitivas.h"
 
@@ -10,13 +9,10 @@ using namespace apoio;
 
 namespace {
 
-// Empty, or made only of zeros: the "not informed" of a code field.
-bool VazioOuZeros(std::string_view v) { return fVazio(v) || Zero(v); }
-
 // A required code of fixed width that must exist in its reference table.
 std::string CodigoTabela(const Referencias& ref, TabelaCodigos tabela, std::string_view v, std::size_t largura,
                          const char* vazio, const char* inexistente) {
-    if (VazioOuZeros(v)) return vazio;
+    if (fVazioOuZeros(v)) return vazio;
     if (auto c = fCriticaTamanhoNumerico(v, largura); c != kPassa) return c;
     if (!ref.ExisteCodigo(tabela, v)) return inexistente;
     return kPassa;
@@ -48,13 +44,12 @@ std::string fCriticaNomeEmpregado(std::string_view nome, std::string_view pisPas
     if (n.empty()) return "0160";
     if (!fSemRepeticao(n)) return "3100";
     if (fContaPalavras(n) == 1) return "0161";
-    if (Apara(pisPasep) == kPisTrabalhadorExemplo)
-        return Maiusculas(std::string(n)) == kNomeTrabalhadorExemplo ? kPassa : "3647";
+    if (Apara(pisPasep) == kPisTrabalhadorExemplo) return Maiusculas(n) == kNomeTrabalhadorExemplo ? kPassa : "3647";
     return fCriticaTexto(n);
 }
 
 std::string fCriticaDataNascimento(std::string_view nascimento) {
-    if (VazioOuZeros(nascimento)) return "0170";
+    if (fVazioOuZeros(nascimento)) return "0170";
     if (auto c = fCriticaTamanhoNumerico(nascimento, 8); c != kPassa) return c;
     if (!fDataValida(nascimento) || AnoNascimento(nascimento) <= 1900) return "0175";
     return kPassa;
@@ -125,7 +120,7 @@ std::string fCriticaCpf(std::string_view cpf) {
 // ---- admission, contract and occupation --------------------------------------
 
 std::string fCriticaDataAdmissao(std::string_view admissao) {
-    if (VazioOuZeros(admissao)) return "0392";
+    if (fVazioOuZeros(admissao)) return "0392";
     if (auto c = fCriticaTamanhoNumerico(admissao, 8); c != kPassa) return c;
     return fDataValida(admissao) ? kPassa : "0390";
 }
@@ -224,7 +219,7 @@ std::string fCriticaVinculoPis(std::string_view vinculo, std::string_view pisPas
 }
 
 std::string fCriticaVinculoTipoInscricao(std::string_view vinculo, std::string_view tipoInscricao) {
-    if (VazioOuZeros(vinculo) || VazioOuZeros(tipoInscricao)) return kPassa;
+    if (fVazioOuZeros(vinculo) || fVazioOuZeros(tipoInscricao)) return kPassa;
     auto tipo = Apara(tipoInscricao);
     if (tipo == "1")
         return UmDe(vinculo, {"10", "20", "30", "31", "35", "40", "50", "55", "60", "70", "80", "90", "95", "96", "97"})
@@ -259,8 +254,7 @@ std::string fCriticaAlvaraIdade(std::string_view alvara, std::string_view nascim
     if (Digitos(nascimento) && Digitos(vinculo) && !UmOuDois(alvara)) return kPassa;
     if (Apara(alvara) != "1") return kPassa;
     if (Apara(vinculo) == "55") return "3531";
-    if (NascimentoUtil(nascimento) && Digitos(anoComparacao) &&
-        Numero(anoComparacao) - AnoNascimento(nascimento) > 16)
+    if (NascimentoUtil(nascimento) && Digitos(anoComparacao) && Numero(anoComparacao) - AnoNascimento(nascimento) > 16)
         return "3531";
     return kPassa;
 }
@@ -277,7 +271,7 @@ std::string fCriticaCausaDesligamento(const Referencias& ref, std::string_view c
 std::string fCriticaCausaEncerramento(std::string_view indicadorEncerramento, std::string_view anoBaseEstab,
                                       std::string_view causa, std::string_view anoBasePrograma) {
     if (Apara(anoBaseEstab) != Apara(anoBasePrograma) || Apara(indicadorEncerramento) != "1") return kPassa;
-    return VazioOuZeros(causa) ? "0281" : kPassa;
+    return fVazioOuZeros(causa) ? "0281" : kPassa;
 }
 
 std::string fCriticaDataDesligamento(std::string_view desligamento, std::string_view anoBase) {

@@ -9,8 +9,6 @@ using namespace apoio;
 
 namespace {
 
-bool VazioOuZeros(std::string_view v) { return fVazio(v) || Zero(v); }
-
 // Month number of a text already known to be digits.
 int Mes(std::string_view mes) { return static_cast<int>(Numero(mes)); }
 
@@ -39,7 +37,7 @@ std::string Parcela13(std::string_view mes, std::string_view valor, const char* 
 // A rescission amount and the number of months it refers to go together.
 std::string ValorComMeses(std::string_view valor, std::string_view meses) {
     bool valorInformado = !fValorNaoInformado(valor);
-    bool mesesInformados = !VazioOuZeros(meses);
+    bool mesesInformados = !fVazioOuZeros(meses);
     return valorInformado == mesesInformados ? kPassa : kCurtoOuVazio;
 }
 
@@ -281,7 +279,7 @@ bool fAfastadoAnoInteiro(std::string_view motivo, std::string_view inicio, std::
 // ---- employee form only -----------------------------------------------------------------
 
 std::string fCriticaAfastamentoPar(std::string_view inicio, std::string_view fim) {
-    return !VazioOuZeros(inicio) && VazioOuZeros(fim) ? "3643" : kPassa;
+    return !fVazioOuZeros(inicio) && fVazioOuZeros(fim) ? "3643" : kPassa;
 }
 
 std::string fCriticaValorObrigatorio(std::string_view valor, std::string_view tipoSalario) {
@@ -290,7 +288,7 @@ std::string fCriticaValorObrigatorio(std::string_view valor, std::string_view ti
 
 std::string fCriticaHorasRemuneracao(std::string_view horas, std::string_view valor, int mes,
                                      std::string_view mesFinal, std::string_view mesInicial) {
-    const bool temHoras = !VazioOuZeros(horas);
+    const bool temHoras = !fVazioOuZeros(horas);
     if (fValorNaoInformado(valor)) return temHoras ? "3677" : kPassa;
     const int inicio = Positivo(mesInicial) ? Mes(mesInicial) : 0;
     const int fim = Positivo(mesFinal) ? Mes(mesFinal) : 0;
@@ -306,13 +304,13 @@ std::string fCriticaMesesSelecionados(int mes, const std::array<std::string_view
 }
 
 std::string fCriticaMes13AdmissaoAno(std::string_view mes, std::string_view admissao, std::string_view anoRef) {
-    if (!Positivo(mes) || VazioOuZeros(admissao) || !AdmitidoNoAno(admissao, anoRef)) return kPassa;
+    if (!Positivo(mes) || fVazioOuZeros(admissao) || !AdmitidoNoAno(admissao, anoRef)) return kPassa;
     return Mes(mes) < Mes(MesData(admissao)) ? "0320" : kPassa;
 }
 
 std::string fCriticaRemuneracaoAfastamento(std::string_view motivo, std::string_view inicio, std::string_view fim,
                                            const std::array<std::string_view, 12>& valores) {
-    if (VazioOuZeros(motivo) || AfastamentoSemRemuneracao(motivo)) return kPassa;
+    if (fVazioOuZeros(motivo) || AfastamentoSemRemuneracao(motivo)) return kPassa;
     const int primeiro = MesDiaMes(inicio), ultimo = MesDiaMes(fim);
     if (primeiro < 1 || ultimo > 12 || primeiro > ultimo) return kPassa;
     for (int m = primeiro; m <= ultimo; ++m)

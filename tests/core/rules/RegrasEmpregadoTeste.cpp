@@ -24,12 +24,17 @@ void Confere(std::initializer_list<Caso> casos) {
 constexpr const char* kPisValido = "12034567899";
 constexpr const char* kCpfValido = "52998224725";
 
-TEST(RegistroVinculo, CamposNaOrdemDaTabela) {
+TEST(RegistroVinculo, TodosOsCamposDaTabelaNaOrdem) {
     const auto& def = DefinicaoTabela("BD8VINC");
-    ASSERT_EQ(def.campos.size(), kCamposVinculo.size());
-    for (std::size_t i = 0; i < def.campos.size(); ++i) EXPECT_EQ(def.campos[i].nome, kCamposVinculo[i]) << i;
-    EXPECT_STREQ(kCamposVinculo[vinc::Remuneracao(12)], "VaDezembroEmpregado");
-    EXPECT_STREQ(kCamposVinculo[vinc::Horas(1)], "HoTrabalhadasJaneiro");
+    ASSERT_EQ(def.campos.size(), CamposVinculo().size());
+    RegistroVinculo r;
+    for (std::size_t i = 0; i < def.campos.size(); ++i) {
+        EXPECT_EQ(def.campos[i].nome, CamposVinculo()[i].first) << i;
+        r.*CamposVinculo()[i].second = def.campos[i].nome;  // each member reached once
+    }
+    EXPECT_EQ(r.CoPisPasepEmpregado, "CoPisPasepEmpregado");
+    EXPECT_EQ(r.*kRemuneracoesVinculo[11], "VaDezembroEmpregado");
+    EXPECT_EQ(r.*kHorasVinculo[0], "HoTrabalhadasJaneiro");
 }
 
 TEST(RegrasEmpregado, PisPasepENome) {
