@@ -1,6 +1,7 @@
 // Employee identification and contract rules: one table of cases per family.
 #include <gtest/gtest.h>
 
+#include "BaseReferencia.h"
 #include "ReferenciasEmpregado.h"
 #include "engine/Tabela.h"
 #include "data/Tabelas.h"
@@ -35,6 +36,27 @@ TEST(RegistroVinculo, TodosOsCamposDaTabelaNaOrdem) {
     EXPECT_EQ(r.CoPisPasepEmpregado, "CoPisPasepEmpregado");
     EXPECT_EQ(r.*kRemuneracoesVinculo[11], "VaDezembroEmpregado");
     EXPECT_EQ(r.*kHorasVinculo[0], "HoTrabalhadasJaneiro");
+}
+
+TEST(RegistroVinculo, LidoDaTabelaPeloNome) {
+    teste::BaseReferencia base;
+    {
+        Tabela t(base.banco, "BD8VINC");
+        t.Abre();
+        t.Acrescenta();
+        for (const auto& [nome, membro] : CamposVinculo()) t.PoeTexto(nome, std::string(nome).substr(0, 1));
+        t.PoeTexto("NoEmpregado", "MARIA DE SOUZA");
+        t.PoeTexto("HoTrabalhadasDezembro", "176");
+        t.Grava();
+    }
+    Tabela t(base.banco, "BD8VINC");
+    t.Abre();
+    t.Primeiro();
+    const RegistroVinculo r = LeVinculo(t);
+    EXPECT_EQ(r.NoEmpregado, "MARIA DE SOUZA");
+    EXPECT_EQ(r.HoTrabalhadasDezembro, "176");
+    EXPECT_EQ(r.CoCbo, "C");
+    EXPECT_EQ(r.InSexo, "I");
 }
 
 TEST(RegrasEmpregado, PisPasepENome) {

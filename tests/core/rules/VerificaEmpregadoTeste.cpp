@@ -236,6 +236,22 @@ TEST(VerificaEmpregado, UmaMudancaDeCadaVez) {
              e.VaGlobalFerias = "00010000";
          },
          {{kErr, "3603", "1640", "31122006"}, {kErr, "3603", "3619", "31012006"}}},
+        {"empregado correto de estabelecimento que encerra em 2006",
+         [](RegistroVinculo& e, RegistroEstabelecimento& est) {
+             est.InEncerramentoAtividade = "1";
+             est.DaEncerramentoAtividade = "31012006";
+             e.DaAdmissaoEmpregado = "02012006";
+             e.CoCausaDesligamento = "11";
+             e.DaDesligamentoEmpregado = "3101";
+             e.VaGlobalFerias = "00010000";
+             for (int m = 2; m <= 12; ++m) e.*kRemuneracoesVinculo[m - 1] = "000000000";
+             e.Me13AdiantamentoEmpregado = "00";
+             e.Va13AdiantamentoEmpregado = "000000000";
+             e.Me13ParcelaFinalEmpregado = "01";
+         },
+         {}},
+        {"admitido em 2006 sem encerramento em 2006", Campo(&R::DaAdmissaoEmpregado, "02012006"),
+         {{kErr, "0391", "1632", "02012006"}, {kErr, "0391", "1658", "2005"}}},
         {"aviso previo vazio", Campo(&R::VaAvisoPrevioEmpregado, ""), {{kErr, "0335", "3511", ""}}},
         {"fevereiro abaixo do minimo", Campo(kRemuneracoesVinculo[1], "000025999"),
          {{kWar, "0312", "1642", "000025999"}}},
