@@ -184,7 +184,7 @@ private:
         if (Par(kErro, fCriticaVinculoTipoInscricao(tipo, tipoInscricao),
                 {{tipo, rotulo::Vinculo}, {ExibeTipoInscricao(tipoInscricao), rotulo::TipoInscricao}}))
             return;
-        // Under-16 workers of other types ("3510") are the permit's business (step 21), not a row here.
+        // Under-16 workers of other types ("3510") are the permit check's business, not a row here.
         auto idade = fCriticaIdadeVinculo(tipo, Nasc(), kAnoIdadeVinculo);
         if (idade == "3502") Par(kErro, idade, {{tipo, rotulo::Vinculo}, {Nasc(), rotulo::Nascimento}});
         Par(kAviso, fCriticaVinculoCnae(tipo, est_.CoCnae), {{tipo, rotulo::Vinculo}, {est_.CoCnae, rotulo::Cnae}});
