@@ -2,6 +2,8 @@
 // server (xvfb-run): starts it on a copy of the data folder and saves the
 // screen at a few moments. Without a window manager there is no title bar, so
 // the main window's caption is drawn above each picture.
+//   captura_tela PASTA          the tour, pictures saved in PASTA
+//   captura_tela --tela ARQUIVO  only the screen as it is now (another program's windows)
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
@@ -39,6 +41,10 @@ void Salva(const QString& arquivo, const QString& titulo) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--tela") {
+        Salva(QString::fromLocal8Bit(argv[2]), QStringLiteral("(tela)"));
+        return 0;
+    }
     const QString saida = argc > 1 ? argv[1] : QStringLiteral(".");
     QTemporaryDir pasta;
     for (const auto& e : std::filesystem::directory_iterator(GDZOVI_DADOS_CONSTRUIDOS))

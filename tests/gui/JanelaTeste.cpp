@@ -214,6 +214,9 @@ private slots:
         janela.ExecutaComando("spHelp");
         QCOMPARE(ajuda.TopicoAtual(), 1);
         QVERIFY(ajuda.NumTopicos() > 20);
+        // Leaving the program closes the help as well.
+        janela.ExecutaComando("miSair");
+        QVERIFY(!janela.isVisible() && !ajuda.isVisible());
     }
 
     // The catalogue's messages reach the user through the main window's dialogs.

@@ -13,6 +13,8 @@ namespace zovi::gui {
 JanelaAjuda::JanelaAjuda(const QString& pasta, QWidget* pai)
     : QWidget(pai, Qt::Window), ui_(std::make_unique<Ui::JanelaAjuda>()), pasta_(pasta) {
     ui_->setupUi(this);
+    // Only the main window's closing ends the program.
+    setAttribute(Qt::WA_QuitOnClose, false);
     ui_->spAjuda->setSizes({240, 620});
     ui_->tbPagina->setSearchPaths({pasta_});
     Carrega();

@@ -90,6 +90,9 @@ TfmGDZOVI::TfmGDZOVI(TdmGDZovi& dmGDZovi, ServicoDialogos& dialogos, JanelaAjuda
                              .arg(EnderecoSiteZovi(), QString(EnderecoSiteZovi()).remove(QStringLiteral("https://"))));
     connect(ui_->laSite, &QLabel::linkActivated, this, [this](const QString& url) { dialogos_.AbreEndereco(QUrl(url)); });
 
+    // The submenu's hint shows on its item in the help menu.
+    ui_->mnLayout->menuAction()->setToolTip(ui_->mnLayout->toolTip());
+    ui_->mnLayout->menuAction()->setStatusTip(ui_->mnLayout->statusTip());
     PoeGlifos();
     LigaComandos();
     for (auto* menu : findChildren<QMenu*>()) menu->installEventFilter(this);
@@ -226,5 +229,11 @@ void TfmGDZOVI::Sobre() {
 }
 
 void TfmGDZOVI::Sair() { close(); }
+
+void TfmGDZOVI::closeEvent(QCloseEvent* e) {
+    // The program ends with its main window: the help goes with it.
+    ajuda_.close();
+    QMainWindow::closeEvent(e);
+}
 
 }  // namespace zovi::gui
