@@ -1,9 +1,12 @@
 #include "ComandoAnalisar.h"
 
+#include <memory>
+
 #include "InteracaoTerminal.h"
 #include "analysis/AnaliseEstrutura.h"
 #include "engine/Banco.h"
 #include "engine/Tabela.h"
+#include "messages/Catalogo.h"
 #include "messages/Formatacao.h"
 
 namespace zovi {
@@ -21,9 +24,19 @@ const char* TextoResultado(int resultado) {
     }
 }
 
+// The fault rows, each code followed by its catalogue text.
 void EscreveFalhas(Banco& banco) {
+    std::unique_ptr<CatalogoMensagens> catalogo;
+    if (banco.ExisteTabela("TB8MSG")) catalogo = std::make_unique<CatalogoMensagens>(banco);
     Tabela t(banco, "TE8STRU");
     t.Abre();
+    std::string ultimo;
+    for (t.Primeiro(); !t.Fim(); t.Proximo()) {
+        const std::string codigo = t.Texto("CoMsg");
+        const Mensagem* m = catalogo ? catalogo->Busca(codigo) : nullptr;
+        if (codigo != ultimo && m) Escreve(codigo + ": " + m->texto);
+        ultimo = codigo;
+    }
     Escreve("Código Sequência Inscrição/Prefixo Tipo Posição Conteúdo");
     for (t.Primeiro(); !t.Fim(); t.Proximo())
         Escreve(t.Texto("CoMsg") + "   " + t.Texto("Sequencia") + "    " + CompletaEspacos(t.Texto("InscricaoPrefixo"), 16) +

@@ -2,7 +2,10 @@
 // the loaded work tables, both layouts, and files that are not declarations at all.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -364,6 +367,26 @@ TEST_F(Analise, ConteudoQualquerNuncaDerruba) {
             EXPECT_LE(f.size(), 3u);
         }
     }
+}
+
+TEST_F(Analise, LinhaDeComandoSaiComOResultado) {
+    banco.Fecha();
+    auto r = DeclaracaoPequena().Registros();
+    const fs::path saida = pasta.Caminho() / "saida.txt";
+    auto roda = [&](const std::string& conteudo) {
+        teste::GravaArquivo(arquivo, conteudo);
+        const std::string comando = (teste::PastaProgramas() / "gdzovi-lote").string() + " analisar '" +
+                                    arquivo.string() + "' '" + pasta.Caminho().string() + "' > '" + saida.string() + "'";
+        const int estado = std::system(comando.c_str());
+        return WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
+    };
+    EXPECT_EQ(roda(Junta(r)), kAnaliseSemFalha);
+    r[4].replace(0, 6, "000009");
+    EXPECT_EQ(roda(Junta(r)), kAnaliseComFalha);
+    std::ifstream f(saida);
+    const std::string texto((std::istreambuf_iterator<char>(f)), {});
+    EXPECT_NE(texto.find("Resultado: 1"), std::string::npos) << texto;
+    EXPECT_NE(texto.find("1902   000005"), std::string::npos) << texto;
 }
 
 // The previous year's records: 350 characters; the company's own field at 339,
