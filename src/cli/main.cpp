@@ -14,6 +14,8 @@
 #include "data/Tabelas.h"
 #include "data/VerificaArquivos.h"
 #include "engine/Banco.h"
+#include "engine/Consulta.h"
+#include "rules/VerificaDeclaracao.h"
 
 namespace fs = std::filesystem;
 using namespace zovi;
@@ -83,6 +85,43 @@ int Reindexa(const Argumentos& a) {
     return fIndexaArquivos(dm, terminal) ? 0 : 1;
 }
 
+// Rows of te8errwa of one kind; the table is absent after a clean run.
+long ContaLinhas(Banco& banco, const char* tipo) {
+    if (!banco.ExisteTabela("TE8ERRWA")) return 0;
+    Consulta q(banco, {"select count(*) from te8errwa where errwar = :tipo"});
+    q.Parametro("tipo", tipo);
+    q.Abre();
+    return q.Inteiro(0);
+}
+
+int UsoVerificar() {
+    Escreve("uso: gdzovi-lote verificar DADOS [--trabalho] [--ano 2005] [--responsavel] [--exige-preenchimento]", true);
+    return 64;
+}
+
+int Verifica(const Argumentos& a) {
+    std::string pasta, ano;
+    bool trabalho = false, responsavel = false, exige = false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i] == "--trabalho") trabalho = true;
+        else if (a[i] == "--responsavel") responsavel = true;
+        else if (a[i] == "--exige-preenchimento") exige = true;
+        else if (a[i] == "--ano" && i + 1 < a.size()) ano = a[++i];
+        else if (pasta.empty() && a[i].rfind("--", 0) != 0) pasta = a[i];
+        else return UsoVerificar();
+    }
+    if (pasta.empty()) return UsoVerificar();
+    InteracaoTerminal terminal;
+    auto r = fVerificaDeclaracao(terminal, pasta, trabalho, nullptr, ano, responsavel, exige);
+    Banco banco;
+    banco.Abre("Zovi2005", {"path=" + pasta});
+    long erros = ContaLinhas(banco, "err"), avisos = ContaLinhas(banco, "war");
+    if (r.vrInterrompida) Escreve("Verificação interrompida.");
+    Escreve("Erros: " + std::to_string(erros) + "  Avisos: " + std::to_string(avisos) + "  Linhas em TE8ERRWA: " +
+            std::to_string(erros + avisos));
+    return r.vrErro ? 1 : r.vrAviso ? 2 : 0;
+}
+
 void Uso() {
     Escreve("uso: gdzovi-lote COMANDO ARGUMENTOS\n"
             "  analisar ARQUIVO DADOS [--anterior]  analisa a estrutura de um arquivo da declaração\n"
@@ -91,7 +130,10 @@ void Uso() {
             "  copia DADOS ARQ.bkp [--volume BYTES]  cópia de segurança das tabelas da declaração\n"
             "                                (pede cada volume seguinte: responda s, ou use: yes s | gdzovi-lote ...)\n"
             "  restaura ARQ.bkp DADOS        restaura uma cópia de segurança na pasta de dados\n"
-            "  reindexa DADOS                recria os índices de todas as tabelas",
+            "  reindexa DADOS                recria os índices de todas as tabelas\n"
+            "  verificar DADOS [--trabalho] [--ano ANO] [--responsavel] [--exige-preenchimento]\n"
+            "                                verifica a declaração; sai com 0 sem inconsistências, 1 com erros,\n"
+            "                                2 só com avisos",
             true);
 }
 
@@ -105,6 +147,7 @@ int main(int argc, char** argv) {
         {"copia", Copia},
         {"restaura", Restaura},
         {"reindexa", Reindexa},
+        {"verificar", Verifica},
     };
     if (argc < 2 || !comandos.count(argv[1])) {
         Uso();

@@ -1,0 +1,175 @@
+#include "rules/VerificaDeclaracao.h"
+
+#include "engine/Banco.h"
+#include "engine/Tabela.h"
+#include "messages/Formatacao.h"
+#include "messages/Mensagens.h"
+#include "rules/ConsultasEstabelecimento.h"
+#include "rules/GravadorInconsistencias.h"
+#include "rules/Referencias.h"
+#include "rules/RegistroVinculo.h"
+#include "rules/VerificaEmpregado.h"
+#include "rules/VerificaEstabelecimento.h"
+
+namespace zovi {
+
+namespace {
+
+// The bar moves from 0 to 100 in proportion to the records checked. (Counting
+// in whole steps of total/100 would divide by zero below 100 records.)
+class Progresso {
+public:
+    Progresso(Interacao& ui, long total) : ui_(ui), total_(total) { ui_.Progresso(0, 100); }
+    void Avanca() {
+        ++feitos_;
+        long p = total_ > 0 ? std::min<long>(100, feitos_ * 100 / total_) : 100;
+        if (p != posicao_) ui_.Progresso(posicao_ = p, 100);
+    }
+    void Conclui() { ui_.Progresso(100, 100); }
+
+private:
+    Interacao& ui_;
+    long total_;
+    long feitos_ = 0;
+    long posicao_ = 0;
+};
+
+// A record belongs to a rectification when its table marks it so; work tables
+// without the mark hold only the records chosen for the rectification.
+bool MarcadoParaRetificacao(const Tabela& t) { return !t.ExisteCampo("InRetificacao") || t.Logico("InRetificacao"); }
+
+class Verificacao {
+public:
+    Verificacao(Interacao& ui, const std::filesystem::path& diretorio, bool trabalho, const SelecaoEstabelecimentos* lista,
+                std::string anoBase, bool exigePreenchimento)
+        : ui_(ui), lista_(lista), anoBase_(std::move(anoBase)), exigePreenchimento_(exigePreenchimento) {
+        banco_.Abre("Zovi2005", {"path=" + diretorio.string()});
+        tabResp_ = trabalho ? "TE8RESP" : "BD8RESP";
+        tabEmp_ = trabalho ? "TE8EMP" : "BD8EMP";
+        tabVinc_ = trabalho ? "TE8VINC" : "BD8VINC";
+        gravador_ = std::make_unique<GravadorInconsistencias>(banco_);
+        gravador_->ApagaTabela();
+        referencias_.Carrega(banco_);
+    }
+
+    ResultadoVerificacao Executa(bool criticaResponsavel);
+
+private:
+    bool Considerado(const Tabela& emp) const {
+        if (!anoBase_.empty() && emp.Texto("AnBase") != anoBase_) return false;
+        return !(lista_ && lista_->retificacao) || MarcadoParaRetificacao(emp);
+    }
+    bool Selecionado(long posicao) const {
+        return !lista_ || (posicao < static_cast<long>(lista_->marcados.size()) && lista_->marcados[posicao]);
+    }
+    long TotalProgresso(Tabela& emp);
+    // Processes pending requests; false once the user chose to stop.
+    bool PontoDeControle();
+    void VerificaEmpregados(const RegistroEstabelecimento& registro, Tabela& emp, Tabela& vinc, Progresso& progresso);
+
+    Interacao& ui_;
+    const SelecaoEstabelecimentos* lista_;
+    std::string anoBase_;
+    bool exigePreenchimento_;
+    Banco banco_;
+    std::string tabResp_, tabEmp_, tabVinc_;
+    Referencias referencias_;
+    std::unique_ptr<GravadorInconsistencias> gravador_;
+    bool interrompida_ = false;
+};
+
+long Verificacao::TotalProgresso(Tabela& emp) {
+    long total = 0, posicao = 0;
+    for (emp.Primeiro(); !emp.Fim(); emp.Proximo()) {
+        if (!Considerado(emp)) continue;
+        if (Selecionado(posicao++)) total += 1 + TextoParaInteiro(emp.Texto("NuVinculosEstabelecimento"));
+    }
+    return total;
+}
+
+bool Verificacao::PontoDeControle() {
+    if (ui_.InterrupcaoPedida() && ConfirmaInterrupcao(ui_)) interrompida_ = true;
+    return !interrompida_;
+}
+
+void Verificacao::VerificaEmpregados(const RegistroEstabelecimento& registro, Tabela& emp, Tabela& vinc,
+                                     Progresso& progresso) {
+    const auto& e = registro;
+    const auto& ano = e.AnBase;
+    const auto& inscricao = e.CoCgcCeiEstabelecimento;
+    const auto& prefixo = e.NuPrefixoEstabelecimento;
+    ConsultasEstabelecimento consultas(banco_, tabVinc_);
+    consultas.Estabelecimento(ano, inscricao, prefixo);
+    ContextoVerificacaoEmpregado contexto{referencias_, exigePreenchimento_, &consultas};
+
+    // Columns resolved once: each employee is copied field by field without lookups.
+    std::vector<std::pair<int, std::string RegistroVinculo::*>> colunas;
+    for (const auto& [nome, membro] : CamposVinculo()) colunas.emplace_back(vinc.Coluna(nome), membro);
+    const int colAno = vinc.Coluna("AnBase"), colInscr = vinc.Coluna("CoCgcCeiEstabelecimento"),
+              colPrefixo = vinc.Coluna("NuPrefixoEstabelecimento");
+    const bool soRetificacao = lista_ && lista_->retificacao;
+
+    long encontrados = 0;
+    RegistroVinculo empregado;
+    if (vinc.BuscaChave({ano, inscricao, prefixo})) {
+        for (; !vinc.Fim() && !interrompida_; vinc.Proximo()) {
+            if (vinc.TextoColuna(colAno) != ano || vinc.TextoColuna(colInscr) != inscricao ||
+                vinc.TextoColuna(colPrefixo) != prefixo)
+                break;
+            if (soRetificacao && !MarcadoParaRetificacao(vinc)) continue;
+            for (const auto& [coluna, membro] : colunas) empregado.*membro = vinc.TextoColuna(coluna);
+            pVerificaEmpregado(empregado, registro, contexto, *gravador_);
+            ++encontrados;
+            progresso.Avanca();
+            PontoDeControle();
+        }
+    }
+    if (interrompida_) return;
+
+    EmissorInconsistencias saida(*gravador_, kRegistroEstabelecimento, IdentificaEstabelecimento(registro));
+    if (encontrados == 0 && emp.Texto("InZoviNegEstabelecimento") == "0")
+        saida.Linhas(kErro, "1673", {{"0", "1661"}, {emp.Texto("InZoviNegEstabelecimento"), "1622"}});
+    long estrangeiros = TextoParaInteiro(fAparaTexto(emp.Texto("NuEstrangeirosEstabelec")));
+    if (encontrados > 4 && estrangeiros > 0 && encontrados / 3 < estrangeiros)
+        saida.Linhas(kAviso, "1670", {{std::to_string(encontrados), "1661"}, {std::to_string(estrangeiros), "1659"}});
+}
+
+ResultadoVerificacao Verificacao::Executa(bool criticaResponsavel) {
+    Tabela emp(banco_, tabEmp_);
+    emp.Abre();
+    Progresso progresso(ui_, TotalProgresso(emp));
+
+    if (criticaResponsavel) {
+        Tabela resp(banco_, tabResp_);
+        resp.Abre();
+        resp.Primeiro();
+        pVerificaDeclarante(LeDeclarante(resp), referencias_, *gravador_);
+    }
+
+    Tabela vinc(banco_, tabVinc_);
+    vinc.Abre();
+    long posicao = 0;
+    for (emp.Primeiro(); !emp.Fim() && !interrompida_; emp.Proximo()) {
+        if (!Considerado(emp) || !Selecionado(posicao++)) continue;
+        auto registro = LeEstabelecimento(emp);
+        pVerificaEstabelecimento(registro, referencias_, exigePreenchimento_, *gravador_);
+        progresso.Avanca();
+        if (!PontoDeControle()) break;
+        VerificaEmpregados(registro, emp, vinc, progresso);
+    }
+    gravador_->Conclui();
+    if (interrompida_) return {false, false, true};
+    progresso.Conclui();
+    return {gravador_->HouveErro(), gravador_->HouveAviso(), false};
+}
+
+}  // namespace
+
+ResultadoVerificacao fVerificaDeclaracao(Interacao& interacao, const std::filesystem::path& diretorio,
+                                         bool UsaTabelasTrabalho, const SelecaoEstabelecimentos* lista,
+                                         const std::string& anoBase, bool CriticaResponsavel, bool ExigePreenchimento) {
+    Verificacao v(interacao, diretorio, UsaTabelasTrabalho, lista, anoBase, ExigePreenchimento);
+    return v.Executa(CriticaResponsavel);
+}
+
+}  // namespace zovi

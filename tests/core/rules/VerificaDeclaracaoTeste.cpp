@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include "InteracaoRoteirizada.h"
+#include "PastaTeste.h"
+#include "engine/Consulta.h"
+#include "engine/Tabela.h"
+#include "rules/VerificaDeclaracao.h"
+
+using namespace zovi;
+using zovi::teste::InteracaoRoteirizada;
+using zovi::teste::PastaTeste;
+
+namespace {
+
+struct Empregado {
+    const char* pis;
+    const char* admissao;
+    const char* nome;
+    const char* nascimento;
+    const char* nacionalidade = "10";
+};
+
+class VerificacaoTeste : public ::testing::Test {
+protected:
+    PastaTeste pasta;
+    Banco banco;
+    void SetUp() override { banco.Abre("Zovi2005", {pasta.Parametro()}); }
+
+    void Estabelecimento(const char* inscricao, const char* negativa, const char* estrangeiros = "0",
+                         const char* ano = "2005") {
+        Tabela t(banco, "BD8EMP");
+        t.Abre();
+        t.Acrescenta();
+        t.PoeTexto("AnBase", ano);
+        t.PoeTexto("CoCgcCeiEstabelecimento", inscricao);
+        t.PoeTexto("NuPrefixoEstabelecimento", "01");
+        t.PoeTexto("InInscrEstabelecimento", "1");
+        t.PoeTexto("NoRazaoEstabelecimento", "EMPRESA DE TESTE LTDA");
+        t.PoeTexto("InZoviNegEstabelecimento", negativa);
+        t.PoeTexto("NuEstrangeirosEstabelec", estrangeiros);
+        t.Grava();
+    }
+    void Empregados(const char* inscricao, std::initializer_list<Empregado> lista) {
+        Tabela t(banco, "BD8VINC");
+        t.Abre();
+        int seq = 0;
+        for (const auto& e : lista) {
+            t.Acrescenta();
+            t.PoeTexto("AnBase", "2005");
+            t.PoeTexto("CoCgcCeiEstabelecimento", inscricao);
+            t.PoeTexto("NuPrefixoEstabelecimento", "01");
+            t.PoeTexto("CoPisPasepEmpregado", e.pis);
+            t.PoeTexto("DaAdmissaoEmpregado", e.admissao);
+            t.PoeTexto("NoEmpregado", e.nome);
+            t.PoeTexto("NuSequencialRegistro", std::to_string(++seq));
+            t.PoeTexto("DaNascimentoEmpregado", e.nascimento);
+            t.PoeTexto("CoNacionalidade", e.nacionalidade);
+            t.Grava();
+        }
+    }
+    // The rows of one result code, as "content/label" in writing order.
+    std::vector<std::string> Linhas(const char* codigo) {
+        std::vector<std::string> r;
+        if (!banco.ExisteTabela("TE8ERRWA")) return r;
+        Consulta q(banco, {"select Conteudo, lbl, errwar from te8errwa where retorno = :c order by Sequencial"});
+        q.Parametro("c", codigo);
+        for (q.Abre(); !q.Fim(); q.Proximo()) r.push_back(q.Texto(0) + "/" + q.Texto(1) + "/" + q.Texto(2));
+        return r;
+    }
+    ResultadoVerificacao Verifica(InteracaoRoteirizada& ui, const SelecaoEstabelecimentos* lista = nullptr) {
+        return fVerificaDeclaracao(ui, pasta.Caminho(), false, lista, "2005", false, false);
+    }
+};
+
+TEST_F(VerificacaoTeste, DeclaracaoVaziaNaoDeixaTabelaDeInconsistencias) {
+    InteracaoRoteirizada ui;
+    auto r = Verifica(ui);
+    EXPECT_TRUE(r.Vazio());
+    EXPECT_FALSE(banco.ExisteTabela("TE8ERRWA"));
+    ASSERT_FALSE(ui.progresso.empty());
+    EXPECT_EQ(ui.progresso.back(), std::make_pair(100L, 100L));
+}
+
+TEST_F(VerificacaoTeste, EstabelecimentoComEmpregadosDeclaradoSemNenhum) {
+    Estabelecimento("11222333000181", "0");
+    InteracaoRoteirizada ui;
+    auto r = Verifica(ui);
+    EXPECT_TRUE(r.vrErro);
+    EXPECT_EQ(Linhas("1673"), (std::vector<std::string>{"0/1661/err", "0/1622/err"}));
+}
+
+TEST_F(VerificacaoTeste, EstrangeirosAcimaDeUmTerco) {
+    Estabelecimento("11222333000181", "0", "2");
+    Estabelecimento("44555666000100", "0", "4");
+    Empregados("11222333000181", {{"10000000001", "01012005", "A", "01011980"},
+                                  {"10000000002", "01012005", "B", "01011980"},
+                                  {"10000000003", "01012005", "C", "01011980"},
+                                  {"10000000004", "01012005", "D", "01011980"},
+                                  {"10000000005", "01012005", "E", "01011980"}});
+    // Four employees, four foreigners: not above four employees, no warning.
+    Empregados("44555666000100", {{"10000000001", "01012005", "A", "01011980", "21"},
+                                  {"10000000002", "01012005", "B", "01011980", "21"},
+                                  {"10000000003", "01012005", "C", "01011980", "21"},
+                                  {"10000000004", "01012005", "D", "01011980", "21"}});
+    InteracaoRoteirizada ui;
+    auto r = Verifica(ui);
+    EXPECT_TRUE(r.vrAviso);
+    EXPECT_EQ(Linhas("1670"), (std::vector<std::string>{"5/1661/war", "2/1659/war"}));
+}
+
+TEST_F(VerificacaoTeste, EmpregadoDuplicadoENascimentoDivergente) {
+    Estabelecimento("11222333000181", "0");
+    Empregados("11222333000181",
+               {{"12345678900", "01022005", "ANA", "01011980"},
+                {"12345678900", "01022005", "ANA MARIA", "02021981"},  // same PIS and admission: duplicate
+                {"00000000000", "05052005", "JOAO", "01011970"},
+                {"00000000000", "05052005", "PEDRO", "01011970"}});  // PIS zeros, other name: not a duplicate
+    InteracaoRoteirizada ui;
+    Verifica(ui);
+    // Each copy reports the duplicate; each sees the other's birth date once.
+    EXPECT_EQ(Linhas("1671"), (std::vector<std::string>{"1/1662/err", "12345678900/1624/err", "ANA/1625/err",
+                                                         "01022005/1632/err", "2/1662/err", "12345678900/1624/err",
+                                                         "ANA MARIA/1625/err", "01022005/1632/err"}));
+    auto nascimento = Linhas("1672");
+    ASSERT_EQ(nascimento.size(), 10u);
+    EXPECT_EQ(nascimento[4], "01011980/1626/err");
+    EXPECT_EQ(nascimento[9], "02021981/1626/err");
+}
+
+TEST_F(VerificacaoTeste, SoOsEstabelecimentosMarcadosNaLista) {
+    Estabelecimento("11222333000181", "0");
+    Estabelecimento("44555666000100", "0");
+    Estabelecimento("77888999000155", "0", "0", "2004");  // other base year: not in the list
+    SelecaoEstabelecimentos lista{{false, true}, false};
+    InteracaoRoteirizada ui;
+    Verifica(ui, &lista);
+    Consulta q(banco, {"select distinct inscricao from te8errwa where retorno = '1673'"});
+    q.Abre();
+    EXPECT_EQ(q.NumRegistros(), 1);
+    EXPECT_EQ(q.Texto(0), "44555666000100");
+
+    SelecaoEstabelecimentos nenhum{{false, false}, false};
+    InteracaoRoteirizada ui2;
+    EXPECT_TRUE(Verifica(ui2, &nenhum).Vazio());
+    EXPECT_FALSE(banco.ExisteTabela("TE8ERRWA"));
+}
+
+TEST_F(VerificacaoTeste, InterrupcaoConfirmadaOuRecusada) {
+    Estabelecimento("11222333000181", "0");
+    Empregados("11222333000181", {{"12345678900", "01022005", "ANA", "01011980"}});
+    Estabelecimento("44555666000100", "0");
+
+    InteracaoRoteirizada sim({Resposta::Sim});
+    sim.InterrompeApos(1);
+    auto r = Verifica(sim);
+    EXPECT_TRUE(r.vrInterrompida);
+    EXPECT_FALSE(r.vrErro);
+    ASSERT_EQ(sim.mostradas.size(), 1u);
+    EXPECT_EQ(sim.mostradas[0].texto, "Deseja interromper?");
+
+    InteracaoRoteirizada nao({Resposta::Nao});
+    nao.InterrompeApos(1);
+    r = Verifica(nao);
+    EXPECT_FALSE(r.vrInterrompida);
+    EXPECT_TRUE(r.vrErro);
+    EXPECT_EQ(Linhas("1673").size(), 2u);  // the second establishment was still checked
+}
+
+}  // namespace
