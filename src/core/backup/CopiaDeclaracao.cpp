@@ -69,7 +69,7 @@ void RecuperaTrocaInterrompida(const fs::path& pastaDados) {
 }
 
 // Puts the restored files of the work folder in place of the tables' current files.
-// Every new file is first copied beside the tables under a temporary name; only then
+// Every new file is first moved beside the tables under a temporary name; only then
 // are the current files set aside and the new ones renamed into place, and any failure
 // puts the current files back, so the tables are either all replaced or all as before.
 bool fSubstituiTabelas(const fs::path& pastaTrabalho, const fs::path& pastaDados, Banco* banco, Interacao& interacao) {
@@ -78,22 +78,31 @@ bool fSubstituiTabelas(const fs::path& pastaTrabalho, const fs::path& pastaDados
     for (const auto& e : fs::directory_iterator(pastaTrabalho))
         if (auto t = TabelaDoArquivo(e.path().filename().string()); !t.empty() && e.is_regular_file()) novos[t].push_back(e.path());
 
-    std::vector<std::pair<fs::path, fs::path>> copiados;   // temporary -> final
+    struct Novo {
+        fs::path trabalho, temporario, final;
+    };
+    std::vector<Novo> copiados;
     std::vector<std::pair<fs::path, fs::path>> afastados;  // set aside -> original
-    std::vector<fs::path> colocados;
+    std::vector<const Novo*> colocados;
     auto desfaz = [&] {
         std::error_code ec;
-        for (const auto& p : colocados) fs::remove(p, ec);
+        for (const auto* n : colocados) fs::rename(n->final, n->temporario, ec);
         for (const auto& [aparte, original] : afastados) fs::rename(aparte, original, ec);
-        for (const auto& [temporario, final] : copiados) fs::remove(temporario, ec);
+        // The new files go back to the work folder, which keeps what was restored.
+        for (const auto& n : copiados)
+            if (fs::exists(n.temporario, ec) && !fs::exists(n.trabalho, ec)) fs::rename(n.temporario, n.trabalho, ec);
+        for (const auto& n : copiados) fs::remove(n.temporario, ec);
     };
     try {
         for (const auto& [tabela, arquivos] : novos)
             for (const auto& a : arquivos) {
                 auto final = NomeFinal(pastaDados, a.filename().string(), tabela);
                 auto temporario = pastaDados / (kPrefixoNovo + final.filename().string());
-                copiados.emplace_back(temporario, final);
-                fs::copy_file(a, temporario, fs::copy_options::overwrite_existing);
+                copiados.push_back({a, temporario, final});
+                // The work folder lies in the data folder: moving is the cheap copy.
+                std::error_code movido;
+                fs::rename(a, temporario, movido);
+                if (movido) fs::copy_file(a, temporario, fs::copy_options::overwrite_existing);
             }
         // Nobody may hold the tables: this program lets go of them, another process is refused.
         Banco local;
@@ -113,9 +122,9 @@ bool fSubstituiTabelas(const fs::path& pastaTrabalho, const fs::path& pastaDados
             fs::rename(p, aparte);
             afastados.emplace_back(aparte, p);
         }
-        for (const auto& [temporario, final] : copiados) {
-            fs::rename(temporario, final);
-            colocados.push_back(final);
+        for (const auto& n : copiados) {
+            fs::rename(n.temporario, n.final);
+            colocados.push_back(&n);
         }
     } catch (const ErroMotor& e) {
         desfaz();
