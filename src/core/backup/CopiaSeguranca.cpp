@@ -225,7 +225,8 @@ public:
     void Abre(const fs::path& caminho) {
         f_ = std::fopen(caminho.c_str(), "wb");
         if (!f_) throw FalhaCopia{erro_copia::GravacaoCopia};
-        std::setvbuf(f_, nullptr, _IOFBF, kBufferArquivo);
+        buffer_.resize(kBufferArquivo);
+        std::setvbuf(f_, buffer_.data(), _IOFBF, buffer_.size());
         posicao_ = 0;
     }
     void Fecha() {
@@ -234,7 +235,7 @@ public:
         if (f && std::fclose(f) != 0) throw FalhaCopia{erro_copia::GravacaoCopia};
     }
     void Bytes(const void* p, std::size_t n) {
-        if (n && std::fwrite(p, 1, n, f_) != n) throw FalhaCopia{erro_copia::GravacaoCopia};
+        if (!f_ || (n && std::fwrite(p, 1, n, f_) != n)) throw FalhaCopia{erro_copia::GravacaoCopia};
         posicao_ += static_cast<std::int64_t>(n);
     }
     void Int32(std::int32_t v) {
@@ -250,6 +251,7 @@ public:
 
 private:
     std::FILE* f_ = nullptr;
+    std::vector<char> buffer_;
     std::int64_t posicao_ = 0;
 };
 
@@ -262,7 +264,8 @@ public:
         tamanho_ = static_cast<std::int64_t>(fs::file_size(caminho, ec));
         f_ = ec ? nullptr : std::fopen(caminho.c_str(), "rb");
         if (!f_) throw FalhaCopia{erro_copia::LeituraCopia};
-        std::setvbuf(f_, nullptr, _IOFBF, kBufferArquivo);
+        buffer_.resize(kBufferArquivo);
+        std::setvbuf(f_, buffer_.data(), _IOFBF, buffer_.size());
         posicao_ = 0;
     }
     void Fecha() {
@@ -299,6 +302,7 @@ private:
         if (static_cast<std::int64_t>(n) > Restante()) throw FalhaCopia{erro_copia::TipoInvalido};
     }
     std::FILE* f_ = nullptr;
+    std::vector<char> buffer_;
     std::int64_t tamanho_ = 0;
     std::int64_t posicao_ = 0;
 };
@@ -529,7 +533,11 @@ void TCopiaSeguranca::GravaArquivo(Escritor& e, const fs::path& origem, const st
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> guarda(f, std::fclose);
     e.Int32(DataDos(quando));
     auto restante = static_cast<std::int64_t>(tamanho);
-    while (GravaSegmento(e, f, restante) && continuar_) TrocaVolumeGravacao(e);
+    // A full volume goes on in the next one, unless the user declines it.
+    while (GravaSegmento(e, f, restante)) {
+        TrocaVolumeGravacao(e);
+        if (!continuar_) break;
+    }
 }
 
 // Returns true when the volume filled up with bytes of the file still to store.

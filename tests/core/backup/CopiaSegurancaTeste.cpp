@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ArquivoCopia.h"
+#include "InteracaoRoteirizada.h"
 #include "PastaTeste.h"
 
 namespace zovi {
@@ -310,6 +311,55 @@ TEST(CopiaSeguranca, ErrosDeArquivo) {
     EXPECT_EQ(copia.ReadArchiveInfo((pasta.Caminho() / "nada.bkp").string(), nullptr), "");
     EXPECT_EQ(copia.ReadArchiveInfo((pasta.Caminho() / "curto.bkp").string(), nullptr), "");
     EXPECT_EQ(erros, (std::vector<int>{4, 3, 3, 5}));
+}
+
+}  // namespace
+}  // namespace zovi
+
+namespace zovi {
+namespace {
+
+// Incremental mode saves only what changed since the files were last saved with the flag.
+TEST(CopiaSegurancaModos, CopiaIncremental) {
+    PastaTeste pasta(false);
+    auto um = pasta.Caminho() / "um.db", dois = pasta.Caminho() / "dois.db";
+    GravaArquivo(um, "1");
+    GravaArquivo(dois, "2");
+    TCopiaSeguranca copia;
+    copia.SetBackupMode(TBackupMode::bmIncremental);
+    EXPECT_TRUE(copia.SetArchiveFlag);
+    auto arquivo = (pasta.Caminho() / "x.bkp").string();
+    auto spec = (pasta.Caminho() / "*.db").string();
+    ASSERT_TRUE(copia.Backup({spec}, arquivo));
+    EXPECT_EQ(copia.FilesProcessed(), 2);
+    ASSERT_TRUE(copia.Backup({spec}, arquivo));
+    EXPECT_EQ(copia.FilesProcessed(), 0);
+    GravaArquivo(dois, "22");
+    fs::last_write_time(dois, fs::last_write_time(dois) + std::chrono::seconds(5));
+    ASSERT_TRUE(copia.Backup({spec}, arquivo));
+    EXPECT_EQ(copia.FilesProcessed(), 1);
+}
+
+// Without events the component asks and reports through the interaction.
+TEST(CopiaSegurancaModos, DialogosSemEventos) {
+    PastaTeste pasta(false);
+    GravaArquivo(pasta.Caminho() / "a.db", Aleatorio(40000));
+    teste::InteracaoRoteirizada ui({Resposta::Sim, Resposta::Sim, Resposta::Nao, Resposta::Sim});
+    TCopiaSeguranca copia(&ui);
+    ASSERT_TRUE(copia.SetMaxSize(30000));
+    auto arquivo = (pasta.Caminho() / "x.bkp").string();
+    ASSERT_TRUE(copia.Backup({(pasta.Caminho() / "a.db").string()}, arquivo));
+    ASSERT_EQ(ui.mostradas.size(), 2u);
+    EXPECT_EQ(ui.mostradas[0].texto, "Please insert disk 2 and click OK to continue.");
+    EXPECT_EQ(ui.mostradas[1].texto, "Please insert disk 3 and click OK to continue.");
+    // The restore is refused the second volume, then meets a damaged one.
+    EXPECT_FALSE(copia.Restore(arquivo, (pasta.Caminho() / "d").string()));
+    EXPECT_EQ(ui.mostradas.size(), 3u);
+    GravaArquivo(pasta.Caminho() / "x.002", "EC2");
+    EXPECT_FALSE(copia.Restore(arquivo, (pasta.Caminho() / "d").string()));
+    ASSERT_EQ(ui.mostradas.size(), 5u);
+    EXPECT_EQ(ui.mostradas.back().tipo, TipoDialogo::Erro);
+    EXPECT_EQ(ui.mostradas.back().texto, "Invalid archive type");
 }
 
 }  // namespace
