@@ -34,14 +34,11 @@ done
 [[ -d "$BIN/dados" ]] || { echo "falta a pasta de dados $BIN/dados (alvo dados)" >&2; exit 2; }
 [[ -x /usr/bin/time ]] || { echo "falta /usr/bin/time (pacote time)" >&2; exit 2; }
 
-# The verification: the command-line run when it exists, else the bench's own caller.
-if "$BIN/gdzovi-lote" 2>&1 | grep -q "verificar"; then
-    VERIFICA=("$BIN/gdzovi-lote" verificar)
-elif [[ -x "$BIN/gdzovi-verifica" ]]; then
-    VERIFICA=("$BIN/gdzovi-verifica")
-else
-    VERIFICA=()
-    echo "aviso: nem 'gdzovi-lote verificar' nem gdzovi-verifica existem; só o piso é medido" >&2
+# The verification as the verification wizard runs it: the program's own tables, base year 2005.
+uso=$("$BIN/gdzovi-lote" 2>&1 || true)
+if [[ $uso != *verificar* ]]; then
+    echo "este gdzovi-lote não tem o comando verificar" >&2
+    exit 2
 fi
 
 TRABALHO=$(mktemp -d "${TMPDIR:-/tmp}/gdzovi-bench-XXXXXX")
@@ -79,13 +76,8 @@ mede() {
         printf "%.2f %d", (x[1] < y[1] ? x[1] : y[1]), (x[2] > y[2] ? x[2] : y[2]) }'
 }
 
-linhas_te8errwa() {
-    local arq
-    arq=$(find "$1" -maxdepth 1 -iname 'te8errwa.db' | head -1)
-    if [[ -z "$arq" ]]; then echo 0; return; fi
-    if command -v sqlite3 >/dev/null; then sqlite3 "$arq" "select count(*) from te8errwa" 2>/dev/null || echo "?"
-    else echo "?"; fi
-}
+# The row count the verification prints at its end.
+linhas_te8errwa() { grep -o 'Linhas em TE8ERRWA: [0-9]*' "$1" | tail -1 | grep -o '[0-9]*$' || echo "?"; }
 
 cenario() {
     local nome=$1 estab=$2 empregados=$3
@@ -98,13 +90,11 @@ cenario() {
     read -r tg mg <<<"$r"
     r=$(mede "$pasta.piso.log" "$BIN/gdzovi-piso" "$pasta")
     read -r tp mp <<<"$r"
-    local tv="-" mv="-" razao="-" linhas="-"
-    if [[ ${#VERIFICA[@]} -gt 0 ]]; then
-        r=$(mede "$pasta.verifica.log" "${VERIFICA[@]}" "$pasta")
-        read -r tv mv <<<"$r"
-        razao=$(awk -v v="$tv" -v p="$tp" 'BEGIN { printf "%.2f", (p > 0 ? v / p : 0) }')
-        linhas=$(linhas_te8errwa "$pasta")
-    fi
+    r=$(mede "$pasta.verifica.log" "$BIN/gdzovi-lote" verificar "$pasta" --ano 2005)
+    local tv mv razao linhas
+    read -r tv mv <<<"$r"
+    razao=$(awk -v v="$tv" -v p="$tp" 'BEGIN { printf "%.2f", (p > 0 ? v / p : 0) }')
+    linhas=$(linhas_te8errwa "$pasta.verifica.log")
     printf "| %s | %d x %d | %d | %s s / %s MB | %s s / %s MB | %s s / %s MB | %s | %s |\n" \
         "$nome" "$estab" "$empregados" $((estab * empregados)) "$tg" "$mg" "$tp" "$mp" "$tv" "$mv" "$razao" "$linhas"
     [[ $MANTER == 1 ]] || rm -rf "$pasta"
@@ -112,7 +102,7 @@ cenario() {
 
 echo "Máquina: $(nproc) núcleos, $(awk '/MemTotal/ {printf "%.0f GB", $2 / 1048576}' /proc/meminfo)," \
      "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
-echo "Verificação: ${VERIFICA[*]:-(ausente)}"
+echo "Verificação: gdzovi-lote verificar DADOS --ano 2005"
 echo
 echo "| declaração | estab. x empregados | empregados | geração (tempo / pico) | piso | verificação | verificação ÷ piso | linhas te8errwa |"
 echo "|---|---|---|---|---|---|---|---|"
