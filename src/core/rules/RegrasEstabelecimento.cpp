@@ -40,6 +40,13 @@ constexpr RaizReservada kRaizesReservadas[] = {
     {"04902979", "BANCO DA AMAZO"},   // Banco da Amazonia S.A.
 };
 
+// A CPF held in an inscription field: zero-filled on the left to 14, "000" then the 11 CPF digits.
+bool CpfEmInscricao(std::string_view inscricao) {
+    if (inscricao.size() > 14 || !fNumerico(inscricao)) return false;
+    std::string v = std::string(14 - inscricao.size(), '0') + std::string(inscricao);
+    return v.starts_with("000") && fValidaCpf(std::string_view(v).substr(3));
+}
+
 bool NomeDePrefeitura(const std::string& nomeMaiusculo) {
     return nomeMaiusculo.starts_with("PREFEITURA") || nomeMaiusculo == "PREF" || nomeMaiusculo == "PREF.";
 }
@@ -76,6 +83,7 @@ std::string fCriticaInscricaoPorTipo(std::string_view inscricao, std::string_vie
     if (fVazioOuZeros(v) || fVazioOuZeros(t)) return kPassa;
     if (t == "1") return fValidaCnpj(v) ? kPassa : "0131";
     if (t == "3") return fValidaCei(v) ? kPassa : "0131";
+    if (t == "4") return CpfEmInscricao(v) ? kPassa : "0131";
     return kPassa;
 }
 

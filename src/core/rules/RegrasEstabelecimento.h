@@ -15,7 +15,8 @@ namespace zovi {
 std::string fCriticaInscricao(std::string_view inscricao);
 // Inscription type of an establishment: "0132" empty, numeric-length (1), "0130" not 1 or 3.
 std::string fCriticaTipoInscricao(std::string_view tipo);
-// The inscription must match its declared type (1 CNPJ, 3 CEI): "0131".
+// The inscription must match its declared type (1 CNPJ, 3 CEI, 4 CPF, the
+// last only for the declarant): "0131".
 std::string fCriticaInscricaoPorTipo(std::string_view inscricao, std::string_view tipo);
 // Inscription type of the declarant: "0128" empty, numeric-length (1), "0129" not 1, 3 or 4.
 std::string fCriticaTipoInscricaoResponsavel(std::string_view tipo);

@@ -53,6 +53,10 @@ TEST(RegrasEstabelecimento, Inscricao) {
         {REGRA(fCriticaInscricaoPorTipo), kAmbos, "1", "0000"},
         {REGRA(fCriticaInscricaoPorTipo), kAmbos, "3", "0000"},
         {REGRA(fCriticaInscricaoPorTipo), kNenhum, "2", "0000"},
+        {REGRA(fCriticaInscricaoPorTipo), "00052998224725", "4", "0000"},
+        {REGRA(fCriticaInscricaoPorTipo), "52998224725", "4", "0000"},
+        {REGRA(fCriticaInscricaoPorTipo), kCnpj, "4", "0131"},
+        {REGRA(fCriticaInscricaoPorTipo), "00052998224724", "4", "0131"},
     });
 }
 

@@ -326,6 +326,8 @@ TEST_F(Verificacao, LinhasDeCadaPassoDoDeclarante) {
          {{"err", "0053", "11222333000182", "1599"}}},
         {"invalid CPF", [](D& d) { d.InInscrResponsavel = "4"; d.CoCgcCeiResponsavel = "00052998224724"; },
          {{"err", "0054", "00052998224724", "1599"}}},
+        {"CNPJ declared as CPF", [](D& d) { d.InInscrResponsavel = "4"; },
+         {{"err", "0131", "4 (CPF)", "1601"}, {"err", "0131", "11222333000181", "1599"}}},
         {"type", [](D& d) { d.InInscrResponsavel = "2"; }, {{"err", "0129", "2", "1601"}}},
         {"CNPJ declared as CEI", [](D& d) { d.InInscrResponsavel = "3"; },
          {{"err", "0131", "3 (CEI)", "1601"}, {"err", "0131", "11222333000181", "1599"}}},
