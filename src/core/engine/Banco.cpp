@@ -135,7 +135,9 @@ void Banco::Abre(const std::string& nome, const std::vector<std::string>& parame
     sessao_ = modelo;
 
     sqlite3* con = nullptr;
-    int rc = sqlite3_open_v2(sessao_.c_str(), &con, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    // One connection per Banco, used by one thread: no mutex around every call.
+    int rc = sqlite3_open_v2(sessao_.c_str(), &con, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                             nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_close(con);
         fs::remove(sessao_);

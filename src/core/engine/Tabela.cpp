@@ -217,21 +217,24 @@ void Tabela::LigaChaveAtual(sqlite3_stmt* st, int& prox) const {
     sqlite3_bind_int64(st, prox++, rowid_);
 }
 
+// Values are copied into the strings of the previous record, so a pass over a
+// large table does not allocate per field.
 void Tabela::LeLinha(sqlite3_stmt* st) {
     rowid_ = sqlite3_column_int64(st, 0);
-    atual_.assign(def_.campos.size(), std::nullopt);
+    atual_.resize(def_.campos.size());
     for (size_t i = 0; i < def_.campos.size(); ++i) {
         int col = static_cast<int>(i) + 1;
+        auto& valor = atual_[i];
         switch (sqlite3_column_type(st, col)) {
-            case SQLITE_NULL: break;
+            case SQLITE_NULL: valor.reset(); break;
             case SQLITE_INTEGER:
-                atual_[i] = def_.campos[i].tipo == TipoCampo::Logico
-                                ? std::string(sqlite3_column_int64(st, col) ? "1" : "0")
-                                : std::to_string(sqlite3_column_int64(st, col));
+                valor = def_.campos[i].tipo == TipoCampo::Logico ? std::string(sqlite3_column_int64(st, col) ? "1" : "0")
+                                                                 : std::to_string(sqlite3_column_int64(st, col));
                 break;
             default: {
                 auto p = reinterpret_cast<const char*>(sqlite3_column_blob(st, col));
-                atual_[i] = std::string(p ? p : "", static_cast<size_t>(sqlite3_column_bytes(st, col)));
+                if (!valor) valor.emplace();
+                valor->assign(p ? p : "", static_cast<size_t>(sqlite3_column_bytes(st, col)));
             }
         }
     }

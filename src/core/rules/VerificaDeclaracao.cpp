@@ -6,6 +6,7 @@
 #include "messages/Mensagens.h"
 #include "rules/ConsultasEstabelecimento.h"
 #include "rules/GravadorInconsistencias.h"
+#include "rules/Primitivas.h"
 #include "rules/Referencias.h"
 #include "rules/RegistroVinculo.h"
 #include "rules/VerificaEmpregado.h"
@@ -109,20 +110,37 @@ void Verificacao::VerificaEmpregados(const RegistroEstabelecimento& registro, Ta
               colPrefixo = vinc.Coluna("NuPrefixoEstabelecimento");
     const bool soRetificacao = lista_ && lista_->retificacao;
 
+    // Records of one PIS/PASEP are kept until the group ends, so that the
+    // comparisons between them are answered before each is checked.
     long encontrados = 0;
-    RegistroVinculo empregado;
+    std::vector<RegistroVinculo> grupo(1);
+    size_t emGrupo = 0;
+    auto verificaGrupo = [&] {
+        consultas.Grupo(grupo, emGrupo);
+        for (size_t i = 0; i < emGrupo && !interrompida_; ++i) {
+            pVerificaEmpregado(grupo[i], registro, contexto, *gravador_);
+            ++encontrados;
+            progresso.Avanca();
+            PontoDeControle();
+        }
+        emGrupo = 0;
+    };
+    const int colPis = vinc.Coluna("CoPisPasepEmpregado");
     if (vinc.BuscaChave({ano, inscricao, prefixo})) {
         for (; !vinc.Fim() && !interrompida_; vinc.Proximo()) {
             if (vinc.TextoColuna(colAno) != ano || vinc.TextoColuna(colInscr) != inscricao ||
                 vinc.TextoColuna(colPrefixo) != prefixo)
                 break;
             if (soRetificacao && !MarcadoParaRetificacao(vinc)) continue;
-            for (const auto& [coluna, membro] : colunas) empregado.*membro = vinc.TextoColuna(coluna);
-            pVerificaEmpregado(empregado, registro, contexto, *gravador_);
-            ++encontrados;
-            progresso.Avanca();
-            PontoDeControle();
+            const auto& pis = vinc.TextoColuna(colPis);
+            // Without a PIS/PASEP workers are told apart by name: each record goes alone.
+            if (emGrupo > 0 && (pis != grupo[0].CoPisPasepEmpregado || fTodosZeros(pis))) verificaGrupo();
+            if (interrompida_) break;
+            if (emGrupo == grupo.size()) grupo.emplace_back();
+            for (const auto& [coluna, membro] : colunas) grupo[emGrupo].*membro = vinc.TextoColuna(coluna);
+            ++emGrupo;
         }
+        if (emGrupo > 0 && !interrompida_) verificaGrupo();
     }
     if (interrompida_) return;
 

@@ -127,6 +127,23 @@ TEST_F(VerificacaoTeste, EmpregadoDuplicadoENascimentoDivergente) {
     EXPECT_EQ(nascimento[9], "02021981/1626/err");
 }
 
+// Without a PIS/PASEP the name tells workers apart, wherever the records stand in key order.
+TEST_F(VerificacaoTeste, PisZeradoComparaPeloNome) {
+    Estabelecimento("11222333000181", "0");
+    Empregados("11222333000181", {{"00000000000", "05052005", "JOAO", "01011970"},
+                                  {"00000000000", "06062005", "MARIA", "01011960"},
+                                  {"00000000000", "05052005", "JOAO", "02021972"},
+                                  {"00000000000", "07072005", "JOAO", "01011970"}});
+    InteracaoRoteirizada ui;
+    Verifica(ui);
+    // The two JOAO admitted on 05/05 are duplicates; MARIA is nobody's.
+    auto dup = Linhas("1671");
+    ASSERT_EQ(dup.size(), 8u);
+    EXPECT_EQ(dup[2], "JOAO/1625/err");
+    // Each JOAO sees the birth dates of the others that differ from his: 1 + 2 + 1 records.
+    EXPECT_EQ(Linhas("1672").size(), (1u + 2u + 1u) * 5u);
+}
+
 TEST_F(VerificacaoTeste, SoOsEstabelecimentosMarcadosNaLista) {
     Estabelecimento("11222333000181", "0");
     Estabelecimento("44555666000100", "0");
