@@ -1,0 +1,12 @@
+#!/bin/bash
+# Builds the fuzz targets with clang in build-fuzz/ and runs each for the given seconds
+# (default 60). Exits non-zero on a finding.
+set -euo pipefail
+RAIZ=$(cd "$(dirname "$0")/.." && pwd)
+SEGUNDOS=${1:-60}
+CC=clang CXX=clang++ cmake -S "$RAIZ" -B "$RAIZ/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DGDZOVI_FUZZ=ON -DGDZOVI_GUI=OFF -DGDZOVI_TESTES=OFF > /dev/null
+ninja -C "$RAIZ/build-fuzz" fuzz_copia
+mkdir -p "$RAIZ/build-fuzz/corpus"
+"$RAIZ/build-fuzz/bin/fuzz_copia" -max_total_time="$SEGUNDOS" -max_len=70000 -timeout=10 \
+    "$RAIZ/build-fuzz/corpus" "$RAIZ/fuzz/corpus"
