@@ -2,8 +2,7 @@
 
 #include <sqlite3.h>
 
-#include <charconv>
-
+#include "engine/Cursor.h"
 #include "engine/SqlLocal.h"
 
 namespace zovi {
@@ -255,18 +254,7 @@ void Consulta::Ultimo() {
     fim_ = true;
 }
 
-long Consulta::Move(long n) {
-    long movidos = 0;
-    for (; n > 0 && !fim_; --n) {
-        Proximo();
-        if (!fim_) ++movidos;
-    }
-    for (; n < 0 && !inicio_; ++n) {
-        Anterior();
-        if (!inicio_) --movidos;
-    }
-    return movidos;
-}
+long Consulta::Move(long n) { return MovePor(*this, n); }
 
 long Consulta::NumRegistros() {
     if (!aberta_) throw ErroBanco("Consulta fechada");
@@ -299,16 +287,7 @@ std::string Consulta::Texto(int coluna) const {
 
 std::string Consulta::Texto(const std::string& campo) const { return Texto(Coluna(campo)); }
 
-long Consulta::Inteiro(int coluna) const {
-    auto t = Texto(coluna);
-    auto ini = t.find_first_not_of(' ');
-    if (ini == std::string::npos) return 0;
-    auto fim = t.find_last_not_of(' ');
-    long v = 0;
-    auto [p, ec] = std::from_chars(t.data() + ini, t.data() + fim + 1, v);
-    if (ec != std::errc() || p != t.data() + fim + 1) throw ErroBanco("'" + t + "' não é um valor inteiro válido");
-    return v;
-}
+long Consulta::Inteiro(int coluna) const { return InteiroDoCampo(Texto(coluna), nomes_.at(static_cast<size_t>(coluna))); }
 
 long Consulta::Inteiro(const std::string& campo) const { return Inteiro(Coluna(campo)); }
 

@@ -2,8 +2,7 @@
 
 #include <sqlite3.h>
 
-#include <charconv>
-
+#include "engine/Cursor.h"
 #include "engine/SqlLocal.h"
 
 namespace zovi {
@@ -369,18 +368,7 @@ void Tabela::Ultimo() {
     }
 }
 
-long Tabela::Move(long n) {
-    long movidos = 0;
-    for (; n > 0 && !fim_; --n) {
-        Proximo();
-        if (!fim_) ++movidos;
-    }
-    for (; n < 0 && !inicio_; ++n) {
-        Anterior();
-        if (!inicio_) --movidos;
-    }
-    return movidos;
-}
+long Tabela::Move(long n) { return MovePor(*this, n); }
 
 long Tabela::NumRegistros() {
     ExigeAberta();
@@ -489,17 +477,7 @@ bool Tabela::Logico(const std::string& campo) const {
     return i < static_cast<int>(linha.size()) && linha[i] && *linha[i] == "1";
 }
 
-long Tabela::Inteiro(const std::string& campo) const {
-    auto t = Texto(campo);
-    auto ini = t.find_first_not_of(' ');
-    if (ini == std::string::npos) return 0;
-    auto fim = t.find_last_not_of(' ');
-    long v = 0;
-    auto [p, ec] = std::from_chars(t.data() + ini, t.data() + fim + 1, v);
-    if (ec != std::errc() || p != t.data() + fim + 1)
-        throw ErroBanco("'" + t + "' não é um valor inteiro válido (campo " + campo + ")");
-    return v;
-}
+long Tabela::Inteiro(const std::string& campo) const { return InteiroDoCampo(Texto(campo), campo); }
 
 void Tabela::PoeTexto(const std::string& campo, const std::string& valor) {
     ExigeEdicao();
