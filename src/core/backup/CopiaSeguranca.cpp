@@ -422,7 +422,8 @@ std::vector<fs::path> TCopiaSeguranca::ExpandeEspecificacoes(const std::vector<s
             for (const auto& e : entradas) {
                 std::error_code ee;
                 if (e.is_directory(ee)) {
-                    if (recursivo) procura(e.path(), mascara, true);
+                    // Linked folders are not followed: a link back up would never end.
+                    if (recursivo && !e.is_symlink(ee)) procura(e.path(), mascara, true);
                     continue;
                 }
                 if (!e.is_regular_file(ee) || !CasaMascara(mascara, e.path().filename().string())) continue;

@@ -172,6 +172,56 @@ TEST_F(CopiaDeclaracao, TabelaEmUsoPorOutroProcessoNaoEhSubstituida) {
     EXPECT_EQ(ArquivosDasTabelas(dados.Caminho() / "Work").size(), 3u);
 }
 
+// 50000 free bytes are enough (volumes of 30000); 49999 keep the user at the space warning
+// until a volume with room is offered or the copy is cancelled.
+TEST(CopiaDeclaracaoRecusas, EspacoMinimoDoVolume) {
+    const std::string aviso =
+        "A unidade nao oferece o espaço mínimo exigido para o Backup. \nSe utilizar disquetes, insira um novo\n"
+        "com espaco disponivel.\nPronto para continuar ou cancelar?";
+    PastaTeste dados;
+    PastaTeste destino(false);
+    auto arquivo = destino.Caminho() / "z.bkp";
+    std::vector<std::uintmax_t> livres;
+    auto espaco = [&](const fs::path&) {
+        auto f = livres.front();
+        if (livres.size() > 1) livres.erase(livres.begin());
+        return f;
+    };
+    livres = {49999};
+    InteracaoRoteirizada recusa({Resposta::Nao});
+    EXPECT_FALSE(fGravaCopiaDeclaracao(dados.Caminho(), arquivo, recusa, espaco));
+    ASSERT_EQ(recusa.mostradas.size(), 1u);
+    EXPECT_EQ(recusa.mostradas[0].texto, aviso);
+    EXPECT_FALSE(fs::exists(arquivo));
+
+    livres = {49999, 50000};
+    InteracaoRoteirizada aceita({Resposta::Sim});
+    EXPECT_TRUE(fGravaCopiaDeclaracao(dados.Caminho(), arquivo, aceita, espaco));
+    ASSERT_EQ(aceita.mostradas.size(), 2u);
+    EXPECT_EQ(aceita.mostradas[0].texto, aviso);
+    EXPECT_EQ(aceita.mostradas[1].texto, "Gravação da cópia bem sucedida.");
+}
+
+// The three commands of gdzovi-lote end with 0 on success and otherwise with another status.
+TEST(CopiaDeclaracaoRecusas, GdzoviLote) {
+    PastaTeste dados;
+    PastaTeste destino(false);
+    auto lote = (teste::PastaProgramas() / "gdzovi-lote").string() + " ";
+    auto roda = [&](const std::string& args) {
+        return WEXITSTATUS(std::system((lote + args + " < /dev/null > /dev/null 2>&1").c_str()));
+    };
+    auto arquivo = (destino.Caminho() / "z.bkp").string();
+    auto pasta = dados.Caminho().string();
+    EXPECT_EQ(roda("copia " + pasta + " " + arquivo), 0);
+    EXPECT_EQ(roda("restaura " + arquivo + " " + pasta), 0);
+    EXPECT_EQ(roda("reindexa " + pasta), 0);
+    // Volumes of 50000 bytes: the second one is asked on the terminal, which gives no answer.
+    Preenche(dados.Caminho(), "BD8VINC", 300);
+    EXPECT_EQ(roda("copia " + pasta + " " + arquivo + " --volume 50000"), 1);
+    EXPECT_EQ(roda("copia " + pasta + " " + arquivo + " --volume x"), 64);
+    EXPECT_EQ(roda("restaura " + (destino.Caminho() / "z.zip").string() + " " + pasta), 1);
+}
+
 TEST(CopiaDeclaracaoRecusas, ArquivoInvalidoEhRecusadoAntesDeTudo) {
     PastaTeste dados;
     auto antes = ArquivosDasTabelas(dados.Caminho());

@@ -340,6 +340,25 @@ TEST(CopiaSegurancaModos, CopiaIncremental) {
     EXPECT_EQ(copia.FilesProcessed(), 1);
 }
 
+// " /s" after the mask searches the sub-folders too (linked folders are not followed);
+// a file is listed once however many specifications name it.
+TEST(CopiaSegurancaModos, ListaRecursiva) {
+    PastaTeste pasta(false);
+    auto raiz = pasta.Caminho() / "r";
+    fs::create_directories(raiz / "sub" / "fundo");
+    GravaArquivo(raiz / "a.db", "a");
+    GravaArquivo(raiz / "sub" / "B.DB", "b");
+    GravaArquivo(raiz / "sub" / "fundo" / "c.db", "c");
+    GravaArquivo(raiz / "sub" / "nao.txt", "x");
+    fs::create_directory_symlink(raiz, raiz / "sub" / "volta");
+    TCopiaSeguranca copia;
+    auto arquivo = (pasta.Caminho() / "x.bkp").string();
+    ASSERT_TRUE(copia.Backup({(raiz / "*.db").string() + " /S", (raiz / "a.db").string()}, arquivo));
+    EXPECT_EQ(copia.FilesProcessed(), 3);
+    ASSERT_TRUE(copia.Backup({(raiz / "*.db").string()}, arquivo));
+    EXPECT_EQ(copia.FilesProcessed(), 1);
+}
+
 // Without events the component asks and reports through the interaction.
 TEST(CopiaSegurancaModos, DialogosSemEventos) {
     PastaTeste pasta(false);
