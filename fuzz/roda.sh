@@ -6,7 +6,12 @@ RAIZ=$(cd "$(dirname "$0")/.." && pwd)
 SEGUNDOS=${1:-60}
 CC=clang CXX=clang++ cmake -S "$RAIZ" -B "$RAIZ/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DGDZOVI_FUZZ=ON -DGDZOVI_GUI=OFF -DGDZOVI_TESTES=OFF > /dev/null
-ninja -C "$RAIZ/build-fuzz" fuzz_copia
+ninja -C "$RAIZ/build-fuzz" fuzz_copia fuzz_analise
 mkdir -p "$RAIZ/build-fuzz/corpus"
 "$RAIZ/build-fuzz/bin/fuzz_copia" -max_total_time="$SEGUNDOS" -max_len=70000 -timeout=10 \
     "$RAIZ/build-fuzz/corpus" "$RAIZ/fuzz/corpus"
+# Each analysis creates its work tables: a folder in memory keeps that from waiting on the disk.
+mkdir -p "$RAIZ/build-fuzz/corpus-analise"
+TMPDIR=$( [[ -d /dev/shm ]] && echo /dev/shm || echo "${TMPDIR:-/tmp}" ) \
+    "$RAIZ/build-fuzz/bin/fuzz_analise" -max_total_time="$SEGUNDOS" -max_len=4000 -timeout=10 \
+    "$RAIZ/build-fuzz/corpus-analise" "$RAIZ/fuzz/corpus-analise"
