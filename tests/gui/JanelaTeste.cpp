@@ -3,6 +3,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTextBrowser>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -27,6 +33,7 @@
 #include "app/TfmSobre.h"
 #include "data/ModulosDados.h"
 #include "engine/Tabela.h"
+#include "messages/RotinasFormulario.h"
 #include "messages/ServicoDialogos.h"
 
 using namespace zovi;
@@ -281,6 +288,40 @@ private slots:
         Tabela t(dm.dbZovi, "BD8EMP");
         t.Abre();
         QVERIFY(t.BuscaChave({"2005", "22222222222222", "01"}));
+    }
+
+    void LimpaEdicoesDesceNosPaineis() {
+        QWidget formulario;
+        auto* abas = new QTabWidget(&formulario);
+        auto* pagina = new QWidget;
+        abas->addTab(pagina, "Dados");
+        auto* painel = new QWidget(pagina);
+        auto* direta = new QLineEdit("direta", &formulario);
+        auto* funda = new QLineEdit("funda", painel);
+        auto* memo = new QPlainTextEdit("memo", painel);
+        auto* numero = new QSpinBox(painel);
+        numero->setValue(7);
+        auto* lista = new QComboBox(painel);
+        lista->setEditable(true);
+        lista->addItems({"um", "dois"});
+        auto* texto = new QTextBrowser(painel);
+        texto->setPlainText("fixo");
+        LimpaEdicoes(formulario);
+        QVERIFY(direta->text().isEmpty() && funda->text().isEmpty() && memo->toPlainText().isEmpty());
+        QCOMPARE(numero->value(), 7);
+        QCOMPARE(lista->currentText(), QStringLiteral("um"));
+        QCOMPARE(texto->toPlainText(), QStringLiteral("fixo"));
+    }
+
+    void LimitePaginasAvisaEFechaAPrevia() {
+        QWidget previa;
+        previa.show();
+        LimitePaginas(previa, dialogos_);
+        QVERIFY(!previa.isVisible());
+        QCOMPARE(dialogos_.caixas.size(), size_t(1));
+        QCOMPARE(dialogos_.caixas[0].texto,
+                 QStringLiteral(" Limite de páginas excedido para visualização. Utilize a função IMPRIMIR. "));
+        QCOMPARE(dialogos_.caixas[0].icone, QMessageBox::NoIcon);
     }
 
     // The real message box: Portuguese buttons, No, and the close box giving Cancel.

@@ -32,7 +32,7 @@ bool ProgramaGDZovi::Inicia() {
     fmSplash.repaint();
     QApplication::processEvents();
 
-    QApplication::setApplicationName(QStringLiteral("Gerador de Declaração ZOVI - GDZOVI2005"));
+    QApplication::setApplicationName(ServicoDialogos::TituloPrograma());
     if (!VerificaArquivosDados(pastaDados_, dialogos_)) {
         fmSplash.close();
         dialogos_.Mensagem(TipoDialogo::Aviso,

@@ -75,7 +75,8 @@ TfmGDZOVI::TfmGDZOVI(TdmGDZovi& dmGDZovi, ServicoDialogos& dialogos, JanelaAjuda
     ui_->setupUi(this);
     fmInicioRegras_ = std::make_unique<TfmInicioRegras>(dm_.dbZovi, dialogos_, this);
 
-    // Teal behind everything but the tool bar, which keeps the usual colours.
+    // Teal behind everything but the tool bar, which keeps the usual colours
+    // (set role by role: a palette without changed roles would inherit the teal).
     const QPalette usual = QApplication::palette();
     QPalette fundo = usual;
     fundo.setColor(QPalette::Window, QColor(0, 128, 128));

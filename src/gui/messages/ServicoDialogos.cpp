@@ -43,6 +43,8 @@ ServicoDialogos& ServicoDialogos::Programa() {
     return servico;
 }
 
+QString ServicoDialogos::TituloPrograma() { return QStringLiteral("Gerador de Declaração ZOVI - GDZOVI2005"); }
+
 QString ServicoDialogos::TextoBotao(Resposta botao) {
     switch (botao) {
     case Resposta::Ok: return QStringLiteral("OK");
@@ -71,6 +73,10 @@ Resposta ServicoDialogos::Mensagem(TipoDialogo tipo, const QString& texto, QWidg
     QList<Resposta> botoes{Resposta::Ok};
     if (tipo == TipoDialogo::Confirmacao) botoes = {Resposta::Sim, Resposta::Nao};
     return MostraCaixa({TituloTipo(tipo), texto, IconeTipo(tipo), botoes}, pai);
+}
+
+Resposta ServicoDialogos::Simples(const QString& texto, QWidget* pai) {
+    return MostraCaixa({TituloPrograma(), texto, QMessageBox::NoIcon, {Resposta::Ok}}, pai);
 }
 
 Resposta ServicoDialogos::Caixa(const QString& titulo, const QString& texto, QMessageBox::Icon icone,

@@ -37,6 +37,8 @@ public:
 
     // A message box of one of the standard kinds: caption, icon and buttons follow the kind.
     Resposta Mensagem(TipoDialogo tipo, const QString& texto, QWidget* pai = nullptr);
+    // A plain message: the program's title as caption, no icon, OK.
+    Resposta Simples(const QString& texto, QWidget* pai = nullptr);
     // A message box with its own caption, icon and buttons (button texts stay the standard ones).
     Resposta Caixa(const QString& titulo, const QString& texto, QMessageBox::Icon icone,
                    const QList<Resposta>& botoes, QWidget* pai = nullptr);
@@ -53,6 +55,8 @@ public:
     // A Yes/No question with the caption and icon of another kind.
     Resposta Pergunta(TipoDialogo tipo, const std::string& texto) override;
 
+    // "Gerador de Declaração ZOVI - GDZOVI2005".
+    static QString TituloPrograma();
     // The standard text of a button.
     static QString TextoBotao(Resposta botao);
     static QString TituloTipo(TipoDialogo tipo);

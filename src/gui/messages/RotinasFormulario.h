@@ -1,0 +1,15 @@
+#pragma once
+// Small routines shared by the forms and the report previews.
+#include <QWidget>
+
+namespace zovi::gui {
+
+class ServicoDialogos;
+
+// Empties every edit box inside the container, descending into nested panels and tabs.
+void LimpaEdicoes(QWidget& recipiente);
+
+// A report too long to preview: tells the user to print it instead and closes the preview.
+void LimitePaginas(QWidget& previa, ServicoDialogos& dialogos);
+
+}  // namespace zovi::gui
