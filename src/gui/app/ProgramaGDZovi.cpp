@@ -7,6 +7,7 @@
 #include "app/Figuras.h"
 #include "app/JanelaAjuda.h"
 #include "app/TfmGDZOVI.h"
+#include "backup/TForm1.h"
 #include "data/VerificaArquivos.h"
 #include "messages/ServicoDialogos.h"
 
@@ -43,6 +44,7 @@ bool ProgramaGDZovi::Inicia() {
     ajuda_ = std::make_unique<JanelaAjuda>(pastaAjuda_);
     fmGDZOVI_ = std::make_unique<TfmGDZOVI>(*dmGDZovi_, dialogos_, *ajuda_);
     dmEntradaDados_ = std::make_unique<TdmEntradaDados>(*dmGDZovi_);
+    Form1_ = std::make_unique<TForm1>(dialogos_);
     fmSplash.close();
     // The full screen also where no window manager honours the maximised state.
     if (auto* tela = QGuiApplication::primaryScreen()) fmGDZOVI_->setGeometry(tela->availableGeometry());

@@ -15,6 +15,7 @@ namespace zovi::gui {
 class JanelaAjuda;
 class ServicoDialogos;
 class TfmGDZOVI;
+class TForm1;
 
 class ProgramaGDZovi {
 public:
@@ -37,6 +38,7 @@ private:
     std::unique_ptr<JanelaAjuda> ajuda_;
     std::unique_ptr<TfmGDZOVI> fmGDZOVI_;
     std::unique_ptr<TdmEntradaDados> dmEntradaDados_;
+    std::unique_ptr<TForm1> Form1_;  // the backup component's demonstration, never shown
 };
 
 }  // namespace zovi::gui

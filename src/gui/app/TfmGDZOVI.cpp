@@ -14,6 +14,9 @@
 #include "app/JanelaAjuda.h"
 #include "app/TfmInicioRegras.h"
 #include "app/TfmSobre.h"
+#include "backup/TfmBackup00.h"
+#include "backup/TfmGeraIndice.h"
+#include "backup/TfmRestore00.h"
 #include "messages/ServicoDialogos.h"
 #include "ui_TfmGDZOVI.h"
 
@@ -123,9 +126,24 @@ void TfmGDZOVI::LigaComandos() {
         {"miSair", nullptr, &T::Sair, false},
         {"miAnalisador", "sbAnalisador", &T::NaoDisponivel, true},
         {"miConsultaArquivo", "sbConsDisq", &T::NaoDisponivel, false},
-        {"miCopiaGravar", nullptr, &T::NaoDisponivel, false},
-        {"miCopiaRestaurar", nullptr, &T::NaoDisponivel, true},
-        {"miIndexar", nullptr, &T::NaoDisponivel, false},
+        {"miCopiaGravar", nullptr,
+         [](T* j) {
+             TfmBackup00 fmBackup00(j->dm_.dbZovi.Pasta(), j->dialogos_, j);
+             j->dialogos_.Executa(fmBackup00);
+         },
+         false},
+        {"miCopiaRestaurar", nullptr,
+         [](T* j) {
+             TfmRestore00 fmRestore00(j->dm_.dbZovi, j->dialogos_, j);
+             j->dialogos_.Executa(fmRestore00);
+         },
+         true},
+        {"miIndexar", nullptr,
+         [](T* j) {
+             TfmGeraIndice fmGeraIndice(j->dm_, j->dialogos_, j);
+             j->dialogos_.Executa(fmGeraIndice);
+         },
+         false},
         {"miPesquisa", "sbPesquisa", &T::NaoDisponivel, false},
         {"miAjudaGDZOVI", "spHelp", &T::AjudaF1, false},
         {"miInformacoesUteis", nullptr, &T::InformacoesUteis, false},

@@ -1,0 +1,225 @@
+// Backup, restore and index rebuild through their dialogs, offscreen, with the
+// user's answers scripted in the dialog service.
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+
+#include "PastaTeste.h"
+#include "app/JanelaAjuda.h"
+#include "app/TfmGDZOVI.h"
+#include "backup/TfmBackup00.h"
+#include "backup/TfmGeraIndice.h"
+#include "backup/TfmRestore00.h"
+#include "data/ModulosDados.h"
+#include "engine/Tabela.h"
+#include "messages/ServicoDialogos.h"
+
+using namespace zovi;
+using namespace zovi::gui;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Rows whose every text field holds digits that follow from the row number: they do not
+// compress to nothing, so a few thousand need several 30000-byte volumes.
+void Preenche(Banco& b, const std::string& tabela, int linhas) {
+    Tabela t(b, tabela);
+    t.Abre();
+    Transacao tr(b);
+    for (int i = 0; i < linhas; ++i) {
+        t.Acrescenta();
+        for (const auto& c : t.Definicao().campos) {
+            if (c.tipo != TipoCampo::Texto) continue;
+            std::string v = std::to_string(static_cast<unsigned long long>(i) * 2654435761ull % 100000000000000ull);
+            v = std::string(std::max<int>(0, c.largura - static_cast<int>(v.size())), '0') + v;
+            t.PoeTexto(c.nome, v.substr(v.size() - static_cast<std::size_t>(c.largura)));
+        }
+        if (tabela == "BD8EMP") t.PoeTexto("AnBase", "2005");
+        t.Grava();
+    }
+    tr.Confirma();
+}
+
+long Linhas(Banco& b, const std::string& tabela) {
+    Tabela t(b, tabela);
+    t.Abre();
+    return t.NumRegistros();
+}
+
+std::map<std::string, std::string> ArquivosDasTabelas(const fs::path& pasta) {
+    std::map<std::string, std::string> r;
+    for (const auto& e : fs::directory_iterator(pasta)) {
+        auto nome = e.path().filename().string();
+        if (QString::fromStdString(nome).startsWith("BD8", Qt::CaseInsensitive)) {
+            std::ifstream f(e.path(), std::ios::binary);
+            r[nome].assign(std::istreambuf_iterator<char>(f), {});
+        }
+    }
+    return r;
+}
+
+// Presses the form's "&Iniciar", as the user would.
+ServicoDialogos::AcaoFormulario Inicia() {
+    return [](QDialog& d) {
+        d.findChild<QPushButton*>("btIniciar")->click();
+        return d.result();
+    };
+}
+
+const CaixaMostrada* Caixa(const ServicoDialogos& d, const QString& texto) {
+    for (const auto& c : d.caixas)
+        if (c.texto == texto) return &c;
+    return nullptr;
+}
+
+const QString kRestaurada = QStringLiteral("Restauração da cópia bem sucedida.");
+
+}  // namespace
+
+class CopiaTeste : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<teste::PastaTeste> pasta_, destino_;
+    std::unique_ptr<TdmGDZovi> dm_;
+    ServicoDialogos dialogos_;
+
+    fs::path Arquivo(const char* nome) const { return destino_->Caminho() / nome; }
+
+    // Runs the backup dialog into arquivo on volumes that each offer livre bytes.
+    int Grava(const fs::path& arquivo, std::uintmax_t livre) {
+        dialogos_.EscolheArquivo(QString::fromStdString(arquivo.string()));
+        TfmBackup00 fm(dm_->dbZovi.Pasta(), dialogos_, nullptr, [livre](const fs::path&) { return livre; });
+        dialogos_.AgeNoFormulario(Inicia());
+        return dialogos_.Executa(fm);
+    }
+
+private slots:
+    void init() {
+        pasta_ = std::make_unique<teste::PastaTeste>();
+        destino_ = std::make_unique<teste::PastaTeste>(false);
+        dm_ = std::make_unique<TdmGDZovi>(pasta_->Caminho());
+        Preenche(dm_->dbZovi, "BD8VINC", 1500);
+        Preenche(dm_->dbZovi, "BD8EMP", 3);
+        dialogos_.Esquece();
+        dialogos_.Roteiriza();
+    }
+    void cleanup() { dm_.reset(); }
+
+    // Saved over diskettes (volumes of 50000 bytes) and restored from the main window's command
+    // over tables the user changed meanwhile: the tables come back and the commands follow them.
+    void IdaEVoltaEmVariosVolumes() {
+        const auto salvos = ArquivosDasTabelas(pasta_->Caminho());
+        for (int i = 0; i < 30; ++i) dialogos_.Responde(Resposta::Ok);
+        // The name typed without extension gets the archives' one.
+        QCOMPARE(Grava(Arquivo("zovi2005"), 50000), int(QDialog::Accepted));
+        QVERIFY(fs::exists(Arquivo("zovi2005.BKP")) && fs::exists(Arquivo("zovi2005.002")));
+        const auto* volume = Caixa(dialogos_, QStringLiteral("Insira o volume n° 2"));
+        QVERIFY(volume);
+        QCOMPARE(volume->titulo, QStringLiteral("Informação"));
+        QCOMPARE(volume->botoes, (QList<Resposta>{Resposta::Ok, Resposta::Cancela}));
+        QCOMPARE(dialogos_.caixas.back().texto, QStringLiteral("Gravação da cópia bem sucedida."));
+
+        {
+            Tabela t(dm_->dbZovi, "BD8EMP");
+            t.Abre();
+            while (!t.Vazia()) {
+                t.Primeiro();
+                t.Apaga();
+            }
+        }
+        JanelaAjuda ajuda(QStringLiteral(GDZOVI_PASTA_BIN "/ajuda"));
+        TfmGDZOVI janela(*dm_, dialogos_, ajuda);
+        janela.ControlaBotoes();
+        QVERIFY(!janela.findChild<QAction*>("miCopiaGravar")->isEnabled());
+
+        dialogos_.Esquece();
+        dialogos_.EscolheArquivo(QString::fromStdString(Arquivo("zovi2005.BKP").string()));
+        for (int i = 0; i < 30; ++i) dialogos_.Responde(Resposta::Ok);
+        dialogos_.AgeNoFormulario(Inicia());
+        janela.ExecutaComando("miCopiaRestaurar");
+        QCOMPARE(dialogos_.formularios, std::vector<QString>{"TfmRestore00"});
+        QVERIFY(Caixa(dialogos_, QStringLiteral("Insira o volume n° 2")));
+        QCOMPARE(dialogos_.caixas.back().texto, kRestaurada);
+        QCOMPARE(ArquivosDasTabelas(pasta_->Caminho()), salvos);
+        QVERIFY(!fs::exists(pasta_->Caminho() / "Work"));
+        QCOMPARE(Linhas(dm_->dbZovi, "BD8VINC"), 1500L);
+        QVERIFY(janela.findChild<QAction*>("miCopiaGravar")->isEnabled());
+    }
+
+    // "&Cancelar" pressed while the copy runs asks first; Yes stops it and closes the dialog.
+    void CancelarDuranteAGravacao() {
+        dialogos_.Responde(Resposta::Sim);
+        dialogos_.EscolheArquivo(QString::fromStdString(Arquivo("Zovi2005.bkp").string()));
+        TfmBackup00 fm(dm_->dbZovi.Pasta(), dialogos_, nullptr, [](const fs::path&) { return 50000; });
+        dialogos_.AgeNoFormulario([](QDialog& d) {
+            QTimer::singleShot(0, d.findChild<QPushButton*>("btCancelar"), &QPushButton::click);
+            d.findChild<QPushButton*>("btIniciar")->click();
+            return d.result();
+        });
+        QCOMPARE(dialogos_.Executa(fm), int(QDialog::Rejected));
+        QCOMPARE(dialogos_.caixas.size(), size_t(1));
+        QCOMPARE(dialogos_.caixas[0].texto, QStringLiteral("Cancelar o processo de Backup ?"));
+        QCOMPARE(dialogos_.caixas[0].botoes, (QList<Resposta>{Resposta::Sim, Resposta::Nao}));
+        QVERIFY(!fs::exists(Arquivo("Zovi2005.002")));
+    }
+
+    // An archive cut short stops the restore with its error and leaves the data folder alone.
+    void ArquivoDanificadoNaoTocaOsDados() {
+        QCOMPARE(Grava(Arquivo("Zovi2005.bkp"), 4'000'000'000u), int(QDialog::Accepted));
+        fs::resize_file(Arquivo("Zovi2005.bkp"), fs::file_size(Arquivo("Zovi2005.bkp")) / 2);
+        const auto antes = ArquivosDasTabelas(pasta_->Caminho());
+
+        dialogos_.Esquece();
+        dialogos_.EscolheArquivo(QString::fromStdString(Arquivo("Zovi2005.bkp").string()));
+        TfmRestore00 fm(dm_->dbZovi, dialogos_);
+        dialogos_.AgeNoFormulario(Inicia());
+        QCOMPARE(dialogos_.Executa(fm), int(QDialog::Rejected));
+        QVERIFY(Caixa(dialogos_, QStringLiteral("Ocorreu um erro durante o processo de restauração.")));
+        QVERIFY(!Caixa(dialogos_, kRestaurada));
+        QCOMPARE(ArquivosDasTabelas(pasta_->Caminho()), antes);
+        QCOMPARE(Linhas(dm_->dbZovi, "BD8EMP"), 3L);
+    }
+
+    // Every step rebuilt: the bar climbs to its end, then goes away before the closing message.
+    void IndexacaoCompleta() {
+        TfmGeraIndice fm(*dm_, dialogos_);
+        auto* barra = fm.findChild<QProgressBar*>("pbProgresso");
+        QSignalSpy passos(barra, &QProgressBar::valueChanged);
+        bool cancelarDesabilitado = false;
+        dialogos_.AgeNoFormulario([&](QDialog& d) {
+            QTimer::singleShot(0, [&] { cancelarDesabilitado = !d.findChild<QPushButton*>("btCancelar")->isEnabled(); });
+            d.findChild<QPushButton*>("btIniciar")->click();
+            return d.result();
+        });
+        QCOMPARE(dialogos_.Executa(fm), int(QDialog::Accepted));
+        QVERIFY(cancelarDesabilitado);
+        QCOMPARE(barra->maximum(), 17);
+        QList<int> posicoes, esperadas;
+        for (const auto& p : passos) posicoes << p.at(0).toInt();
+        for (int i = 1; i <= 17; ++i) esperadas << i;
+        QCOMPARE(posicoes, esperadas);  // from 0 one position per step; the last two leave it full
+        QVERIFY(barra->isHidden());
+        QCOMPARE(dialogos_.caixas.size(), size_t(1));
+        QCOMPARE(dialogos_.caixas[0].texto, QStringLiteral("Arquivos indexados com sucesso."));
+        QCOMPARE(dialogos_.caixas[0].icone, QMessageBox::Warning);
+        QVERIFY(dm_->taCBO.Aberta());
+    }
+};
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    CopiaTeste teste;
+    return QTest::qExec(&teste, argc, argv);
+}
+
+#include "CopiaTeste.moc"
