@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <climits>
-#include <cstring>
 #include <ctime>
 #include <set>
 

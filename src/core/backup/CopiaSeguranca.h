@@ -96,8 +96,9 @@ public:
     bool RestoreFullPath = false;
     bool SaveFileID = false;
 
-    // Packs the files of the specifications ("folder/mask", "/s" after the mask
-    // searches sub-folders). True when the end marker was written.
+    // Packs the files of the specifications ("folder/mask", masks matched in any letter
+    // case; " /s" after the mask searches the sub-folders too). Each is stored under its
+    // full path with the file name lower-cased. True when the end marker was written.
     bool Backup(const std::vector<std::string>& FileSpecs, const std::string& ArchiveName);
     // Restores into TargetFolder, or to the stored paths when it is empty. True when
     // the archive was read to its end without error or cancellation.
