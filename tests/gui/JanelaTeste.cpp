@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -20,6 +21,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -161,6 +163,16 @@ private slots:
         QCOMPARE(dialogos_.caixas[0].titulo, QStringLiteral("Aviso"));
         QCOMPARE(dialogos_.caixas[0].texto, QStringLiteral("Este programa já está sendo executado."));
         QCOMPARE(dialogos_.caixas[0].icone, QMessageBox::Critical);
+    }
+
+    void TravaDeUmaCopiaQueMorreuEhRetomada() {
+        QProcess morta;
+        morta.start(QCoreApplication::applicationFilePath(), {"--toma-trava-e-morre", trava_->path()});
+        QVERIFY(morta.waitForFinished(10000));
+        QCOMPARE(morta.exitCode(), 0);
+        QVERIFY(QFile::exists(trava_->path() + "/GDZovi2005"));
+        InstanciaUnica nova(trava_->path());
+        QVERIFY(nova.Obtem());
     }
 
     void TabelaAusenteEncerraComAviso() {
@@ -377,6 +389,12 @@ int main(int argc, char** argv) {
     if (argc == 3 && QByteArray(argv[1]) == "--tenta-trava") {
         QCoreApplication app(argc, argv);
         return InstanciaUnica(QString::fromLocal8Bit(argv[2])).Obtem() ? 0 : 3;
+    }
+    // Used by the stale-lock test: take the lock and end without releasing it, as a crash would.
+    if (argc == 3 && QByteArray(argv[1]) == "--toma-trava-e-morre") {
+        QCoreApplication app(argc, argv);
+        auto* trava = new InstanciaUnica(QString::fromLocal8Bit(argv[2]));
+        std::_Exit(trava->Obtem() ? 0 : 3);
     }
     // Used by the unhandled-error test: the program's application object meets an error.
     if (argc == 4 && QByteArray(argv[1]) == "--erro-nao-tratado") return ErroNaoTratado(argc, argv);

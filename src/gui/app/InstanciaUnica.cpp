@@ -10,7 +10,11 @@ InstanciaUnica::InstanciaUnica(const QString& pasta) : trava_(QDir(pasta).filePa
     trava_.setStaleLockTime(0);
 }
 
-bool InstanciaUnica::Obtem() { return trava_.isLocked() || trava_.tryLock(0); }
+bool InstanciaUnica::Obtem() {
+    if (trava_.isLocked() || trava_.tryLock(0)) return true;
+    // A folder where no lock can be written must not pass for a running copy.
+    return trava_.error() != QLockFile::LockFailedError;
+}
 
 QString InstanciaUnica::PastaPadrao() {
     auto pasta = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);

@@ -10,7 +10,8 @@ class InstanciaUnica {
 public:
     // pasta: where the lock file lives; by default the user's runtime (or temporary) folder.
     explicit InstanciaUnica(const QString& pasta = PastaPadrao());
-    // True when this process now holds the lock; false when another running copy does.
+    // False when another running copy holds the lock; true otherwise (also when the
+    // folder admits no lock file at all: the guard then stands aside).
     bool Obtem();
 
     static QString PastaPadrao();
