@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <filesystem>
 
@@ -16,6 +17,7 @@
 #include "backup/TfmRestore00.h"
 #include "data/ModulosDados.h"
 #include "messages/ServicoDialogos.h"
+#include "platform/Texto1252.h"
 
 using namespace zovi;
 using namespace zovi::gui;
@@ -36,6 +38,17 @@ void EmAndamento(QWidget& w, int posicao) {
     barra->setValue(posicao);
 }
 
+// A question of a run as the form asks it, saved while it waits for the answer.
+void SalvaPergunta(InteracaoFormulario& interacao, const char* texto, const QString& arquivo) {
+    QTimer::singleShot(300, [arquivo] {
+        if (auto* caixa = QApplication::activeModalWidget()) {
+            caixa->grab().save(arquivo);
+            caixa->close();
+        }
+    });
+    interacao.Mostra(TipoDialogo::Confirmacao, *Utf8ParaCp1252(texto));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -51,6 +64,13 @@ int main(int argc, char** argv) {
     Salva(fmBackup00, saida + "/copia-1-gravar.png");
     EmAndamento(fmBackup00, 40);
     Salva(fmBackup00, saida + "/copia-2-gravar-andamento.png");
+
+    InteracaoFormulario interacao(dialogos, fmBackup00);
+    SalvaPergunta(interacao, "Insira o volume n° 2", saida + "/copia-9-volume.png");
+    SalvaPergunta(interacao,
+                  "A unidade nao oferece o espaço mínimo exigido para o Backup. \nSe utilizar disquetes, insira um "
+                  "novo\ncom espaco disponivel.\nPronto para continuar ou cancelar?",
+                  saida + "/copia-10-espaco.png");
 
     TfmRestore00 fmRestore00(dm.dbZovi, dialogos);
     Salva(fmRestore00, saida + "/copia-3-restaurar.png");

@@ -1,6 +1,11 @@
 // Backup, restore and index rebuild through their dialogs, offscreen, with the
 // user's answers scripted in the dialog service.
 #include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QCheckBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -16,6 +21,7 @@
 #include "PastaTeste.h"
 #include "app/JanelaAjuda.h"
 #include "app/TfmGDZOVI.h"
+#include "backup/TForm1.h"
 #include "backup/TfmBackup00.h"
 #include "backup/TfmGeraIndice.h"
 #include "backup/TfmRestore00.h"
@@ -213,6 +219,53 @@ private slots:
         QCOMPARE(dialogos_.caixas[0].texto, QStringLiteral("Arquivos indexados com sucesso."));
         QCOMPARE(dialogos_.caixas[0].icone, QMessageBox::Warning);
         QVERIFY(dm_->taCBO.Aberta());
+    }
+
+    // The component's demonstration: two files (one by a mask) packed with their file list,
+    // the list read back, and restored into another folder.
+    void DemonstracaoDoComponente() {
+        const auto origem = destino_->Caminho() / "origem";
+        fs::create_directories(origem);
+        std::ofstream(origem / "a.txt") << "primeiro arquivo";
+        std::ofstream(origem / "b.dat") << std::string(40000, 'z');
+        TForm1 form1(dialogos_);
+        auto clica = [&](const char* botao) { form1.findChild<QPushButton*>(botao)->click(); };
+
+        clica("btCria");
+        QCOMPARE(dialogos_.caixas.back().texto, QStringLiteral("No files added"));
+        dialogos_.EscolheArquivo(QString::fromStdString((origem / "a.txt").string()));
+        clica("btAdicionaArquivos");
+        dialogos_.AgeNoFormulario([&](QDialog& d) {
+            static_cast<QInputDialog&>(d).setTextValue(QString::fromStdString((origem / "*.dat").string()));
+            return int(QDialog::Accepted);
+        });
+        clica("btAdicionaMascara");
+        QCOMPARE(form1.findChild<QListWidget*>("lbArquivos")->count(), 2);
+        form1.findChild<QCheckBox*>("cbSaveFileID")->setChecked(true);
+        form1.findChild<QRadioButton*>("rbMax")->setChecked(true);
+        const auto copia = destino_->Caminho() / "demo";
+        dialogos_.EscolheArquivo(QString::fromStdString(copia.string()));
+        clica("btCria");
+        QVERIFY(dialogos_.caixas.back().texto.startsWith(QStringLiteral("Backup sucessful. Compression rate = ")));
+        QVERIFY(dialogos_.caixas.back().texto.endsWith(QStringLiteral(" %")));
+        QCOMPARE(form1.Componente().CompressionLevel, TCompressionLevel::clMax);
+
+        form1.MostraCopia(QString::fromStdString(copia.string() + ".bck"));
+        QCOMPARE(form1.findChild<QLabel*>("laTituloLido")->text(), QStringLiteral("My backup"));
+        auto* conteudo = form1.findChild<QListWidget*>("lbConteudo");
+        QCOMPARE(conteudo->count(), 2);
+        QVERIFY(conteudo->item(1)->text().startsWith(QString::fromStdString((origem / "b.dat").string()) + " from "));
+        QVERIFY(conteudo->item(1)->text().endsWith(QStringLiteral(", 40000 bytes")));
+
+        form1.findChild<QRadioButton*>("rbOutra")->setChecked(true);
+        clica("btRestaura");
+        QCOMPARE(dialogos_.caixas.back().texto, QStringLiteral("Please enter a target path"));
+        const auto alvo = destino_->Caminho() / "alvo";
+        form1.findChild<QLineEdit*>("edOutra")->setText(QString::fromStdString(alvo.string()));
+        clica("btRestaura");
+        QCOMPARE(dialogos_.caixas.back().texto, QStringLiteral("Restore successfully finished, 2 files of 2 restored"));
+        QCOMPARE(fs::file_size(alvo / "b.dat"), 40000u);
+        QVERIFY(!form1.isVisible());
     }
 };
 
