@@ -5,12 +5,15 @@
 #include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <filesystem>
 
+#include "app/ProgramaGDZovi.h"
+#include "app/TfmGDZOVI.h"
 #include "backup/TForm1.h"
 #include "backup/TfmBackup00.h"
 #include "backup/TfmGeraIndice.h"
@@ -86,5 +89,18 @@ int main(int argc, char** argv) {
     Salva(form1, saida + "/copia-7-demo-backup.png");
     form1.findChild<QTabWidget*>("pcPaginas")->setCurrentIndex(1);
     Salva(form1, saida + "/copia-8-demo-restore.png");
-    return 0;
+    form1.hide();
+
+    // The backup dialog in its place over the running program (needs a screen: xvfb-run).
+    ProgramaGDZovi programa(dialogos, pasta.path().toStdString(), pasta.path(), QStringLiteral(GDZOVI_PASTA_BIN "/ajuda"));
+    if (!programa.Inicia()) return 1;
+    auto fechaModal = [] {
+        if (auto* modal = QApplication::activeModalWidget()) modal->close();
+    };
+    QTimer::singleShot(1500, fechaModal);
+    QTimer::singleShot(2000, [&] { programa.fmGDZOVI()->ExecutaComando("miCopiaGravar"); });
+    QTimer::singleShot(3000, [&] { QGuiApplication::primaryScreen()->grabWindow(0).save(saida + "/copia-11-na-tela.png"); });
+    QTimer::singleShot(3200, fechaModal);
+    QTimer::singleShot(3500, [] { QApplication::quit(); });
+    return app.exec();
 }
