@@ -12,6 +12,8 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
+#include <QToolTip>
 
 #include <filesystem>
 #include <functional>
@@ -59,6 +61,10 @@ int main(int argc, char** argv) {
         [&] {
             if (auto* modal = QApplication::activeModalWidget()) modal->close();
         },
+        [&] {
+            auto* botao = janela->findChild<QToolButton*>("sbResp");
+            QToolTip::showText(botao->mapToGlobal(QPoint(10, 30)), botao->toolTip(), botao);
+        },
         [&] { Salva(saida + "/tela-2-janela.png", janela->windowTitle()); },
         [&] { janela->findChild<QMenu*>("mnDeclaracao")->popup(janela->mapToGlobal(QPoint(0, 24))); },
         [&] {
@@ -85,6 +91,6 @@ int main(int argc, char** argv) {
     // A modal box runs its own loop: each step is a timer, so it fires inside it too.
     for (size_t i = 0; i < passos.size(); ++i) QTimer::singleShot(1500 + 700 * int(i), passos[i]);
     // The about box: saved while it is open.
-    QTimer::singleShot(1500 + 700 * 8 + 400, [&] { Salva(saida + "/tela-5-sobre.png", janela->windowTitle()); });
+    QTimer::singleShot(1500 + 700 * 9 + 400, [&] { Salva(saida + "/tela-5-sobre.png", janela->windowTitle()); });
     return app.exec();
 }
