@@ -35,6 +35,21 @@ QPixmap FiguraZovi(QSize tamanho) {
     return figura;
 }
 
+QPixmap GlifoNovaDeclaracao() {
+    QPixmap glifo(24, 24);
+    glifo.fill(Qt::transparent);
+    QPainter p(&glifo);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 60, 60), 1));
+    p.setBrush(Qt::white);
+    p.drawPolygon(QPolygonF({QPointF(4.5, 2.5), QPointF(14.5, 2.5), QPointF(19.5, 7.5), QPointF(19.5, 21.5),
+                             QPointF(4.5, 21.5)}));
+    p.setPen(QPen(QColor(0, 140, 0), 3));
+    p.drawLine(QPointF(15, 12), QPointF(15, 22));
+    p.drawLine(QPointF(10, 17), QPointF(20, 17));
+    return glifo;
+}
+
 QPixmap FiguraAbertura() {
     QPixmap figura(QSize(420, 240));
     figura.fill(kVerdeAzulado);

@@ -7,6 +7,8 @@
 namespace zovi::gui {
 
 QPixmap FiguraZovi(QSize tamanho);
+// The glyph of "Nova Declaração": a blank page with a green plus.
+QPixmap GlifoNovaDeclaracao();
 // The splash picture: the mark and the program's name on the teal background.
 QPixmap FiguraAbertura();
 

@@ -49,7 +49,6 @@ struct Glifo {
 };
 
 constexpr Glifo kGlifos[] = {
-    {"sbNova", QStyle::SP_FileIcon},
     {"sbAbrir", QStyle::SP_DirOpenIcon},
     {"sbExcluir", QStyle::SP_TrashIcon},
     {"sbVerInco", QStyle::SP_DialogApplyButton},
@@ -106,6 +105,7 @@ TfmGDZOVI::TfmGDZOVI(TdmGDZovi& dmGDZovi, ServicoDialogos& dialogos, JanelaAjuda
 TfmGDZOVI::~TfmGDZOVI() = default;
 
 void TfmGDZOVI::PoeGlifos() {
+    ui_->sbNova->setIcon(QIcon(GlifoNovaDeclaracao()));
     for (const auto& g : kGlifos)
         if (auto* botao = findChild<QToolButton*>(g.botao)) botao->setIcon(style()->standardIcon(g.figura));
 }
