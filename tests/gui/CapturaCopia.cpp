@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -100,7 +101,12 @@ int main(int argc, char** argv) {
     QTimer::singleShot(1500, fechaModal);
     QTimer::singleShot(2000, [&] { programa.fmGDZOVI()->ExecutaComando("miCopiaGravar"); });
     QTimer::singleShot(3000, [&] { QGuiApplication::primaryScreen()->grabWindow(0).save(saida + "/copia-11-na-tela.png"); });
-    QTimer::singleShot(3200, fechaModal);
-    QTimer::singleShot(3500, [] { QApplication::quit(); });
+    // Its "&Iniciar": the save dialog.
+    QTimer::singleShot(3200, [] {
+        if (auto* modal = QApplication::activeModalWidget()) modal->findChild<QPushButton*>("btIniciar")->click();
+    });
+    QTimer::singleShot(4500, [&] { QGuiApplication::primaryScreen()->grabWindow(0).save(saida + "/copia-12-arquivo.png"); });
+    QTimer::singleShot(4700, fechaModal);
+    QTimer::singleShot(5000, [] { QApplication::quit(); });
     return app.exec();
 }
