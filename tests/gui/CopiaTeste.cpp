@@ -217,6 +217,31 @@ private slots:
         QVERIFY(!fs::exists(Arquivo("Zovi2005.002")));
     }
 
+    // A diskette of 50000 bytes in drive A: the first volume fills it, and the same diskette
+    // offered again for the second has no room left: the space question, and Cancel ends the copy.
+    void DisqueteCheioNoSegundoVolume() {
+        const auto unidade = destino_->Caminho() / "a";
+        fs::create_directories(unidade);
+        qputenv("GDZOVI_UNIDADE_A", QByteArray::fromStdString(unidade.string() + ":50000"));
+        dialogos_.EscolheArquivo(QString::fromStdString((unidade / "Zovi2005.bkp").string()));
+        dialogos_.Responde(Resposta::Ok);
+        dialogos_.Responde(Resposta::Cancela);
+        TfmBackup00 fm(dm_->dbZovi.Pasta(), dialogos_);
+        dialogos_.AgeNoFormulario(Inicia());
+        const int resultado = dialogos_.Executa(fm);
+        qunsetenv("GDZOVI_UNIDADE_A");
+        QCOMPARE(resultado, int(QDialog::Rejected));
+        QCOMPARE(dialogos_.caixas.size(), size_t(2));
+        QCOMPARE(dialogos_.caixas[0].texto, QStringLiteral("Insira o volume n° 2"));
+        const auto& espaco = dialogos_.caixas[1];
+        QCOMPARE(espaco.texto, QStringLiteral("A unidade nao oferece o espaço mínimo exigido para o Backup. \nSe utilizar "
+                                              "disquetes, insira um novo\ncom espaco disponivel.\nPronto para "
+                                              "continuar ou cancelar?"));
+        QCOMPARE(espaco.icone, QMessageBox::Warning);
+        QCOMPARE(espaco.botoes, (QList<Resposta>{Resposta::Ok, Resposta::Cancela}));
+        QVERIFY(fs::file_size(unidade / "Zovi2005.bkp") <= 30000u);
+    }
+
     // An archive cut short stops the restore with its error and leaves the data folder alone.
     void ArquivoDanificadoNaoTocaOsDados() {
         QCOMPARE(Grava(Arquivo("Zovi2005.bkp"), 4'000'000'000u), int(QDialog::Accepted));
