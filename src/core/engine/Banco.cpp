@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -244,10 +245,24 @@ void Banco::ExecutaDireto(const std::string& sql) {
 
 // --- attachment ----------------------------------------------------------
 
-std::string Banco::Fixa(const std::string& nome) {
+namespace {
+
+bool MesmoArquivo(const std::string& caminho, std::uint64_t dispositivo, std::uint64_t inode) {
+    struct stat st {};
+    return ::stat(caminho.c_str(), &st) == 0 && st.st_dev == dispositivo && st.st_ino == inode;
+}
+
+}  // namespace
+
+std::string Banco::Fixa(const std::string& nome, bool confereArquivo) {
     AbreSeNecessario();
     auto canon = NomeTabela(nome);
     auto it = anexos_.find(canon);
+    if (it != anexos_.end() && confereArquivo && it->second.fixacoes == 0 &&
+        !MesmoArquivo(it->second.caminho, it->second.dispositivo, it->second.inode)) {
+        Desanexa(canon);
+        it = anexos_.end();
+    }
     if (it != anexos_.end()) {
         it->second.fixacoes++;
         it->second.uso = ++relogio_;
@@ -277,7 +292,10 @@ std::string Banco::Fixa(const std::string& nome) {
     }
     sqlite3_finalize(st);
     if (rc != SQLITE_OK) Falha(rc, "Tabela: " + canon + ".DB");
-    anexos_[canon] = Anexo{arquivo->string(), 1, ++relogio_};
+    struct stat identidade {};
+    ::stat(arquivo->c_str(), &identidade);
+    anexos_[canon] = Anexo{arquivo->string(), 1, ++relogio_, static_cast<std::uint64_t>(identidade.st_dev),
+                           static_cast<std::uint64_t>(identidade.st_ino)};
     return canon;
 }
 

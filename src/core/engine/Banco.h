@@ -80,7 +80,9 @@ public:
     // --- used by Tabela and Consulta ---
     sqlite3* Conexao();
     // Makes sure the table is attached and keeps it so until Solta; returns its name.
-    std::string Fixa(const std::string& nome);
+    // confereArquivo: at the start of an operation, an idle attachment whose file was
+    // replaced meanwhile (by another connection or program) is attached again.
+    std::string Fixa(const std::string& nome, bool confereArquivo = false);
     void Solta(const std::string& nome);
     // Advisory locks of this process on a table file (counted).
     void Trava(const std::string& nome, bool exclusivo);
@@ -100,6 +102,7 @@ private:
         std::string caminho;
         int fixacoes = 0;
         std::uint64_t uso = 0;
+        std::uint64_t dispositivo = 0, inode = 0;  // identity of the file attached
     };
     void Desanexa(const std::string& nome);
     void AbreSeNecessario() const;

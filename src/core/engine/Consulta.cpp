@@ -49,7 +49,7 @@ sqlite3_stmt* Consulta::Prepara(std::vector<std::string>& tabelas, const std::st
         for (const auto& t : conv.tabelas) {
             banco_.Trava(t, false);
             try {
-                banco_.Fixa(t);
+                banco_.Fixa(t, true);
             } catch (...) {
                 banco_.Destrava(t, false);
                 throw;

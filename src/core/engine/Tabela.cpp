@@ -61,6 +61,8 @@ void Tabela::Abre(bool exclusivo) {
         }
     }
     try {
+        banco_.Fixa(canon, true);  // a file replaced since the last use is attached again
+        banco_.Solta(canon);
         def_ = banco_.LeDefinicao(canon);
     } catch (...) {
         if (exclusivo) banco_.Destrava(canon, true);

@@ -144,6 +144,43 @@ TEST_F(VerificacaoTeste, PisZeradoComparaPeloNome) {
     EXPECT_EQ(Linhas("1672").size(), (1u + 2u + 1u) * 5u);
 }
 
+// The analyzer's run asks for the work municipality; the wizard's does not.
+TEST_F(VerificacaoTeste, MarcaDePreenchimentoExigeMunicipioDeTrabalho) {
+    Estabelecimento("11222333000181", "0");
+    Empregados("11222333000181", {{"12345678900", "01022005", "ANA", "01011980"}});
+    auto municipioVazio = [&] {
+        Consulta q(banco, {"select count(*) from te8errwa where retorno = '0030' and lbl = '3671' and Conteudo = ''"});
+        q.Abre();
+        return q.Inteiro(0);
+    };
+    InteracaoRoteirizada ui;
+    fVerificaDeclaracao(ui, pasta.Caminho(), false, nullptr, "2005", false, true);
+    EXPECT_EQ(municipioVazio(), 1);
+    fVerificaDeclaracao(ui, pasta.Caminho(), false, nullptr, "2005", false, false);
+    EXPECT_EQ(municipioVazio(), 0);
+}
+
+// Work tables that mark records for rectification: only the marked ones are checked.
+TEST_F(VerificacaoTeste, RetificacaoSoVerificaRegistrosMarcados) {
+    for (auto [origem, destino] : {std::pair{"BD8EMP", "TE8EMP"}, {"BD8VINC", "TE8VINC"}, {"BD8RESP", "TE8RESP"}}) {
+        auto def = banco.LeDefinicao(origem);
+        def.nome = destino;
+        if (std::string(destino) != "TE8RESP") def.campos.push_back(DefCampo{"InRetificacao", TipoCampo::Logico, 0});
+        banco.CriaTabela(def);
+    }
+    Consulta(banco, {"insert into te8emp (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento,",
+                     "InZoviNegEstabelecimento, InRetificacao) values",
+                     "('2005', '11222333000181', '01', '0', 1), ('2005', '44555666000100', '01', '0', 0)"})
+        .Executa();
+    SelecaoEstabelecimentos lista{{true}, true};  // one line: the marked establishment
+    InteracaoRoteirizada ui;
+    fVerificaDeclaracao(ui, pasta.Caminho(), true, &lista, "2005", false, false);
+    Consulta q(banco, {"select distinct inscricao from te8errwa where tiporegistro = '1'"});
+    q.Abre();
+    EXPECT_EQ(q.NumRegistros(), 1);
+    EXPECT_EQ(q.Texto(0), "11222333000181");
+}
+
 TEST_F(VerificacaoTeste, SoOsEstabelecimentosMarcadosNaLista) {
     Estabelecimento("11222333000181", "0");
     Estabelecimento("44555666000100", "0");
