@@ -1,7 +1,9 @@
 #!/bin/sh
 # Installs the Debian packages the build needs, only those that are missing.
+# With --fuzz: the clang and libFuzzer runtime of the optional fuzz build.
 set -e
 pacotes="cmake ninja-build g++ pkg-config libsqlite3-dev zlib1g-dev libssl-dev qt6-base-dev libgtest-dev libgmock-dev"
+[ "$1" = "--fuzz" ] && pacotes="clang libclang-rt-14-dev"
 faltam=""
 for p in $pacotes; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltam="$faltam $p"
