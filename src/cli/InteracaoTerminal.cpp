@@ -29,6 +29,14 @@ Resposta InteracaoTerminal::Mostra(TipoDialogo tipo, const std::string& texto) {
     return Resposta::Ok;
 }
 
+Resposta InteracaoTerminal::MostraOkCancela(TipoDialogo tipo, const std::string& texto) {
+    Mostra(tipo, texto);
+    Escreve("[Enter = OK, c = Cancela]");
+    std::string resposta;
+    if (!std::getline(std::cin, resposta)) return Resposta::Cancela;
+    return (!resposta.empty() && (resposta[0] == 'c' || resposta[0] == 'C')) ? Resposta::Cancela : Resposta::Ok;
+}
+
 void InteracaoTerminal::Progresso(long posicao, long maximo) {
     if (!isatty(STDOUT_FILENO) || maximo <= 0) return;
     int pct = static_cast<int>(posicao * 100 / maximo);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ComandoAnalisar.h"
+#include "ComandoGravar.h"
 #include "InteracaoTerminal.h"
 #include "backup/CopiaDeclaracao.h"
 #include "backup/IndexaArquivos.h"
@@ -133,7 +134,8 @@ void Uso() {
             "  reindexa DADOS                recria os índices de todas as tabelas\n"
             "  verificar DADOS [--trabalho] [--ano ANO] [--responsavel] [--exige-preenchimento]\n"
             "                                verifica a declaração; sai com 0 sem inconsistências, 1 com erros,\n"
-            "                                2 só com avisos",
+            "                                2 só com avisos\n"
+            "  gravar DADOS --unidade A      grava a declaração em disquetes (gravar sem argumentos: opções)",
             true);
 }
 
@@ -148,6 +150,7 @@ int main(int argc, char** argv) {
         {"restaura", Restaura},
         {"reindexa", Reindexa},
         {"verificar", Verifica},
+        {"gravar", ComandoGravar},
     };
     if (argc < 2 || !comandos.count(argv[1])) {
         Uso();

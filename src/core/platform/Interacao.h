@@ -22,6 +22,8 @@ public:
     virtual Resposta Pergunta(TipoDialogo /*tipo*/, const std::string& texto) {
         return Mostra(TipoDialogo::Confirmacao, texto);
     }
+    // Shows a text with OK and Cancel; answers Ok or Cancela.
+    virtual Resposta MostraOkCancela(TipoDialogo tipo, const std::string& texto) { return Mostra(tipo, texto); }
     // Progress of a long run.
     virtual void Progresso(long /*posicao*/, long /*maximo*/) {}
     // True when the user asked to stop the run in progress (the Cancel button of its page);

@@ -1,0 +1,45 @@
+#pragma once
+// The writing run: a declaration from the tables to sealed declaration files
+// on one or more diskettes in drive A: or B:, with the receipt tables
+// te8ProID (one row per diskette) and te8ProES (one row per establishment
+// record) filled for the labels and the receipt.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/Banco.h"
+#include "platform/Interacao.h"
+
+namespace zovi {
+
+// The program's version text; the trailer's statistics block carries two of its characters.
+inline constexpr const char* kVersaoPrograma = "2005.2";
+
+// One establishment of the wizard's list.
+struct ItemSelecao {
+    std::string anBase;     // 4
+    std::string inscricao;  // 14
+    std::string prefixo;    // 2
+    bool marcado = true;
+};
+
+struct ParametrosGravacao {
+    // The establishments to write, in this order; without a list, every row of te8Emp.
+    std::optional<std::vector<ItemSelecao>> selecao;
+    char unidade = 'A';
+    bool retificacao = false;  // R: a rectifying declaration; the declarant and employees come from te8Resp/te8Vinc
+    bool trabalho = false;     // W: read te8Resp, te8Emp, te8Vinc
+    std::string dataGeracao;   // G, ddmmyyyy, may be empty
+    std::string hora;          // H, hhmmss of the request, may be empty
+};
+
+enum ResultadoGravacao { kGravado = 0, kFalhaGravacao = 1, kGravacaoInterrompida = 2 };
+
+// Writes the declaration read through `banco` (opened on the data folder).
+// Prompts, progress and the stop request go through `interacao`. Returns
+// kGravado when every file was written and sealed; on kFalhaGravacao or
+// kGravacaoInterrompida the receipt tables are deleted and the unfinished file
+// of the current diskette is removed (completed diskettes stay as written).
+int fGravaDeclaracao(Banco& banco, const ParametrosGravacao& parametros, Interacao& interacao);
+
+}  // namespace zovi
