@@ -1,11 +1,10 @@
 #include "backup/CopiaDeclaracao.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "ArquivoCopia.h"
 #include "InteracaoRoteirizada.h"
+#include "OutroProcesso.h"
 #include "PastaTeste.h"
 #include "engine/Tabela.h"
 
@@ -136,35 +135,11 @@ TEST_F(CopiaDeclaracao, FalhaAoSubstituirMantemAsTabelas) {
 // wait in the work folder.
 TEST_F(CopiaDeclaracao, TabelaEmUsoPorOutroProcessoNaoEhSubstituida) {
     auto antes = ArquivosDasTabelas(dados.Caminho());
-    int pronto[2], libera[2];
-    ASSERT_EQ(pipe(pronto), 0);
-    ASSERT_EQ(pipe(libera), 0);
-    pid_t filho = fork();
-    ASSERT_GE(filho, 0);
-    if (filho == 0) {
-        int rc = 0;
-        try {
-            Banco b;
-            b.Abre("Zovi2005", {dados.Parametro()});
-            Tabela t(b, "BD8EMP");
-            t.Abre();
-            char c = 1;
-            if (write(pronto[1], &c, 1) != 1) rc = 2;
-            if (read(libera[0], &c, 1) != 1) rc = 3;
-        } catch (...) {
-            rc = 1;
-        }
-        _exit(rc);
-    }
-    char c;
-    ASSERT_EQ(read(pronto[0], &c, 1), 1);
+    teste::OutroProcesso outro(dados.Caminho(), "BD8EMP");
+    ASSERT_TRUE(outro.Segura());
     InteracaoRoteirizada ui(Sims(200));
     EXPECT_FALSE(fRestauraCopiaDeclaracao(arquivo, dados.Caminho(), ui));
-    c = 1;
-    ASSERT_EQ(write(libera[1], &c, 1), 1);
-    int estado = 0;
-    waitpid(filho, &estado, 0);
-    EXPECT_EQ(WEXITSTATUS(estado), 0);
+    EXPECT_EQ(outro.Libera(), 0);
     bool ocupada = false;
     for (const auto& m : ui.mostradas) ocupada = ocupada || m.texto.find("Table is busy") != std::string::npos;
     EXPECT_TRUE(ocupada);

@@ -1,10 +1,9 @@
 #include "backup/IndexaArquivos.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "InteracaoRoteirizada.h"
+#include "OutroProcesso.h"
 #include "PastaTeste.h"
 #include "data/VerificaArquivos.h"
 
@@ -49,28 +48,8 @@ TEST(IndexaArquivos, TodasAsTabelasLivres) {
 TEST(IndexaArquivos, TabelaOcupadaParaNoPassoQuinze) {
     PastaTeste pasta;
     ApagaIndiceAfastamento(pasta);
-    int pronto[2], libera[2];
-    ASSERT_EQ(pipe(pronto), 0);
-    ASSERT_EQ(pipe(libera), 0);
-    pid_t filho = fork();
-    ASSERT_GE(filho, 0);
-    if (filho == 0) {
-        int rc = 0;
-        try {
-            Banco b;
-            b.Abre("Zovi2005", {pasta.Parametro()});
-            Tabela t(b, "TB8CBO");
-            t.Abre();
-            char c = 1;
-            if (write(pronto[1], &c, 1) != 1) rc = 2;
-            if (read(libera[0], &c, 1) != 1) rc = 3;
-        } catch (...) {
-            rc = 1;
-        }
-        _exit(rc);
-    }
-    char c;
-    ASSERT_EQ(read(pronto[0], &c, 1), 1);
+    teste::OutroProcesso outro(pasta.Caminho(), "TB8CBO");
+    ASSERT_TRUE(outro.Segura());
     {
         TdmGDZovi dm(pasta.Caminho());
         InteracaoRoteirizada ui;
@@ -82,11 +61,7 @@ TEST(IndexaArquivos, TabelaOcupadaParaNoPassoQuinze) {
         EXPECT_EQ(ui.progresso.back(), std::make_pair(14L, 17L));
         EXPECT_TRUE(dm.taCBO.Aberta());
     }
-    c = 1;
-    ASSERT_EQ(write(libera[1], &c, 1), 1);
-    int estado = 0;
-    waitpid(filho, &estado, 0);
-    EXPECT_EQ(WEXITSTATUS(estado), 0);
+    EXPECT_EQ(outro.Libera(), 0);
     EXPECT_FALSE(IndiceAfastamento(pasta));
 }
 

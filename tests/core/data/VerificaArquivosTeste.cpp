@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <fstream>
 
 #include "InteracaoRoteirizada.h"
+#include "OutroProcesso.h"
 #include "PastaTeste.h"
 #include "data/ModulosDados.h"
 #include "data/Tabelas.h"
@@ -71,28 +69,8 @@ TEST(RecriaIndice, NomeSemPontoEhRecusado) {
 // busy" and the index rebuild reports it without touching the table.
 TEST(RecriaIndice, TabelaOcupadaPorOutroProcesso) {
     PastaTeste pasta;
-    int pronto[2], libera[2];
-    ASSERT_EQ(pipe(pronto), 0);
-    ASSERT_EQ(pipe(libera), 0);
-    pid_t filho = fork();
-    ASSERT_GE(filho, 0);
-    if (filho == 0) {
-        int rc = 0;
-        try {
-            Banco b;
-            b.Abre("Zovi2005", {pasta.Parametro()});
-            Tabela t(b, "tb8cbo.db");
-            t.Abre(true);
-            char c = 1;
-            if (write(pronto[1], &c, 1) != 1) rc = 2;
-            if (read(libera[0], &c, 1) != 1) rc = 3;
-        } catch (...) {
-            rc = 1;
-        }
-        _exit(rc);
-    }
-    char c;
-    ASSERT_EQ(read(pronto[0], &c, 1), 1);
+    teste::OutroProcesso outro(pasta.Caminho(), "tb8cbo.db", true);
+    ASSERT_TRUE(outro.Segura());
     {
         Banco b;
         b.Abre("Zovi2005", {pasta.Parametro()});
@@ -111,11 +89,7 @@ TEST(RecriaIndice, TabelaOcupadaPorOutroProcesso) {
         // Reading is refused too while the other process holds it.
         EXPECT_THROW(t.Abre(), ErroMotor);
     }
-    c = 1;
-    ASSERT_EQ(write(libera[1], &c, 1), 1);
-    int estado = 0;
-    waitpid(filho, &estado, 0);
-    EXPECT_EQ(WEXITSTATUS(estado), 0);
+    EXPECT_EQ(outro.Libera(), 0);
     // Released: the rebuild goes through.
     Banco b;
     b.Abre("Zovi2005", {pasta.Parametro()});

@@ -1,0 +1,29 @@
+#pragma once
+// Another process that holds a table open (exclusively or not) until it is let
+// go: the program's "Table is busy" paths need a real second holder.
+#include <sys/types.h>
+
+#include <filesystem>
+#include <string>
+
+namespace zovi::teste {
+
+class OutroProcesso {
+public:
+    OutroProcesso(const std::filesystem::path& pasta, const std::string& tabela, bool exclusivo = false);
+    ~OutroProcesso();
+    OutroProcesso(const OutroProcesso&) = delete;
+    OutroProcesso& operator=(const OutroProcesso&) = delete;
+
+    // True once the other process holds the table.
+    bool Segura() const { return segura_; }
+    // Lets the table go and waits for the process; its exit status (0: it held and released).
+    int Libera();
+
+private:
+    int pronto_[2] = {-1, -1}, libera_[2] = {-1, -1};
+    pid_t filho_ = -1;
+    bool segura_ = false;
+};
+
+}  // namespace zovi::teste
