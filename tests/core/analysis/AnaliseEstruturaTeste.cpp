@@ -116,6 +116,9 @@ TEST_F(Analise, DeclaracaoCorretaCarregaAsTabelasDeTrabalho) {
     EXPECT_EQ(emp.Texto("NuVinculosEstabelecimento"), "000000");
     EXPECT_EQ(emp.Texto("NuEstrangeirosEstabelec"), "00000");
 
+    EXPECT_TRUE(banco.ExisteIndice("TE8VINC", "Te8vinc"));
+    EXPECT_TRUE(banco.ExisteIndicePrimario("TE8EMP"));
+    EXPECT_FALSE(banco.ExisteIndicePrimario("TE8RESP"));
     Tabela vinc(banco, "TE8VINC");
     vinc.Abre();
     EXPECT_EQ(vinc.NumRegistros(), 3);
