@@ -62,7 +62,7 @@ int Copia(const Argumentos& a) {
         return 64;
     }
     InteracaoTerminal terminal;
-    EspacoLivre espaco = EspacoLivreDisco;
+    MedidaEspacoLivre espaco = EspacoLivreDisco;
     if (volume) espaco = [bytes = std::stoull(a[3])](const fs::path&) { return bytes; };
     return fGravaCopiaDeclaracao(a[0], a[1], terminal, espaco) ? 0 : 1;
 }

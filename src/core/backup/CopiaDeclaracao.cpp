@@ -165,7 +165,7 @@ const std::vector<std::string>& TabelasCopiadas() {
 }
 
 bool fGravaCopiaDeclaracao(const fs::path& pastaDados, const fs::path& arquivo, Interacao& interacao,
-                           const EspacoLivre& espaco) {
+                           const MedidaEspacoLivre& espaco) {
     auto pastaVolume = arquivo.has_parent_path() ? arquivo.parent_path() : fs::path(".");
     TCopiaSeguranca copia;
     copia.BackupTitle = kTituloCopiaZovi;

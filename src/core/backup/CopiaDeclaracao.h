@@ -19,7 +19,7 @@ constexpr std::uintmax_t kEspacoMinimoVolume = 50000;
 constexpr std::uintmax_t kReservaVolume = 20000;
 
 // Free bytes where a volume is written (a folder, a mounted medium).
-using EspacoLivre = std::function<std::uintmax_t(const std::filesystem::path& pasta)>;
+using MedidaEspacoLivre = std::function<std::uintmax_t(const std::filesystem::path& pasta)>;
 std::uintmax_t EspacoLivreDisco(const std::filesystem::path& pasta);
 
 // The declaration tables whose files a backup holds.
@@ -28,7 +28,7 @@ const std::vector<std::string>& TabelasCopiadas();
 // Saves every file of the declaration tables into arquivo, asking for each further
 // volume. True when the archive was completed.
 bool fGravaCopiaDeclaracao(const std::filesystem::path& pastaDados, const std::filesystem::path& arquivo,
-                           Interacao& interacao, const EspacoLivre& espaco = EspacoLivreDisco);
+                           Interacao& interacao, const MedidaEspacoLivre& espaco = EspacoLivreDisco);
 
 // Restores a backup of this program into the data folder: the archive is unpacked into
 // the folder "Work" of the data folder and only when it was read to its end do its

@@ -1,5 +1,8 @@
 #include "app/AplicacaoGDZovi.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+
 #include "messages/ErrosGerais.h"
 #include "messages/ServicoDialogos.h"
 
@@ -15,7 +18,12 @@ bool FocoEmListaDeConsulta() {
 }  // namespace
 
 AplicacaoGDZovi::AplicacaoGDZovi(int& argc, char** argv, ServicoDialogos& dialogos)
-    : QApplication(argc, argv), dialogos_(dialogos) {}
+    : QApplication(argc, argv), dialogos_(dialogos) {
+    // Qt's own dialogs (files, printing) speak Portuguese like the rest of the program.
+    if (tradutorQt_.load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(&tradutorQt_);
+}
 
 bool AplicacaoGDZovi::notify(QObject* destino, QEvent* evento) {
     try {

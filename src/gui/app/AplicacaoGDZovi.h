@@ -4,6 +4,7 @@
 // native codes) and the program ends. Rows already stored stay stored; a row
 // being edited is not stored.
 #include <QApplication>
+#include <QTranslator>
 
 #include <exception>
 
@@ -28,6 +29,7 @@ public:
 
 private:
     ServicoDialogos& dialogos_;
+    QTranslator tradutorQt_;
     bool encerrando_ = false;
 };
 

@@ -10,9 +10,9 @@
 namespace zovi::gui {
 
 TfmBackup00::TfmBackup00(std::filesystem::path pastaDados, ServicoDialogos& dialogos, QWidget* pai,
-                         EspacoLivre espaco)
+                         MedidaEspacoLivre espaco)
     : FormularioExecucao(dialogos, pai), ui_(std::make_unique<Ui::TfmBackup00>()), pastaDados_(std::move(pastaDados)),
-      espaco_(espaco ? std::move(espaco) : EspacoLivre(EspacoLivreVolume)) {
+      espaco_(espaco ? std::move(espaco) : MedidaEspacoLivre(EspacoLivreVolume)) {
     ui_->setupUi(this);
     interacao_.MostraProgressoEm(*ui_->laProgresso, *ui_->pbProgresso);
     connect(ui_->btIniciar, &QPushButton::clicked, this, &TfmBackup00::Iniciar);

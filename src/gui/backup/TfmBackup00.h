@@ -18,7 +18,7 @@ class TfmBackup00 : public FormularioExecucao {
 public:
     // espaco tells the free bytes of the volume the archive goes to (the real drive by default).
     TfmBackup00(std::filesystem::path pastaDados, ServicoDialogos& dialogos, QWidget* pai = nullptr,
-                EspacoLivre espaco = {});
+                MedidaEspacoLivre espaco = {});
     ~TfmBackup00() override;
     Ui::TfmBackup00& Interface() { return *ui_; }
 
@@ -30,7 +30,7 @@ private:
 
     std::unique_ptr<Ui::TfmBackup00> ui_;
     std::filesystem::path pastaDados_;
-    EspacoLivre espaco_;
+    MedidaEspacoLivre espaco_;
 };
 
 }  // namespace zovi::gui
