@@ -12,6 +12,7 @@
 #include "engine/Erros.h"
 #include "engine/Tabela.h"
 #include "messages/Formatacao.h"
+#include "messages/Mensagens.h"
 #include "zovi2005.h"
 
 namespace zovi {
@@ -398,7 +399,7 @@ bool ExecucaoAnalise::TestaChaves(std::string_view r) {
 }
 
 bool ExecucaoAnalise::PerguntaInterrupcao() {
-    if (interacao_.Confirma("Deseja interromper?")) return true;
+    if (ConfirmaInterrupcao(interacao_)) return true;
     dono_.interrupcao_ = false;
     return false;
 }
