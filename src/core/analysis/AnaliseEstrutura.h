@@ -49,8 +49,6 @@ public:
     // Asks the running analysis to stop; it asks "Deseja interromper?" at its next record.
     void pInterrompe() { interrupcao_ = true; }
 
-    const LeiauteLeitura& Leiaute() const { return leiaute_; }
-
 private:
     friend class ExecucaoAnalise;
 

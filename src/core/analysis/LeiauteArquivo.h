@@ -27,7 +27,6 @@ struct TArquivo {
 template <int N>
 class TRegistroZovi {
 public:
-    static constexpr int kSlots = N;
     // Slot numbers count from 1; any other number reads as an empty field.
     const TArquivo& Campo(int slot) const { return (slot >= 1 && slot <= N) ? campos_[slot - 1] : vazio_; }
     TArquivo& DefineCampo(int slot) { return campos_.at(static_cast<size_t>(slot - 1)); }
