@@ -33,7 +33,10 @@ Resposta InteracaoTerminal::MostraOkCancela(TipoDialogo tipo, const std::string&
     Mostra(tipo, texto);
     Escreve("[Enter = OK, c = Cancela]");
     std::string resposta;
-    if (!std::getline(std::cin, resposta)) return Resposta::Cancela;
+    if (!std::getline(std::cin, resposta)) {
+        Escreve("Sem resposta no terminal: execução interrompida.", true);
+        return Resposta::Aborta;
+    }
     return (!resposta.empty() && (resposta[0] == 'c' || resposta[0] == 'C')) ? Resposta::Cancela : Resposta::Ok;
 }
 

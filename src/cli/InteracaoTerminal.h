@@ -9,7 +9,7 @@ class InteracaoTerminal : public Interacao {
 public:
     explicit InteracaoTerminal(bool simParaTudo = false) : simParaTudo_(simParaTudo) {}
     Resposta Mostra(TipoDialogo tipo, const std::string& texto) override;
-    // Waits for Enter (OK) or "c" (Cancela); without a terminal to answer, Cancela.
+    // Waits for Enter (OK) or "c" (Cancela); with no input left, Aborta.
     Resposta MostraOkCancela(TipoDialogo tipo, const std::string& texto) override;
     void Progresso(long posicao, long maximo) override;
 

@@ -168,6 +168,8 @@ private:
     Etapa Sonda();
     bool JaGravado() const;
     Etapa VerificaPresenca();
+    // A prompt that waits on the user: Cancel confirmed, or nobody to answer, stops the run.
+    Etapa EsperaUsuario(const std::string& texto);
     Etapa AbreDisquete();
     Etapa FechaESela();
     Etapa GravaLinha(char* registro);
@@ -348,9 +350,14 @@ Etapa Gravador::Sonda() {
 Etapa Gravador::VerificaPresenca() {
     const std::string texto = std::string("Disquete com problema ou não há disquete no drive ") + letra_ + ":";
     while (!UnidadePresente(letra_)) {
-        if (ui_.MostraOkCancela(TipoDialogo::Informacao, texto) == Resposta::Cancela && ConfirmaInterrupcao(ui_))
-            return Etapa::Interrompida;
+        if (Etapa e = EsperaUsuario(texto); e != Etapa::Ok) return e;
     }
+    return Etapa::Ok;
+}
+
+Etapa Gravador::EsperaUsuario(const std::string& texto) {
+    const Resposta r = ui_.MostraOkCancela(TipoDialogo::Informacao, texto);
+    if (r == Resposta::Aborta || (r == Resposta::Cancela && ConfirmaInterrupcao(ui_))) return Etapa::Interrompida;
     return Etapa::Ok;
 }
 
@@ -381,8 +388,7 @@ Etapa Gravador::AbreDisquete() {
         if (pedeDisquete) {
             const std::string texto =
                 "Insira o disquete # " + std::to_string(disquete_) + "\nno drive " + letra_ + ":";
-            if (ui_.MostraOkCancela(TipoDialogo::Informacao, texto) == Resposta::Cancela && ConfirmaInterrupcao(ui_))
-                return Etapa::Interrompida;
+            if (Etapa e = EsperaUsuario(texto); e != Etapa::Ok) return e;
         }
         if (Etapa e = VerificaPresenca(); e != Etapa::Ok) return e;
 

@@ -22,7 +22,9 @@ public:
     virtual Resposta Pergunta(TipoDialogo /*tipo*/, const std::string& texto) {
         return Mostra(TipoDialogo::Confirmacao, texto);
     }
-    // Shows a text with OK and Cancel; answers Ok or Cancela.
+    // Shows a text with OK and Cancel, for a prompt that waits on the user (insert a
+    // diskette); answers Ok or Cancela, or Aborta when nobody can answer (a terminal
+    // without input), which stops the run.
     virtual Resposta MostraOkCancela(TipoDialogo tipo, const std::string& texto) { return Mostra(tipo, texto); }
     // Progress of a long run.
     virtual void Progresso(long /*posicao*/, long /*maximo*/) {}

@@ -389,5 +389,29 @@ TEST_F(GravaDeclaracaoTeste, RetificacaoDasTabelasDeTrabalho) {
     EXPECT_EQ(Linhas("TE8PROID", {"InRetificacao"}), std::vector<std::string>{"True"});
 }
 
+TEST_F(GravaDeclaracaoTeste, ComandoGravarDaLinhaDeComando) {
+    Estabelecimento("BD8EMP", "11222333000181", "00", 1);
+    Empregados("BD8VINC", "11222333000181", "00", 1);
+    banco.Fecha();
+    const std::string lote = (teste::PastaProgramas() / "gdzovi-lote").string();
+    auto roda = [&](const std::string& unidade, const std::string& args) {
+        const std::string cmd = "GDZOVI_UNIDADE_A=" + unidade + " " + lote + " gravar " + dados.Caminho().string() +
+                                " " + args + " </dev/null >/dev/null 2>&1";
+        return WEXITSTATUS(std::system(cmd.c_str()));
+    };
+    const std::string disquete = Arquivo(1).parent_path().string();
+    EXPECT_EQ(roda(disquete, "--unidade C"), 64);
+    EXPECT_EQ(roda(disquete, "--unidade A --data 1503"), 64);
+    EXPECT_EQ(roda((midias.Caminho() / "nenhum").string(), "--unidade A"), 2) << "no diskette: Cancel at EOF";
+    EXPECT_FALSE(fs::exists(Arquivo(1)));
+    ASSERT_EQ(roda(disquete, "--unidade A --data 15032006"), 0);
+    auto r = Registros(Arquivo(1));
+    ASSERT_EQ(r.size(), 4u);
+    EXPECT_EQ(Campo(r[0], 232, 8), "15032006");
+    EXPECT_TRUE(SeloConfere(Arquivo(1)));
+    EXPECT_EQ(roda(disquete, "--unidade A"), 2) << "the earlier file is kept without --sim";
+    EXPECT_EQ(roda(disquete, "--unidade A --sim"), 0);
+}
+
 }  // namespace
 }  // namespace zovi
