@@ -253,6 +253,10 @@ private slots:
         QCOMPARE(dialogos_.caixas[1].texto, QStringLiteral("Deseja interromper?"));
         QCOMPARE(dialogos_.caixas[1].icone, QMessageBox::Information);
         QCOMPARE(dialogos_.caixas[1].botoes, (QList<Resposta>{Resposta::Sim, Resposta::Nao}));
+        // A run waiting for a diskette asks with OK and Cancel.
+        dialogos_.Responde(Resposta::Cancela);
+        QVERIFY(dialogos_.MostraOkCancela(zovi::TipoDialogo::Informacao, "Insira o disquete # 2") == Resposta::Cancela);
+        QCOMPARE(dialogos_.caixas[2].botoes, (QList<Resposta>{Resposta::Ok, Resposta::Cancela}));
     }
 
     void SobreMostraVersaoEAbreSite() {

@@ -93,6 +93,11 @@ Resposta ServicoDialogos::Pergunta(TipoDialogo tipo, const std::string& texto) {
                  {Resposta::Sim, Resposta::Nao}, QApplication::activeWindow());
 }
 
+Resposta ServicoDialogos::MostraOkCancela(TipoDialogo tipo, const std::string& texto) {
+    return Caixa(TituloTipo(tipo), QString::fromStdString(Cp1252ParaUtf8(texto)), IconeTipo(tipo),
+                 {Resposta::Ok, Resposta::Cancela}, QApplication::activeWindow());
+}
+
 Resposta ServicoDialogos::MostraCaixa(const CaixaMostrada& caixa, QWidget* pai) {
     if (roteirizado_) {
         caixas.push_back(caixa);

@@ -54,6 +54,8 @@ public:
     Resposta Mostra(TipoDialogo tipo, const std::string& texto) override;
     // A Yes/No question with the caption and icon of another kind.
     Resposta Pergunta(TipoDialogo tipo, const std::string& texto) override;
+    // A prompt that waits on the user (insert a diskette), with OK and Cancel.
+    Resposta MostraOkCancela(TipoDialogo tipo, const std::string& texto) override;
 
     // "Gerador de Declaração ZOVI - GDZOVI2005".
     static QString TituloPrograma();
