@@ -98,6 +98,14 @@ bool fDataValida(std::string_view texto) {
     return dia <= maximo;
 }
 
+long long fNumeroDigitos(std::string_view texto) {
+    auto t = Apara(texto);
+    if (t.empty() || t.size() > 18 || !fNumerico(t)) return -1;
+    long long r = 0;
+    for (char c : t) r = r * 10 + (c - '0');
+    return r;
+}
+
 bool fTodosZeros(std::string_view texto) {
     if (texto.empty()) return false;
     for (char c : texto)

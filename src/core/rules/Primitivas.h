@@ -21,6 +21,7 @@ namespace zovi {
 
 // Result codes shared by the primitives and passed through by the rules.
 inline constexpr const char* kPassa = "0000";
+inline bool fPassou(const std::string& resultado) { return resultado == kPassa; }
 inline constexpr const char* kLongo = "X";              // value longer than expected
 inline constexpr const char* kTextoCurto = "0010";      // text of two characters or fewer
 inline constexpr const char* kTextoInvalido = "0020";   // character outside 32..126, or a quote
@@ -42,6 +43,9 @@ std::string Maiusculas(std::string_view texto);  // trimmed, letters a-z upper-c
 
 // true when every character is a digit; the empty string counts as numeric.
 bool fNumerico(std::string_view texto);
+// The number a digit string holds (blanks around it allowed); -1 when empty, not numeric
+// or longer than 18 digits.
+long long fNumeroDigitos(std::string_view texto);
 // "0040" not numeric, "X" longer than n, "0030" shorter than n (so empty gives "0030"), else "0000".
 std::string fCriticaTamanhoNumerico(std::string_view texto, std::size_t n);
 // Not trimmed: every character from blank to tilde (32..126), none a double quote or apostrophe.

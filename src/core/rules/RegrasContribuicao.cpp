@@ -8,18 +8,10 @@ namespace zovi {
 
 namespace {
 
-bool Passou(const std::string& r) { return r == kPassa; }
-
 // Value of a digit string already checked by the numeric rules; empty reads as 0
 // and anything else that is not a number as -1.
-long long Numero(std::string_view s) {
-    auto t = Apara(s);
-    if (t.empty()) return 0;
-    if (t.size() > 18 || !fNumerico(t)) return -1;
-    long long r = 0;
-    for (char c : t) r = r * 10 + (c - '0');
-    return r;
-}
+// An empty count or percentage is zero.
+long long ValorOuZero(std::string_view s) { return fVazio(s) ? 0 : fNumeroDigitos(s); }
 
 }  // namespace
 
@@ -38,19 +30,19 @@ std::string fCriticaNumeroBeneficiariosPat(std::string_view numero) {
 std::string fCriticaBeneficiariosPat(std::string_view indicador, std::string_view ateCincoSalarios,
                                      std::string_view acimaCincoSalarios) {
     if (Apara(indicador) != "2") return kPassa;
-    return Numero(ateCincoSalarios) == 0 && Numero(acimaCincoSalarios) == 0 ? kPassa : "3525";
+    return ValorOuZero(ateCincoSalarios) == 0 && ValorOuZero(acimaCincoSalarios) == 0 ? kPassa : "3525";
 }
 
 std::string fCriticaPercentualPat(std::string_view percentual) {
     if (fVazio(percentual)) return kPassa;
-    if (auto r = fCriticaTamanhoNumerico(percentual, 3); !Passou(r)) return r;
-    if (Numero(percentual) > 100) return "3521";
+    if (auto r = fCriticaTamanhoNumerico(percentual, 3); !fPassou(r)) return r;
+    if (ValorOuZero(percentual) > 100) return "3521";
     return kPassa;
 }
 
 std::string fCriticaPercentuaisPat(std::string_view indicador, const std::array<std::string, 6>& percentuais) {
     long long soma = 0;
-    for (const auto& p : percentuais) soma += std::max(Numero(p), 0LL);
+    for (const auto& p : percentuais) soma += std::max(ValorOuZero(p), 0LL);
     if (Apara(indicador) != "1") return soma != 0 ? "3526" : kPassa;
     return soma > 100 ? "3601" : kPassa;
 }
@@ -69,7 +61,7 @@ std::string fCriticaCnpjEntidadePropria(std::string_view cnpj, std::string_view 
 
 std::string fCriticaCnpjEntidade(std::string_view cnpj) {
     auto c = Apara(cnpj);
-    if (auto r = fCriticaTamanhoNumerico(c, 14); !Passou(r)) return r;
+    if (auto r = fCriticaTamanhoNumerico(c, 14); !fPassou(r)) return r;
     if (fCnpjNaoMatriz(c)) return "3649";
     bool valido = fValidaCnpj(c), cei = fValidaCei(c);
     if (valido && cei) return "0050";

@@ -8,17 +8,6 @@ namespace zovi {
 
 namespace {
 
-bool Passou(const std::string& r) { return r == kPassa; }
-
-// Number of a digit string; -1 when empty, not numeric or too long.
-long long Numero(std::string_view s) {
-    auto t = Apara(s);
-    if (t.empty() || t.size() > 18 || !fNumerico(t)) return -1;
-    long long r = 0;
-    for (char c : t) r = r * 10 + (c - '0');
-    return r;
-}
-
 // Width of the municipality-name fields of the establishment and the declarant.
 constexpr std::size_t kLarguraNomeMunicipio = 30;
 
@@ -103,7 +92,7 @@ bool Dentro(long long valor, const std::vector<Intervalo>& intervalos) {
 
 // A range of full CEPs built from two five-digit prefixes: "ppppp000" to "qqqqq999".
 bool NaFaixa(long long cep, const std::string& inicial, const std::string& final) {
-    long long ini = Numero(inicial + "000"), fim = Numero(final + "999");
+    long long ini = fNumeroDigitos(inicial + "000"), fim = fNumeroDigitos(final + "999");
     return ini >= 0 && fim >= 0 && cep >= ini && cep <= fim;
 }
 
@@ -145,7 +134,7 @@ std::string fCriticaBairro(std::string_view bairro) {
 std::string fCriticaCep(std::string_view cep) {
     auto v = Apara(cep);
     if (v.empty()) return "0081";
-    if (auto r = fCriticaTamanhoNumerico(v, 8); !Passou(r)) return r;
+    if (auto r = fCriticaTamanhoNumerico(v, 8); !fPassou(r)) return r;
     if (fTodosZeros(v)) return "0081";
     if (v.starts_with("00")) return "0080";
     return kPassa;
@@ -155,7 +144,7 @@ std::string fCriticaCodigoMunicipio(const Referencias& ref, std::string_view mun
     if (encontrado) *encontrado = nullptr;
     auto v = Apara(municipio);
     if (v.empty()) return "0092";
-    if (auto r = fCriticaTamanhoNumerico(v, 7); !Passou(r)) return r;
+    if (auto r = fCriticaTamanhoNumerico(v, 7); !fPassou(r)) return r;
     if (fTodosZeros(v)) return "0092";
     const Municipio* m = ref.BuscaMunicipio(v);
     if (!m) return "0090";
@@ -166,7 +155,7 @@ std::string fCriticaCodigoMunicipio(const Referencias& ref, std::string_view mun
 std::string fCriticaNomeMunicipio(std::string_view nome, const Municipio* encontrado) {
     auto v = Apara(nome);
     if (v.empty()) return "0093";
-    if (auto r = fCriticaTexto(v); !Passou(r)) return r;
+    if (auto r = fCriticaTexto(v); !fPassou(r)) return r;
     if (!encontrado) return kPassa;
     // The declaration's name field may be shorter than the reference name: a
     // name copied from the reference and cut at the field's width is the same.
@@ -203,7 +192,7 @@ std::string fCriticaCepMunicipio(const Referencias& ref, std::string_view cep, s
     if (mun->faixa != "0") {
         const FaixasCepMunicipio* faixas = ref.BuscaFaixasCep(m);
         if (!faixas) return "0082";
-        long long n = Numero(c);
+        long long n = fNumeroDigitos(c);
         if (NaFaixa(n, faixas->cep1Inicial, faixas->cep1Final) || NaFaixa(n, faixas->cep2Inicial, faixas->cep2Final))
             return kPassa;
         return fCriticaCepFaixaUf(c, m);
@@ -216,7 +205,7 @@ std::string fCriticaCepMunicipio(const Referencias& ref, std::string_view cep, s
 std::string fCriticaCepFaixaUf(std::string_view cep, std::string_view municipio) {
     auto c = Apara(cep), m = Apara(municipio);
     if (!fNumerico(c) || !fNumerico(m) || c.empty() || m.empty()) return kPassa;
-    long long prefixo = Numero(c.substr(0, 5));
+    long long prefixo = fNumeroDigitos(c.substr(0, 5));
     auto uf = m.substr(0, 2);
     for (const auto& e : kExcecoesCep)
         if (e.uf == uf) return Dentro(prefixo, e.prefixos) ? kPassa : "0082";
@@ -226,7 +215,7 @@ std::string fCriticaCepFaixaUf(std::string_view cep, std::string_view municipio)
 std::string fCriticaCepUf(const Referencias& ref, std::string_view cep, std::string_view codigoUf) {
     auto c = Apara(cep);
     if (fVazioOuZeros(c) || fVazioOuZeros(codigoUf) || !fNumerico(c)) return kPassa;
-    long long prefixo = Numero(c.substr(0, 5));
+    long long prefixo = fNumeroDigitos(c.substr(0, 5));
     for (const auto& f : ref.FaixasCepUf(codigoUf))
         if (prefixo >= f.inicial && prefixo <= f.final) return kPassa;
     return "0083";
@@ -243,7 +232,7 @@ std::string fCriticaDddUf(std::string_view ddd, std::string_view codigoUf) {
     auto d = Apara(ddd).substr(0, 2);
     auto uf = Apara(codigoUf);
     if (fVazioOuZeros(d) || !fNumerico(d) || fVazioOuZeros(uf) || !fNumerico(uf)) return kPassa;
-    long long n = Numero(d);
+    long long n = fNumeroDigitos(d);
     for (const auto& e : kDddsUf)
         if (e.uf == uf) return Dentro(n, e.ddds) ? kPassa : "0402";
     return kPassa;
@@ -265,7 +254,7 @@ std::string fCriticaEmail(std::string_view email) {
 
 std::string fCriticaDataGeracao(std::string_view data) {
     auto d = Apara(data);
-    if (auto r = fCriticaTamanhoNumerico(d, 8); !Passou(r)) return r;
+    if (auto r = fCriticaTamanhoNumerico(d, 8); !fPassou(r)) return r;
     if (fTodosZeros(d)) return "0420";
     if (!fDataValida(d)) return "0421";
     return ValidaAnoSeguinte(d, "0420", "0423");
@@ -273,7 +262,7 @@ std::string fCriticaDataGeracao(std::string_view data) {
 
 std::string fCriticaDataRetificacao(bool retificacao, std::string_view data) {
     auto d = Apara(data);
-    if (auto r = fCriticaTamanhoNumerico(d, 8); !Passou(r)) return r;
+    if (auto r = fCriticaTamanhoNumerico(d, 8); !fPassou(r)) return r;
     if (!retificacao) return fTodosZeros(d) ? kPassa : "0411";
     if (fTodosZeros(d)) return "0410";
     if (!fDataValida(d)) return "0412";

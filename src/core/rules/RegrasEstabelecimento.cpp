@@ -6,8 +6,6 @@ namespace zovi {
 
 namespace {
 
-bool Passou(const std::string& r) { return r == kPassa; }
-
 bool LetraOuDigito(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z'); }
 
 bool Um(std::string_view v, std::initializer_list<std::string_view> opcoes) {
@@ -51,21 +49,12 @@ bool NomeDePrefeitura(const std::string& nomeMaiusculo) {
     return nomeMaiusculo.starts_with("PREFEITURA") || nomeMaiusculo == "PREF" || nomeMaiusculo == "PREF.";
 }
 
-// Number of a digit string already checked as numeric; -1 when empty or too long.
-long long Numero(std::string_view s) {
-    auto t = Apara(s);
-    if (t.empty() || t.size() > 18 || !fNumerico(t)) return -1;
-    long long r = 0;
-    for (char c : t) r = r * 10 + (c - '0');
-    return r;
-}
-
 }  // namespace
 
 std::string fCriticaInscricao(std::string_view inscricao) {
     auto v = Apara(inscricao);
     if (v.empty()) return "0055";
-    if (auto r = fCriticaTamanhoNumerico(v, 14); !Passou(r)) return r;
+    if (auto r = fCriticaTamanhoNumerico(v, 14); !fPassou(r)) return r;
     if (fTodosZeros(v)) return "0055";
     return ClassificaCnpjCei(v, "0050", "0053");
 }
@@ -73,7 +62,7 @@ std::string fCriticaInscricao(std::string_view inscricao) {
 std::string fCriticaTipoInscricao(std::string_view tipo) {
     auto v = Apara(tipo);
     if (v.empty()) return "0132";
-    if (auto r = fCriticaTamanhoNumerico(v, 1); !Passou(r)) return r;
+    if (auto r = fCriticaTamanhoNumerico(v, 1); !fPassou(r)) return r;
     if (v != "1" && v != "3") return "0130";
     return kPassa;
 }
@@ -90,7 +79,7 @@ std::string fCriticaInscricaoPorTipo(std::string_view inscricao, std::string_vie
 std::string fCriticaTipoInscricaoResponsavel(std::string_view tipo) {
     auto v = Apara(tipo);
     if (v.empty()) return "0128";
-    if (auto r = fCriticaTamanhoNumerico(v, 1); !Passou(r)) return r;
+    if (auto r = fCriticaTamanhoNumerico(v, 1); !fPassou(r)) return r;
     if (!Um(v, {"1", "3", "4"})) return "0129";
     return kPassa;
 }
@@ -122,7 +111,7 @@ std::string fCriticaPrefixo(std::string_view prefixo) {
 
 std::string fCriticaRazaoSocial(std::string_view nome, std::string_view inscricao) {
     if (fVazio(nome)) return "0110";
-    if (auto r = fCriticaTexto(nome); !Passou(r)) return r;
+    if (auto r = fCriticaTexto(nome); !fPassou(r)) return r;
     std::string maiusculo = Maiusculas(nome);
     if (maiusculo == "MATRIZ" || maiusculo == "FILIAL") return "0111";
     auto raiz = Apara(inscricao).substr(0, 8);
@@ -135,7 +124,7 @@ std::string fCriticaRazaoSocial(std::string_view nome, std::string_view inscrica
 std::string fCriticaCeiVinculado(std::string_view ceiVinculado) {
     auto v = Apara(ceiVinculado);
     if (v.empty()) return "0431";
-    if (auto r = fCriticaTamanhoNumerico(v, 14); !Passou(r)) return r;
+    if (auto r = fCriticaTamanhoNumerico(v, 14); !fPassou(r)) return r;
     if (fTodosZeros(v) || fValidaCei(v)) return kPassa;
     return "0430";
 }
@@ -149,7 +138,7 @@ std::string fCriticaCeiVinculadoTipo(std::string_view tipo, std::string_view cei
 std::string fCriticaIndicadorZoviNegativa(std::string_view indicador) {
     auto v = Apara(indicador);
     if (v.empty()) return "0140";
-    if (auto r = fCriticaTamanhoNumerico(v, 1); !Passou(r)) return r;
+    if (auto r = fCriticaTamanhoNumerico(v, 1); !fPassou(r)) return r;
     if (v[0] > '1') return "0140";
     return kPassa;
 }
@@ -166,8 +155,8 @@ std::string fCriticaZoviNegativaInscricao(std::string_view indicador, std::strin
 std::string fCriticaMesDataBase(std::string_view mes) {
     auto v = Apara(mes);
     if (v.empty()) return kCurtoOuVazio;
-    if (auto r = fCriticaTamanhoNumerico(v, 2); !Passou(r)) return r;
-    if (Numero(v) > 12) return "0071";
+    if (auto r = fCriticaTamanhoNumerico(v, 2); !fPassou(r)) return r;
+    if (fNumeroDigitos(v) > 12) return "0071";
     return kPassa;
 }
 
@@ -193,7 +182,7 @@ std::string fCriticaAtividadeAnoBase(std::string_view atividade) {
 std::string fCriticaCnae(const Referencias& ref, std::string_view cnae) {
     auto v = Apara(cnae);
     if (v.empty()) return "0360";
-    if (auto r = fCriticaTamanhoNumerico(v, 5); !Passou(r)) return r;
+    if (auto r = fCriticaTamanhoNumerico(v, 5); !fPassou(r)) return r;
     if (fTodosZeros(v)) return "0360";
     if (!ref.ExisteCodigo(TabelaCodigos::Cnae, v)) return "0361";
     return kPassa;
@@ -210,7 +199,7 @@ std::string fCriticaCnaeRazao(std::string_view cnae, std::string_view nome) {
 std::string fCriticaNaturezaJuridica(const Referencias& ref, std::string_view natureza) {
     auto v = Apara(natureza);
     if (v.empty()) return "0370";
-    if (auto r = fCriticaTamanhoNumerico(v, 4); !Passou(r)) return r;
+    if (auto r = fCriticaTamanhoNumerico(v, 4); !fPassou(r)) return r;
     if (fTodosZeros(v)) return "0370";
     if (!ref.ExisteCodigo(TabelaCodigos::NaturezaJuridica, v)) return "0371";
     return kPassa;
@@ -230,11 +219,11 @@ std::string fCriticaEncerramento(std::string_view indicador, std::string_view da
         return "3515";
     }
     if (d.empty() || fTodosZeros(d)) return "3513";
-    if (auto r = fCriticaTamanhoNumerico(d, 8); !Passou(r)) return r;
+    if (auto r = fCriticaTamanhoNumerico(d, 8); !fPassou(r)) return r;
     if (!fDataValida(d)) return "3514";
-    long long ano = Numero(anoBase);
+    long long ano = fNumeroDigitos(anoBase);
     if (ano < 0) ano = 0;
-    long long dia = Numero(fDataInvertida(d));
+    long long dia = fNumeroDigitos(fDataInvertida(d));
     if (dia < ano * 10000 + 101 || dia > (ano + 1) * 10000 + 1231) return "3516";
     return kPassa;
 }
