@@ -13,14 +13,13 @@
 #include <QTest>
 #include <QTimer>
 
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
 
+#include "OutroProcesso.h"
 #include "PastaTeste.h"
 #include "app/JanelaAjuda.h"
 #include "app/TfmGDZOVI.h"
@@ -89,41 +88,6 @@ const CaixaMostrada* Caixa(const ServicoDialogos& d, const QString& texto) {
         if (c.texto == texto) return &c;
     return nullptr;
 }
-
-// Another process that keeps a table open until it is let go.
-class OutroProcesso {
-public:
-    OutroProcesso(const fs::path& pasta, const std::string& tabela) {
-        if (pipe(pronto_) != 0 || pipe(libera_) != 0) return;
-        filho_ = fork();
-        if (filho_ == 0) {
-            int rc = 1;
-            try {
-                Banco b;
-                b.Abre("Zovi2005", {"path=" + pasta.string()});
-                Tabela t(b, tabela);
-                t.Abre();
-                char c = 1;
-                if (write(pronto_[1], &c, 1) == 1 && read(libera_[0], &c, 1) == 1) rc = 0;
-            } catch (...) {
-            }
-            _exit(rc);
-        }
-        char c;
-        segura_ = filho_ > 0 && read(pronto_[0], &c, 1) == 1;
-    }
-    ~OutroProcesso() {
-        if (filho_ <= 0) return;
-        char c = 1;
-        if (write(libera_[1], &c, 1) == 1) waitpid(filho_, nullptr, 0);
-    }
-    bool Segura() const { return segura_; }
-
-private:
-    int pronto_[2] = {-1, -1}, libera_[2] = {-1, -1};
-    pid_t filho_ = -1;
-    bool segura_ = false;
-};
 
 const QString kRestaurada = QStringLiteral("Restauração da cópia bem sucedida.");
 
@@ -289,7 +253,7 @@ private slots:
     void IndexacaoParaNaTabelaOcupada() {
         // A child would share the locks of tables this process has open: fork with none open.
         dm_.reset();
-        OutroProcesso outro(pasta_->Caminho(), "TB8CBO");
+        zovi::teste::OutroProcesso outro(pasta_->Caminho(), "TB8CBO");
         QVERIFY(outro.Segura());
         dm_ = std::make_unique<TdmGDZovi>(pasta_->Caminho());
         TfmGeraIndice fm(*dm_, dialogos_);

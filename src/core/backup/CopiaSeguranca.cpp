@@ -405,7 +405,7 @@ bool TCopiaSeguranca::PedeVolume(std::uint16_t numero) {
 
 // --- backup ----------------------------------------------------------------------
 
-std::vector<fs::path> TCopiaSeguranca::ExpandeEspecificacoes(const std::vector<std::string>& specs,
+std::vector<fs::path> TCopiaSeguranca::ExpandeEspecificacoes(const std::vector<std::string>& mascaras,
                                                             const fs::path& arquivoCopia) const {
     std::vector<fs::path> lista;
     std::set<std::string> vistos;
@@ -431,9 +431,9 @@ std::vector<fs::path> TCopiaSeguranca::ExpandeEspecificacoes(const std::vector<s
                 lista.push_back(e.path());
             }
         };
-    for (const auto& spec : specs) {
+    for (const auto& pedido : mascaras) {
         // "folder/mask /s": the switch stands apart, since "/s" also begins folder names here.
-        std::string s = Apara(spec);
+        std::string s = Apara(pedido);
         bool recursivo = s.size() >= 3 && Minusculas(s.substr(s.size() - 3)) == " /s";
         if (recursivo) s = Apara(s.substr(0, s.size() - 3));
         fs::path p(s);

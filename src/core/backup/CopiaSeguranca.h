@@ -130,7 +130,7 @@ private:
     class Escritor;
     struct Destino;
 
-    std::vector<std::filesystem::path> ExpandeEspecificacoes(const std::vector<std::string>& specs,
+    std::vector<std::filesystem::path> ExpandeEspecificacoes(const std::vector<std::string>& mascaras,
                                                              const std::filesystem::path& arquivoCopia) const;
     void GravaArquivo(Escritor& e, const std::filesystem::path& origem, const std::string& nome);
     bool GravaSegmento(Escritor& e, std::FILE* origem, std::int64_t& restante);

@@ -329,14 +329,14 @@ TEST(CopiaSegurancaModos, CopiaIncremental) {
     copia.SetBackupMode(TBackupMode::bmIncremental);
     EXPECT_TRUE(copia.SetArchiveFlag);
     auto arquivo = (pasta.Caminho() / "x.bkp").string();
-    auto spec = (pasta.Caminho() / "*.db").string();
-    ASSERT_TRUE(copia.Backup({spec}, arquivo));
+    auto mascara = (pasta.Caminho() / "*.db").string();
+    ASSERT_TRUE(copia.Backup({mascara}, arquivo));
     EXPECT_EQ(copia.FilesProcessed(), 2);
-    ASSERT_TRUE(copia.Backup({spec}, arquivo));
+    ASSERT_TRUE(copia.Backup({mascara}, arquivo));
     EXPECT_EQ(copia.FilesProcessed(), 0);
     GravaArquivo(dois, "22");
     fs::last_write_time(dois, fs::last_write_time(dois) + std::chrono::seconds(5));
-    ASSERT_TRUE(copia.Backup({spec}, arquivo));
+    ASSERT_TRUE(copia.Backup({mascara}, arquivo));
     EXPECT_EQ(copia.FilesProcessed(), 1);
 }
 
