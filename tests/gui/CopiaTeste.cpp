@@ -21,6 +21,7 @@
 
 #include "OutroProcesso.h"
 #include "PastaTeste.h"
+#include "TabelasPreenchidas.h"
 #include "app/JanelaAjuda.h"
 #include "app/TfmGDZOVI.h"
 #include "backup/TForm1.h"
@@ -37,42 +38,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Rows whose every text field holds digits that follow from the row number: they do not
-// compress to nothing, so a few thousand need several 30000-byte volumes.
+// Made-up rows that do not compress to nothing, so a few thousand need several 30000-byte
+// volumes; the establishments are of 2005, so the main window's commands are enabled.
 void Preenche(Banco& b, const std::string& tabela, int linhas) {
-    Tabela t(b, tabela);
-    t.Abre();
-    Transacao tr(b);
-    for (int i = 0; i < linhas; ++i) {
-        t.Acrescenta();
-        for (const auto& c : t.Definicao().campos) {
-            if (c.tipo != TipoCampo::Texto) continue;
-            std::string v = std::to_string(static_cast<unsigned long long>(i) * 2654435761ull % 100000000000000ull);
-            v = std::string(std::max<int>(0, c.largura - static_cast<int>(v.size())), '0') + v;
-            t.PoeTexto(c.nome, v.substr(v.size() - static_cast<std::size_t>(c.largura)));
-        }
-        if (tabela == "BD8EMP") t.PoeTexto("AnBase", "2005");
-        t.Grava();
-    }
-    tr.Confirma();
-}
-
-long Linhas(Banco& b, const std::string& tabela) {
-    Tabela t(b, tabela);
-    t.Abre();
-    return t.NumRegistros();
-}
-
-std::map<std::string, std::string> ArquivosDasTabelas(const fs::path& pasta) {
-    std::map<std::string, std::string> r;
-    for (const auto& e : fs::directory_iterator(pasta)) {
-        auto nome = e.path().filename().string();
-        if (QString::fromStdString(nome).startsWith("BD8", Qt::CaseInsensitive)) {
-            std::ifstream f(e.path(), std::ios::binary);
-            r[nome].assign(std::istreambuf_iterator<char>(f), {});
-        }
-    }
-    return r;
+    zovi::teste::PreencheTabela(b, tabela, linhas, 0, tabela == "BD8EMP" ? "2005" : "");
 }
 
 // Presses the form's "&Iniciar", as the user would.
@@ -126,7 +95,7 @@ private slots:
     // Saved over diskettes (volumes of 50000 bytes) and restored from the main window's command
     // over tables the user changed meanwhile: the tables come back and the commands follow them.
     void IdaEVoltaEmVariosVolumes() {
-        const auto salvos = ArquivosDasTabelas(pasta_->Caminho());
+        const auto salvos = zovi::teste::ArquivosDasTabelasDeclaracao(pasta_->Caminho());
         for (int i = 0; i < 30; ++i) dialogos_.Responde(Resposta::Ok);
         // The name typed without extension gets the archives' one.
         QCOMPARE(Grava(Arquivo("zovi2005"), 50000), int(QDialog::Accepted));
@@ -158,9 +127,9 @@ private slots:
         QCOMPARE(dialogos_.formularios, std::vector<QString>{"TfmRestore00"});
         QVERIFY(Caixa(dialogos_, QStringLiteral("Insira o volume n° 2")));
         QCOMPARE(dialogos_.caixas.back().texto, kRestaurada);
-        QCOMPARE(ArquivosDasTabelas(pasta_->Caminho()), salvos);
+        QCOMPARE(zovi::teste::ArquivosDasTabelasDeclaracao(pasta_->Caminho()), salvos);
         QVERIFY(!fs::exists(pasta_->Caminho() / "Work"));
-        QCOMPARE(Linhas(dm_->dbZovi, "BD8VINC"), 1500L);
+        QCOMPARE(zovi::teste::ContaLinhas(dm_->dbZovi, "BD8VINC"), 1500L);
         QVERIFY(janela.findChild<QAction*>("miCopiaGravar")->isEnabled());
     }
 
@@ -210,7 +179,7 @@ private slots:
     void ArquivoDanificadoNaoTocaOsDados() {
         QCOMPARE(Grava(Arquivo("Zovi2005.bkp"), 4'000'000'000u), int(QDialog::Accepted));
         fs::resize_file(Arquivo("Zovi2005.bkp"), fs::file_size(Arquivo("Zovi2005.bkp")) / 2);
-        const auto antes = ArquivosDasTabelas(pasta_->Caminho());
+        const auto antes = zovi::teste::ArquivosDasTabelasDeclaracao(pasta_->Caminho());
 
         dialogos_.Esquece();
         dialogos_.EscolheArquivo(QString::fromStdString(Arquivo("Zovi2005.bkp").string()));
@@ -219,8 +188,8 @@ private slots:
         QCOMPARE(dialogos_.Executa(fm), int(QDialog::Rejected));
         QVERIFY(Caixa(dialogos_, QStringLiteral("Ocorreu um erro durante o processo de restauração.")));
         QVERIFY(!Caixa(dialogos_, kRestaurada));
-        QCOMPARE(ArquivosDasTabelas(pasta_->Caminho()), antes);
-        QCOMPARE(Linhas(dm_->dbZovi, "BD8EMP"), 3L);
+        QCOMPARE(zovi::teste::ArquivosDasTabelasDeclaracao(pasta_->Caminho()), antes);
+        QCOMPARE(zovi::teste::ContaLinhas(dm_->dbZovi, "BD8EMP"), 3L);
     }
 
     // Every step rebuilt: the bar climbs to its end, then goes away before the closing message.

@@ -6,6 +6,7 @@
 #include "InteracaoRoteirizada.h"
 #include "OutroProcesso.h"
 #include "PastaTeste.h"
+#include "TabelasPreenchidas.h"
 #include "engine/Tabela.h"
 
 namespace zovi {
@@ -18,39 +19,10 @@ using teste::LeArquivo;
 using teste::MontaCopia;
 using teste::PastaTeste;
 
-// Fills a table with rows whose every text field holds digits derived from the row number.
 void Preenche(const fs::path& pasta, const std::string& tabela, int linhas, int inicio = 0) {
     Banco b;
     b.Abre("Zovi2005", {"path=" + pasta.string()});
-    Tabela t(b, tabela);
-    t.Abre();
-    Transacao tr(b);
-    for (int i = inicio; i < inicio + linhas; ++i) {
-        t.Acrescenta();
-        for (const auto& c : t.Definicao().campos) {
-            if (c.tipo != TipoCampo::Texto) continue;
-            std::string v = std::to_string(static_cast<unsigned long long>(i) * 2654435761ull % 100000000000000ull);
-            v = std::string(std::max<int>(0, c.largura - static_cast<int>(v.size())), '0') + v;
-            t.PoeTexto(c.nome, v.substr(v.size() - static_cast<std::size_t>(c.largura)));
-        }
-        t.Grava();
-    }
-    tr.Confirma();
-}
-
-long Linhas(Banco& b, const std::string& tabela) {
-    Tabela t(b, tabela);
-    t.Abre();
-    return t.NumRegistros();
-}
-
-std::map<std::string, std::string> ArquivosDasTabelas(const fs::path& pasta) {
-    std::map<std::string, std::string> r;
-    for (const auto& e : fs::directory_iterator(pasta)) {
-        auto nome = NomeMaiusculo(e.path().filename().string());
-        if (nome.rfind("BD8", 0) == 0) r[e.path().filename().string()] = LeArquivo(e.path());
-    }
-    return r;
+    teste::PreencheTabela(b, tabela, linhas, inicio);
 }
 
 std::deque<Resposta> Sims(int n) { return std::deque<Resposta>(static_cast<std::size_t>(n), Resposta::Sim); }
@@ -69,7 +41,7 @@ protected:
         Preenche(dados.Caminho(), "BD8VINC", 1500);
         Preenche(dados.Caminho(), "BD8EMP", 40);
         Preenche(dados.Caminho(), "BD8RESP", 1);
-        salvos = ArquivosDasTabelas(dados.Caminho());
+        salvos = teste::ArquivosDasTabelasDeclaracao(dados.Caminho());
         InteracaoRoteirizada ui(Sims(200));
         ASSERT_TRUE(fGravaCopiaDeclaracao(dados.Caminho(), arquivo, ui, [](const fs::path&) { return 50000; }));
         EXPECT_TRUE(Mostrou(ui, "Gravação da cópia bem sucedida."));
@@ -80,7 +52,7 @@ protected:
         // Work goes on after the backup.
         Preenche(dados.Caminho(), "BD8EMP", 5, 1000);
         fs::remove(dados.Caminho() / "BD8RESP.DB");
-        ASSERT_NE(ArquivosDasTabelas(dados.Caminho()), salvos);
+        ASSERT_NE(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), salvos);
     }
 
     PastaTeste dados;
@@ -97,44 +69,44 @@ TEST_F(CopiaDeclaracao, IdaEVoltaEmVariosVolumes) {
     InteracaoRoteirizada ui(Sims(200));
     ASSERT_TRUE(fRestauraCopiaDeclaracao(arquivo, dados.Caminho(), ui, &programa));
     EXPECT_TRUE(Mostrou(ui, "Restauração da cópia bem sucedida."));
-    EXPECT_EQ(ArquivosDasTabelas(dados.Caminho()), salvos);
+    EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), salvos);
     EXPECT_FALSE(fs::exists(dados.Caminho() / "Work"));
     aberta.Fecha();
-    EXPECT_EQ(Linhas(programa, "BD8VINC"), 1500);
-    EXPECT_EQ(Linhas(programa, "BD8EMP"), 40);
-    EXPECT_EQ(Linhas(programa, "BD8RESP"), 1);
+    EXPECT_EQ(teste::ContaLinhas(programa, "BD8VINC"), 1500);
+    EXPECT_EQ(teste::ContaLinhas(programa, "BD8EMP"), 40);
+    EXPECT_EQ(teste::ContaLinhas(programa, "BD8RESP"), 1);
 }
 
 // Cancelled at the second volume: nothing reaches the data folder.
 TEST_F(CopiaDeclaracao, CanceladaNoSegundoVolumeNaoCopiaNada) {
-    auto antes = ArquivosDasTabelas(dados.Caminho());
+    auto antes = teste::ArquivosDasTabelasDeclaracao(dados.Caminho());
     InteracaoRoteirizada ui({Resposta::Nao});
     EXPECT_FALSE(fRestauraCopiaDeclaracao(arquivo, dados.Caminho(), ui));
     EXPECT_EQ(ui.mostradas.at(0).texto, "Insira o volume n° 2");
-    EXPECT_EQ(ArquivosDasTabelas(dados.Caminho()), antes);
+    EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), antes);
     EXPECT_TRUE(fs::is_directory(dados.Caminho() / "Work"));
 }
 
 // A swap that fails midway puts every current table file back.
 TEST_F(CopiaDeclaracao, FalhaAoSubstituirMantemAsTabelas) {
-    auto antes = ArquivosDasTabelas(dados.Caminho());
+    auto antes = teste::ArquivosDasTabelasDeclaracao(dados.Caminho());
     fs::create_directories(dados.Caminho() / "~restaura-BD8VINC.DB" / "ocupado");
     InteracaoRoteirizada ui(Sims(200));
     EXPECT_FALSE(fRestauraCopiaDeclaracao(arquivo, dados.Caminho(), ui));
     EXPECT_TRUE(Mostrou(ui, "Ocorreu um erro durante o processo de restauração."));
-    EXPECT_EQ(ArquivosDasTabelas(dados.Caminho()), antes);
+    EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), antes);
     for (const auto& e : fs::directory_iterator(dados.Caminho())) {
         EXPECT_TRUE(e.path().filename().string()[0] != '~' || e.is_directory()) << e.path();
     }
     Banco b;
     b.Abre("Zovi2005", {dados.Parametro()});
-    EXPECT_EQ(Linhas(b, "BD8EMP"), 45);
+    EXPECT_EQ(teste::ContaLinhas(b, "BD8EMP"), 45);
 }
 
 // Another process using a declaration table: the swap is refused and the restored files
 // wait in the work folder.
 TEST_F(CopiaDeclaracao, TabelaEmUsoPorOutroProcessoNaoEhSubstituida) {
-    auto antes = ArquivosDasTabelas(dados.Caminho());
+    auto antes = teste::ArquivosDasTabelasDeclaracao(dados.Caminho());
     teste::OutroProcesso outro(dados.Caminho(), "BD8EMP");
     ASSERT_TRUE(outro.Segura());
     InteracaoRoteirizada ui(Sims(200));
@@ -143,8 +115,8 @@ TEST_F(CopiaDeclaracao, TabelaEmUsoPorOutroProcessoNaoEhSubstituida) {
     bool ocupada = false;
     for (const auto& m : ui.mostradas) ocupada = ocupada || m.texto.find("Table is busy") != std::string::npos;
     EXPECT_TRUE(ocupada);
-    EXPECT_EQ(ArquivosDasTabelas(dados.Caminho()), antes);
-    EXPECT_EQ(ArquivosDasTabelas(dados.Caminho() / "Work").size(), 3u);
+    EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), antes);
+    EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho() / "Work").size(), 3u);
 }
 
 // 50000 free bytes are enough (volumes of 30000); 49999 keep the user at the space warning
@@ -199,7 +171,7 @@ TEST(CopiaDeclaracaoRecusas, GdzoviLote) {
 
 TEST(CopiaDeclaracaoRecusas, ArquivoInvalidoEhRecusadoAntesDeTudo) {
     PastaTeste dados;
-    auto antes = ArquivosDasTabelas(dados.Caminho());
+    auto antes = teste::ArquivosDasTabelasDeclaracao(dados.Caminho());
     MontaCopia outra;
     outra.Cabecalho("Zovi2004").Entrada("c:\\x\\bd8emp.db").SegmentoBruto("x").Int32(0);
     outra.Grava(dados.Caminho() / "velha.bkp");
@@ -217,7 +189,7 @@ TEST(CopiaDeclaracaoRecusas, ArquivoInvalidoEhRecusadoAntesDeTudo) {
         EXPECT_EQ(ui.mostradas[0].texto, mensagem);
         EXPECT_FALSE(fs::exists(dados.Caminho() / "Work"));
     }
-    EXPECT_EQ(ArquivosDasTabelas(dados.Caminho()), antes);
+    EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), antes);
 }
 
 // A table file named in another letter case is replaced, never doubled; files of other
