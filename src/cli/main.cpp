@@ -129,7 +129,7 @@ void Uso() {
             "  check-data DADOS              confere as tabelas da pasta de dados e refaz índices ausentes\n"
             "  cria-dados PASTA_CSV DADOS    cria uma pasta de dados a partir das tabelas em CSV\n"
             "  copia DADOS ARQ.bkp [--volume BYTES]  cópia de segurança das tabelas da declaração\n"
-            "                                (pede cada volume seguinte: responda s, ou use: yes s | gdzovi-lote ...)\n"
+            "                                (pede cada volume seguinte: Enter continua, c cancela; ou use: yes | gdzovi-lote ...)\n"
             "  restaura ARQ.bkp DADOS        restaura uma cópia de segurança na pasta de dados\n"
             "  reindexa DADOS                recria os índices de todas as tabelas\n"
             "  verificar DADOS [--trabalho] [--ano ANO] [--responsavel] [--exige-preenchimento]\n"

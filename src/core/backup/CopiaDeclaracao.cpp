@@ -178,7 +178,7 @@ bool fGravaCopiaDeclaracao(const fs::path& pastaDados, const fs::path& arquivo, 
                 copia.SetMaxSize(limite > static_cast<std::uintmax_t>(INT32_MAX) ? 0 : static_cast<std::int32_t>(limite));
                 return true;
             }
-            if (!interacao.Confirma(kSemEspaco)) return false;
+            if (interacao.MostraOkCancela(TipoDialogo::Aviso, kSemEspaco) != Resposta::Ok) return false;
         }
     };
     if (!conferEspaco()) return false;
@@ -187,11 +187,11 @@ bool fGravaCopiaDeclaracao(const fs::path& pastaDados, const fs::path& arquivo, 
         if (interacao.InterrupcaoPedida() && interacao.Confirma("Cancelar o processo de Backup ?")) continua = false;
     };
     copia.OnNeedDisk = [&](TCopiaSeguranca&, std::uint16_t volume, bool& continua) {
-        continua = interacao.Confirma(TextoVolume(volume));
+        continua = interacao.MostraOkCancela(TipoDialogo::Informacao, TextoVolume(volume)) == Resposta::Ok;
         std::error_code ec;
         while (continua && !fs::is_directory(pastaVolume, ec)) {
             interacao.Aviso(kUnidadeNaoPreparada);
-            continua = interacao.Confirma(TextoVolume(volume));
+            continua = interacao.MostraOkCancela(TipoDialogo::Informacao, TextoVolume(volume)) == Resposta::Ok;
         }
         continua = continua && conferEspaco();
     };
@@ -235,10 +235,10 @@ bool fRestauraCopiaDeclaracao(const fs::path& arquivo, const fs::path& pastaDado
         if (interacao.InterrupcaoPedida() && interacao.Confirma("Cancelar o processo de Restore ?")) continua = false;
     };
     copia.OnNeedDisk = [&](TCopiaSeguranca&, std::uint16_t volume, bool& continua) {
-        continua = interacao.Confirma(TextoVolume(volume));
+        continua = interacao.MostraOkCancela(TipoDialogo::Informacao, TextoVolume(volume)) == Resposta::Ok;
         while (continua && !fs::is_directory(pastaVolume, ec)) {
             interacao.Aviso(kUnidadeNaoPreparada);
-            continua = interacao.Confirma(TextoVolume(volume));
+            continua = interacao.MostraOkCancela(TipoDialogo::Informacao, TextoVolume(volume)) == Resposta::Ok;
         }
     };
     copia.OnError = [&](TCopiaSeguranca& c, int, const std::string&) {

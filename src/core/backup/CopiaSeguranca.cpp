@@ -399,7 +399,8 @@ bool TCopiaSeguranca::PedeVolume(std::uint16_t numero) {
     if (OnNeedDisk)
         OnNeedDisk(*this, numero, continua);
     else if (interacao_)
-        continua = interacao_->Confirma("Please insert disk " + std::to_string(numero) + " and click OK to continue.");
+        continua = interacao_->MostraOkCancela(TipoDialogo::Informacao, "Please insert disk " + std::to_string(numero) +
+                                                                             " and click OK to continue.") == Resposta::Ok;
     return continua;
 }
 

@@ -11,19 +11,6 @@ namespace zovi::gui {
 
 namespace {
 
-// Questions the backup runs ask with OK and Cancel in a box of their own kind
-// (a volume to insert, a volume without room), not as Yes/No confirmations.
-struct PerguntaOkCancela {
-    const char* inicio;
-    TipoDialogo tipo;
-};
-
-constexpr PerguntaOkCancela kPerguntasOkCancela[] = {
-    {"Insira o volume n° ", TipoDialogo::Informacao},
-    {"Please insert disk ", TipoDialogo::Informacao},
-    {"A unidade nao oferece o espaço mínimo exigido para o Backup.", TipoDialogo::Aviso},
-};
-
 QMessageBox::Icon IconeDe(TipoDialogo tipo) {
     return tipo == TipoDialogo::Aviso ? QMessageBox::Warning : QMessageBox::Information;
 }
@@ -39,16 +26,13 @@ void InteracaoFormulario::MostraProgressoEm(QLabel& rotulo, QProgressBar& barra)
 }
 
 Resposta InteracaoFormulario::Mostra(TipoDialogo tipo, const std::string& texto) {
-    const QString utf8 = QString::fromStdString(Cp1252ParaUtf8(texto));
-    if (tipo == TipoDialogo::Confirmacao) {
-        for (const auto& p : kPerguntasOkCancela) {
-            if (!utf8.startsWith(QString::fromUtf8(p.inicio))) continue;
-            auto r = dialogos_.Caixa(ServicoDialogos::TituloTipo(p.tipo), utf8, IconeDe(p.tipo),
-                                     {Resposta::Ok, Resposta::Cancela}, formulario_);
-            return r == Resposta::Ok ? Resposta::Sim : Resposta::Nao;
-        }
-    }
-    return dialogos_.Mensagem(tipo, utf8, formulario_);
+    return dialogos_.Mensagem(tipo, QString::fromStdString(Cp1252ParaUtf8(texto)), formulario_);
+}
+
+// A volume to insert, a volume without room: OK and Cancel in a box of the prompt's kind.
+Resposta InteracaoFormulario::MostraOkCancela(TipoDialogo tipo, const std::string& texto) {
+    return dialogos_.Caixa(ServicoDialogos::TituloTipo(tipo), QString::fromStdString(Cp1252ParaUtf8(texto)),
+                           IconeDe(tipo), {Resposta::Ok, Resposta::Cancela}, formulario_);
 }
 
 Resposta InteracaoFormulario::Pergunta(TipoDialogo tipo, const std::string& texto) {

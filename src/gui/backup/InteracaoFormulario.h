@@ -22,6 +22,7 @@ public:
 
     Resposta Mostra(TipoDialogo tipo, const std::string& texto) override;
     Resposta Pergunta(TipoDialogo tipo, const std::string& texto) override;
+    Resposta MostraOkCancela(TipoDialogo tipo, const std::string& texto) override;
     void Progresso(long posicao, long maximo) override;
     bool InterrupcaoPedida() override;
 

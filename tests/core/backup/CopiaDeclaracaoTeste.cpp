@@ -25,7 +25,7 @@ void Preenche(const fs::path& pasta, const std::string& tabela, int linhas, int 
     teste::PreencheTabela(b, tabela, linhas, inicio);
 }
 
-std::deque<Resposta> Sims(int n) { return std::deque<Resposta>(static_cast<std::size_t>(n), Resposta::Sim); }
+std::deque<Resposta> Oks(int n) { return std::deque<Resposta>(static_cast<std::size_t>(n), Resposta::Ok); }
 
 bool Mostrou(const InteracaoRoteirizada& ui, const std::string& texto) {
     for (const auto& m : ui.mostradas)
@@ -42,7 +42,7 @@ protected:
         Preenche(dados.Caminho(), "BD8EMP", 40);
         Preenche(dados.Caminho(), "BD8RESP", 1);
         salvos = teste::ArquivosDasTabelasDeclaracao(dados.Caminho());
-        InteracaoRoteirizada ui(Sims(200));
+        InteracaoRoteirizada ui(Oks(200));
         ASSERT_TRUE(fGravaCopiaDeclaracao(dados.Caminho(), arquivo, ui, [](const fs::path&) { return 50000; }));
         EXPECT_TRUE(Mostrou(ui, "Gravação da cópia bem sucedida."));
         EXPECT_TRUE(Mostrou(ui, "Insira o volume n° 3"));
@@ -66,7 +66,7 @@ TEST_F(CopiaDeclaracao, IdaEVoltaEmVariosVolumes) {
     programa.Abre("Zovi2005", {dados.Parametro()});
     Tabela aberta(programa, "BD8VINC");
     aberta.Abre();
-    InteracaoRoteirizada ui(Sims(200));
+    InteracaoRoteirizada ui(Oks(200));
     ASSERT_TRUE(fRestauraCopiaDeclaracao(arquivo, dados.Caminho(), ui, &programa));
     EXPECT_TRUE(Mostrou(ui, "Restauração da cópia bem sucedida."));
     EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), salvos);
@@ -80,7 +80,7 @@ TEST_F(CopiaDeclaracao, IdaEVoltaEmVariosVolumes) {
 // Cancelled at the second volume: nothing reaches the data folder.
 TEST_F(CopiaDeclaracao, CanceladaNoSegundoVolumeNaoCopiaNada) {
     auto antes = teste::ArquivosDasTabelasDeclaracao(dados.Caminho());
-    InteracaoRoteirizada ui({Resposta::Nao});
+    InteracaoRoteirizada ui({Resposta::Cancela});
     EXPECT_FALSE(fRestauraCopiaDeclaracao(arquivo, dados.Caminho(), ui));
     EXPECT_EQ(ui.mostradas.at(0).texto, "Insira o volume n° 2");
     EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), antes);
@@ -91,7 +91,7 @@ TEST_F(CopiaDeclaracao, CanceladaNoSegundoVolumeNaoCopiaNada) {
 TEST_F(CopiaDeclaracao, FalhaAoSubstituirMantemAsTabelas) {
     auto antes = teste::ArquivosDasTabelasDeclaracao(dados.Caminho());
     fs::create_directories(dados.Caminho() / "~restaura-BD8VINC.DB" / "ocupado");
-    InteracaoRoteirizada ui(Sims(200));
+    InteracaoRoteirizada ui(Oks(200));
     EXPECT_FALSE(fRestauraCopiaDeclaracao(arquivo, dados.Caminho(), ui));
     EXPECT_TRUE(Mostrou(ui, "Ocorreu um erro durante o processo de restauração."));
     EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), antes);
@@ -109,7 +109,7 @@ TEST_F(CopiaDeclaracao, TabelaEmUsoPorOutroProcessoNaoEhSubstituida) {
     auto antes = teste::ArquivosDasTabelasDeclaracao(dados.Caminho());
     teste::OutroProcesso outro(dados.Caminho(), "BD8EMP");
     ASSERT_TRUE(outro.Segura());
-    InteracaoRoteirizada ui(Sims(200));
+    InteracaoRoteirizada ui(Oks(200));
     EXPECT_FALSE(fRestauraCopiaDeclaracao(arquivo, dados.Caminho(), ui));
     EXPECT_EQ(outro.Libera(), 0);
     bool ocupada = false;
@@ -135,14 +135,14 @@ TEST(CopiaDeclaracaoRecusas, EspacoMinimoDoVolume) {
         return f;
     };
     livres = {49999};
-    InteracaoRoteirizada recusa({Resposta::Nao});
+    InteracaoRoteirizada recusa({Resposta::Cancela});
     EXPECT_FALSE(fGravaCopiaDeclaracao(dados.Caminho(), arquivo, recusa, espaco));
     ASSERT_EQ(recusa.mostradas.size(), 1u);
     EXPECT_EQ(recusa.mostradas[0].texto, aviso);
     EXPECT_FALSE(fs::exists(arquivo));
 
     livres = {49999, 50000};
-    InteracaoRoteirizada aceita({Resposta::Sim});
+    InteracaoRoteirizada aceita({Resposta::Ok});
     EXPECT_TRUE(fGravaCopiaDeclaracao(dados.Caminho(), arquivo, aceita, espaco));
     ASSERT_EQ(aceita.mostradas.size(), 2u);
     EXPECT_EQ(aceita.mostradas[0].texto, aviso);

@@ -363,7 +363,7 @@ TEST(CopiaSegurancaModos, ListaRecursiva) {
 TEST(CopiaSegurancaModos, DialogosSemEventos) {
     PastaTeste pasta(false);
     GravaArquivo(pasta.Caminho() / "a.db", Aleatorio(40000));
-    teste::InteracaoRoteirizada ui({Resposta::Sim, Resposta::Sim, Resposta::Nao, Resposta::Sim});
+    teste::InteracaoRoteirizada ui({Resposta::Ok, Resposta::Ok, Resposta::Cancela, Resposta::Ok});
     TCopiaSeguranca copia(&ui);
     ASSERT_TRUE(copia.SetMaxSize(30000));
     auto arquivo = (pasta.Caminho() / "x.bkp").string();
