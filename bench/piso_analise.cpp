@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "data/Tabelas.h"
 #include "declfile/Leiaute.h"
 #include "engine/Banco.h"
 
@@ -72,11 +73,7 @@ int main(int argc, char** argv) {
         banco.Abre("Zovi2005", {std::string("path=") + argv[2]});
         banco.CriaTabelaComo("BD8EMP", "PISOEMP", true);
         banco.CriaTabelaComo("BD8VINC", "PISOVINC", false);
-        banco.AdicionaIndice("PISOVINC", DefIndice{"Te8vinc",
-                                                   "AnBase;CoCgcCeiEstabelecimento;NuPrefixoEstabelecimento;"
-                                                   "CoPisPasepEmpregado;DaAdmissaoEmpregado;NoEmpregado;"
-                                                   "NuSequencialRegistro",
-                                                   true, false});
+        banco.AdicionaIndice("PISOVINC", DefIndice{"Te8vinc", kChaveEmpregado, true, false});
         std::FILE* f = std::fopen(argv[1], "rb");
         if (!f) throw std::runtime_error(std::string("não abre ") + argv[1]);
         Insercao emp = Prepara(banco, "PISOEMP", '1');

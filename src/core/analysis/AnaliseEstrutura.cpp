@@ -262,11 +262,7 @@ void ExecucaoAnalise::CriaTabelasTrabalho() {
     banco_.CriaTabelaComo("BD8EMP", "TE8EMP", true);
     banco_.CriaTabelaComo("BD8VINC", "TE8VINC", false);
     // The sequence number is part of the key, so employees that repeat PIS, admission and name are all kept.
-    banco_.AdicionaIndice("TE8VINC", DefIndice{"Te8vinc",
-                                               "AnBase;CoCgcCeiEstabelecimento;NuPrefixoEstabelecimento;"
-                                               "CoPisPasepEmpregado;DaAdmissaoEmpregado;NoEmpregado;"
-                                               "NuSequencialRegistro",
-                                               true, false});
+    banco_.AdicionaIndice("TE8VINC", DefIndice{"Te8vinc", kChaveEmpregado, true, false});
     banco_.CriaTabelaComo("BD8RESP", "TE8RESP", false);
     te8resp_.emplace(banco_, "TE8RESP");
     te8emp_.emplace(banco_, "TE8EMP");

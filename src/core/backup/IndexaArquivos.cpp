@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/Tabelas.h"
 #include "data/VerificaArquivos.h"
 
 namespace zovi {
@@ -33,10 +34,9 @@ const Passo kPassos[kPassosIndexacao] = {
     {"TBUF.XG0", "ISgUf", "SgUF", false, &TdmGDZovi::taUF},
     {"TB8CBO.PX", "Main", "CoCbo", true, &TdmGDZovi::taCBO},
     {"BD8VINC.PX", "Main",
-     "AnBase;CoCgcCeiEstabelecimento;NuPrefixoEstabelecimento;CoPisPasepEmpregado;DaAdmissaoEmpregado;NoEmpregado;"
-     "NuSequencialRegistro",
+     kChaveEmpregado,
      true, nullptr},
-    {"BD8EMP.PX", "Main", "AnBase;CoCgcCeiEstabelecimento;NuPrefixoEstabelecimento", true, nullptr},
+    {"BD8EMP.PX", "Main", kChaveEstabelecimento, true, nullptr},
     {"TB8FXCEP.PX", "Main", "CoMunicipio", true, &TdmGDZovi::taFaixaCEP},
     {"TB8Afast.PX", "Main", "CoAfastamento", true, &TdmGDZovi::TaAfastamento},
 };

@@ -7,6 +7,12 @@
 
 namespace zovi {
 
+// The primary keys of the declaration tables (fields separated by ";").
+inline constexpr const char* kChaveEstabelecimento = "AnBase;CoCgcCeiEstabelecimento;NuPrefixoEstabelecimento";
+inline constexpr const char* kChaveEmpregado =
+    "AnBase;CoCgcCeiEstabelecimento;NuPrefixoEstabelecimento;CoPisPasepEmpregado;DaAdmissaoEmpregado;NoEmpregado;"
+    "NuSequencialRegistro";
+
 // The 20 tables the start-up check requires, in the order it tests them.
 const std::vector<std::string>& TabelasObrigatorias();
 

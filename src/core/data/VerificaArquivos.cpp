@@ -18,10 +18,9 @@ struct IndiceObrigatorio {
 
 // In the order the start-up check rebuilds them.
 constexpr IndiceObrigatorio kIndices[] = {
-    {"BD8EMP.PX", "Main", "AnBase;CoCgcCeiEstabelecimento;NuPrefixoEstabelecimento", true},
+    {"BD8EMP.PX", "Main", kChaveEstabelecimento, true},
     {"BD8VINC.PX", "Main",
-     "AnBase;CoCgcCeiEstabelecimento;NuPrefixoEstabelecimento;CoPisPasepEmpregado;DaAdmissaoEmpregado;NoEmpregado;"
-     "NuSequencialRegistro",
+     kChaveEmpregado,
      true},
     {"TB8BASE.PX", "Main", "MeDataBase", true},
     {"TB8CBO.PX", "Main", "CoCbo", true},
