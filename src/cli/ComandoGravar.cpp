@@ -7,6 +7,7 @@
 #include "engine/Banco.h"
 #include "engine/Consulta.h"
 #include "engine/Tabela.h"
+#include "engine/TravaPastaDados.h"
 #include "platform/Unidades.h"
 
 namespace zovi {
@@ -91,6 +92,7 @@ int ComandoGravar(const std::vector<std::string>& a) {
         return 64;
     }
 
+    TravaPastaDados trava(pasta, ModoTrava::Compartilhada);
     Banco banco;
     banco.Abre("Zovi2005", {"path=" + pasta});
     if (!p.trabalho) p.selecao = TodosEstabelecimentos(banco, ano);

@@ -16,6 +16,7 @@
 #include "data/VerificaArquivos.h"
 #include "engine/Banco.h"
 #include "engine/Consulta.h"
+#include "engine/TravaPastaDados.h"
 #include "rules/VerificaDeclaracao.h"
 
 namespace fs = std::filesystem;
@@ -40,6 +41,7 @@ int VerificaDados(const Argumentos& a) {
         Escreve("uso: gdzovi-lote check-data PASTA_DADOS", true);
         return 64;
     }
+    TravaPastaDados trava(a[0], ModoTrava::Compartilhada);
     InteracaoTerminal terminal;
     if (!VerificaArquivosDados(a[0], terminal)) {
         terminal.Aviso("Faltam arquivos para execução do sistema. Instale novamente o GDZOVI.");
@@ -61,6 +63,7 @@ int Copia(const Argumentos& a) {
         Escreve("uso: gdzovi-lote copia DADOS ARQUIVO.bkp [--volume BYTES]", true);
         return 64;
     }
+    TravaPastaDados trava(a[0], ModoTrava::Compartilhada);
     InteracaoTerminal terminal;
     MedidaEspacoLivre espaco = EspacoLivreDisco;
     if (volume) espaco = [bytes = std::stoull(a[3])](const fs::path&) { return bytes; };
@@ -72,6 +75,7 @@ int Restaura(const Argumentos& a) {
         Escreve("uso: gdzovi-lote restaura ARQUIVO.bkp DADOS", true);
         return 64;
     }
+    TravaPastaDados trava(a[1], ModoTrava::Exclusiva);
     InteracaoTerminal terminal;
     return fRestauraCopiaDeclaracao(a[0], a[1], terminal) ? 0 : 1;
 }
@@ -112,6 +116,7 @@ int Verifica(const Argumentos& a) {
         else return UsoVerificar();
     }
     if (pasta.empty()) return UsoVerificar();
+    TravaPastaDados trava(pasta, ModoTrava::Compartilhada);
     InteracaoTerminal terminal;
     auto r = fVerificaDeclaracao(terminal, pasta, trabalho, nullptr, ano, responsavel, exige);
     Banco banco;
@@ -159,6 +164,10 @@ int main(int argc, char** argv) {
     Argumentos args(argv + 2, argv + argc);
     try {
         return comandos.at(argv[1])(args);
+    } catch (const ErroMotor& e) {
+        Escreve(std::string("Erro: ") + e.what(), true);
+        // Refused because another run holds the data folder: try again later.
+        return e.Codigo() == codigo_motor::TabelaOcupada ? 75 : 70;
     } catch (const std::exception& e) {
         Escreve(std::string("Erro: ") + e.what(), true);
         return 70;

@@ -1,16 +1,22 @@
 #pragma once
-// Another process that holds a table open (exclusively or not) until it is let
-// go: the program's "Table is busy" paths need a real second holder.
+// Another process that holds a table open (exclusively or not), or the lock of a
+// data folder, until it is let go: the program's "Table is busy" paths need a
+// real second holder.
 #include <sys/types.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
+
+#include "engine/TravaPastaDados.h"
 
 namespace zovi::teste {
 
 class OutroProcesso {
 public:
     OutroProcesso(const std::filesystem::path& pasta, const std::string& tabela, bool exclusivo = false);
+    // Holds the data folder's lock in that mode, as another run of the program would.
+    OutroProcesso(const std::filesystem::path& pasta, ModoTrava modo);
     ~OutroProcesso();
     OutroProcesso(const OutroProcesso&) = delete;
     OutroProcesso& operator=(const OutroProcesso&) = delete;
@@ -21,6 +27,9 @@ public:
     int Libera();
 
 private:
+    // Runs `segura` in a child process, which then waits to be let go while its objects live.
+    void Inicia(const std::function<void(const std::function<bool()>& espera)>& segura);
+
     int pronto_[2] = {-1, -1}, libera_[2] = {-1, -1};
     pid_t filho_ = -1;
     bool segura_ = false;

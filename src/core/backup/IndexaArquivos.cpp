@@ -1,9 +1,11 @@
 #include "backup/IndexaArquivos.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "data/Tabelas.h"
 #include "data/VerificaArquivos.h"
+#include "engine/TravaPastaDados.h"
 
 namespace zovi {
 
@@ -49,6 +51,14 @@ std::string TabelaDoPasso(const Passo& p) {
 }  // namespace
 
 bool fIndexaArquivos(TdmGDZovi& dm, Interacao& interacao, const std::vector<Tabela*>& tabelasDeclaracao) {
+    std::optional<TravaPastaDados> trava;
+    try {
+        trava.emplace(dm.dbZovi.Pasta(), ModoTrava::Exclusiva);
+    } catch (const ErroMotor& e) {
+        if (e.Codigo() != codigo_motor::TabelaOcupada) throw;
+        interacao.Aviso("Nenhum usuário pode estar usando o sistema: \"" + std::string(e.what()) + "\"");
+        return false;
+    }
     interacao.Progresso(0, kFimBarraIndexacao);
     for (int i = 0; i < kPassosIndexacao; ++i) {
         const auto& passo = kPassos[i];

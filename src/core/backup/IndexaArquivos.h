@@ -12,8 +12,10 @@ namespace zovi {
 constexpr int kPassosIndexacao = 19;
 constexpr int kFimBarraIndexacao = 17;
 
-// Rebuilds the indexes one table after the other, closing the data module's table of
-// each step first and opening it again once its index is rebuilt. tabelasDeclaracao are
+// Rebuilds the indexes one table after the other, holding the data folder exclusively
+// (refused with "Nenhum usuário pode estar usando o sistema: ..." while another process
+// is there), closing the data module's table of each step first and opening it again
+// once its index is rebuilt. tabelasDeclaracao are
 // other open tables of the program (BD8EMP, BD8VINC) to close before their steps; they
 // stay closed. Stops at the first step that fails, after RecriaIndice's warning and
 // "Arquivos com problemas. Reinstale novamente o sistema GDZOVI2005.".

@@ -104,8 +104,11 @@ bool RecriaIndice(Banco& banco, const std::string& TabelaIndice, const std::stri
             return false;
         }
     }
+    // Dropped and made again in one transaction: an interruption leaves the old index.
+    Transacao transacao(banco);
     banco.RemoveIndice(tabela, nomeIndice);
     banco.AdicionaIndice(tabela, DefIndice{nomeIndice, campos, primario, !primario});
+    transacao.Confirma();
     t.Fecha();
     return true;
 }

@@ -2,13 +2,13 @@
 
 #include <fcntl.h>
 #include <sqlite3.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <mutex>
+
+#include "engine/TravaPastaDados.h"
 
 namespace zovi {
 
@@ -27,79 +27,6 @@ namespace {
 
 constexpr const char* kMetaCampos = "zovi_campos";
 constexpr const char* kPrefixoIndice = "i_";
-
-// Advisory locks are per process: every Banco of the process shares one
-// descriptor per table file, so that flock() sees the process as one holder.
-struct TravaArquivo {
-    int fd = -1;
-    int compartilhadas = 0;
-    int exclusivas = 0;
-};
-
-std::mutex& MutexTravas() {
-    static std::mutex m;
-    return m;
-}
-
-std::map<std::string, TravaArquivo>& Travas() {
-    static std::map<std::string, TravaArquivo> t;
-    return t;
-}
-
-std::string ChaveArquivo(const fs::path& p) {
-    std::error_code ec;
-    auto c = fs::weakly_canonical(p, ec);
-    return ec ? p.string() : c.string();
-}
-
-[[noreturn]] void Ocupada(const std::string& nome) {
-    throw ErroMotor(codigo_motor::TabelaOcupada, "Tabela: " + nome + ".DB");
-}
-
-void ObtemTrava(const fs::path& arquivo, const std::string& nome, bool exclusivo) {
-    std::lock_guard<std::mutex> g(MutexTravas());
-    auto chave = ChaveArquivo(arquivo);
-    auto& t = Travas()[chave];
-    bool nova = t.fd < 0;
-    if (nova) {
-        t.fd = ::open(arquivo.c_str(), O_RDONLY | O_CLOEXEC);
-        if (t.fd < 0) {
-            Travas().erase(chave);
-            throw ErroMotor(codigo_motor::ErroEntradaSaida, "Arquivo: " + arquivo.string());
-        }
-    }
-    bool tinhaExclusiva = t.exclusivas > 0;
-    bool querExclusiva = tinhaExclusiva || exclusivo;
-    if (nova || querExclusiva != tinhaExclusiva) {
-        if (::flock(t.fd, (querExclusiva ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
-            if (nova) {
-                ::close(t.fd);
-                Travas().erase(chave);
-            } else {
-                // flock converts by releasing first: take the shared lock back.
-                ::flock(t.fd, LOCK_SH | LOCK_NB);
-            }
-            Ocupada(nome);
-        }
-    }
-    (exclusivo ? t.exclusivas : t.compartilhadas)++;
-}
-
-void SoltaTrava(const fs::path& arquivo, bool exclusivo) {
-    std::lock_guard<std::mutex> g(MutexTravas());
-    auto it = Travas().find(ChaveArquivo(arquivo));
-    if (it == Travas().end()) return;
-    auto& t = it->second;
-    int& n = exclusivo ? t.exclusivas : t.compartilhadas;
-    if (n > 0) --n;
-    if (t.exclusivas + t.compartilhadas == 0) {
-        ::flock(t.fd, LOCK_UN);
-        ::close(t.fd);
-        Travas().erase(it);
-    } else if (exclusivo && t.exclusivas == 0) {
-        ::flock(t.fd, LOCK_SH | LOCK_NB);
-    }
-}
 
 std::string ParametroCaminho(const std::vector<std::string>& parametros) {
     for (const auto& p : parametros) {
@@ -167,8 +94,8 @@ void Banco::Fecha() {
     anexos_.clear();
     for (auto& [nome, cont] : travas_) {
         auto arq = ArquivoTabela(nome);
-        for (int i = 0; arq && i < cont.first; ++i) SoltaTrava(*arq, false);
-        for (int i = 0; arq && i < cont.second; ++i) SoltaTrava(*arq, true);
+        for (int i = 0; arq && i < cont.first; ++i) SoltaTravaArquivo(*arq, false);
+        for (int i = 0; arq && i < cont.second; ++i) SoltaTravaArquivo(*arq, true);
     }
     travas_.clear();
     abertas_.clear();
@@ -350,7 +277,7 @@ void Banco::Trava(const std::string& nome, bool exclusivo) {
     auto canon = NomeTabela(nome);
     auto arquivo = ArquivoTabela(canon);
     if (!arquivo) throw ErroMotor(codigo_motor::TabelaNaoEncontrada, canon + ".DB em " + pasta_.string());
-    ObtemTrava(*arquivo, canon, exclusivo);
+    ObtemTravaArquivo(*arquivo, "Tabela: " + canon + ".DB", exclusivo);
     auto& c = travas_[canon];
     (exclusivo ? c.second : c.first)++;
 }
@@ -362,7 +289,7 @@ void Banco::Destrava(const std::string& nome, bool exclusivo) {
     int& n = exclusivo ? it->second.second : it->second.first;
     if (n == 0) return;
     --n;
-    if (auto arquivo = ArquivoTabela(canon)) SoltaTrava(*arquivo, exclusivo);
+    if (auto arquivo = ArquivoTabela(canon)) SoltaTravaArquivo(*arquivo, exclusivo);
     if (it->second.first + it->second.second == 0) travas_.erase(it);
 }
 

@@ -10,6 +10,7 @@
 #include "backup/TForm1.h"
 #include "data/VerificaArquivos.h"
 #include "messages/ServicoDialogos.h"
+#include "platform/Texto1252.h"
 
 namespace zovi::gui {
 
@@ -34,6 +35,15 @@ bool ProgramaGDZovi::Inicia() {
     QApplication::processEvents();
 
     QApplication::setApplicationName(ServicoDialogos::TituloPrograma());
+    try {
+        travaDados_.emplace(pastaDados_, ModoTrava::Compartilhada);
+    } catch (const ErroMotor& e) {
+        if (e.Codigo() != codigo_motor::TabelaOcupada) throw;
+        fmSplash.close();
+        dialogos_.Mensagem(TipoDialogo::Aviso, QStringLiteral("Nenhum usuário pode estar usando o sistema: \"%1\"")
+                                                   .arg(QString::fromStdString(Cp1252ParaUtf8(e.what()))));
+        return false;
+    }
     if (!VerificaArquivosDados(pastaDados_, dialogos_)) {
         fmSplash.close();
         dialogos_.Mensagem(TipoDialogo::Aviso,

@@ -6,9 +6,11 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "app/InstanciaUnica.h"
 #include "data/ModulosDados.h"
+#include "engine/TravaPastaDados.h"
 
 namespace zovi::gui {
 
@@ -24,7 +26,8 @@ public:
     ~ProgramaGDZovi();
 
     // Runs the start-up and shows the main window; false when the program must end at once
-    // (another copy is running, or the data folder is incomplete), with exit code 0.
+    // (another copy is running, another run holds the data folder exclusively, or the
+    // data folder is incomplete), with exit code 0.
     bool Inicia();
 
     TfmGDZOVI* fmGDZOVI() { return fmGDZOVI_.get(); }
@@ -34,6 +37,9 @@ private:
     std::filesystem::path pastaDados_;
     QString pastaAjuda_;
     InstanciaUnica instancia_;
+    // Held shared while the program is open: no restore or index rebuild of another
+    // process replaces the tables under the open windows.
+    std::optional<TravaPastaDados> travaDados_;
     std::unique_ptr<TdmGDZovi> dmGDZovi_;
     std::unique_ptr<JanelaAjuda> ajuda_;
     std::unique_ptr<TfmGDZOVI> fmGDZOVI_;

@@ -169,6 +169,44 @@ TEST(CopiaDeclaracaoRecusas, GdzoviLote) {
     EXPECT_EQ(roda("restaura " + (destino.Caminho() / "z.zip").string() + " " + pasta), 1);
 }
 
+// Another process holding the data folder: the program open (shared) lets a backup run
+// beside it but no restore or index rebuild; a restore under way (exclusive) lets nothing in.
+// A refused command changes no table and exits with 75 (the index rebuild, which says why
+// on its own, with 1).
+TEST(CopiaDeclaracaoRecusas, GdzoviLoteComAPastaEmUsoPorOutroProcesso) {
+    PastaTeste dados;
+    PastaTeste destino(false);
+    Preenche(dados.Caminho(), "BD8EMP", 20);
+    auto lote = (teste::PastaProgramas() / "gdzovi-lote").string() + " ";
+    auto roda = [&](const std::string& args) {
+        return WEXITSTATUS(std::system((lote + args + " < /dev/null > /dev/null 2>&1").c_str()));
+    };
+    auto pasta = dados.Caminho().string();
+    auto arquivo = (destino.Caminho() / "z.bkp").string();
+    ASSERT_EQ(roda("copia " + pasta + " " + arquivo), 0);
+    Preenche(dados.Caminho(), "BD8EMP", 5, 100);
+    auto antes = teste::ArquivosDasTabelasDeclaracao(dados.Caminho());
+    struct Caso {
+        ModoTrava doOutro;
+        std::string comando;
+        int saida;
+    } casos[] = {
+        {ModoTrava::Compartilhada, "restaura " + arquivo + " " + pasta, 75},
+        {ModoTrava::Compartilhada, "reindexa " + pasta, 1},
+        {ModoTrava::Compartilhada, "copia " + pasta + " " + (destino.Caminho() / "y.bkp").string(), 0},
+        {ModoTrava::Exclusiva, "copia " + pasta + " " + (destino.Caminho() / "x.bkp").string(), 75},
+        {ModoTrava::Exclusiva, "check-data " + pasta, 75},
+        {ModoTrava::Exclusiva, "verificar " + pasta, 75},
+    };
+    for (const auto& c : casos) {
+        teste::OutroProcesso outro(dados.Caminho(), c.doOutro);
+        ASSERT_TRUE(outro.Segura());
+        EXPECT_EQ(roda(c.comando), c.saida) << c.comando;
+        EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), antes) << c.comando;
+    }
+    EXPECT_FALSE(fs::exists(destino.Caminho() / "x.bkp"));
+}
+
 TEST(CopiaDeclaracaoRecusas, ArquivoInvalidoEhRecusadoAntesDeTudo) {
     PastaTeste dados;
     auto antes = teste::ArquivosDasTabelasDeclaracao(dados.Caminho());

@@ -65,5 +65,24 @@ TEST(IndexaArquivos, TabelaOcupadaParaNoPassoQuinze) {
     EXPECT_FALSE(IndiceAfastamento(pasta));
 }
 
+// The program open in another process holds the data folder: nothing is rebuilt.
+TEST(IndexaArquivos, RecusadaEnquantoOutroProcessoUsaAPasta) {
+    PastaTeste pasta;
+    ApagaIndiceAfastamento(pasta);
+    teste::OutroProcesso programa(pasta.Caminho(), ModoTrava::Compartilhada);
+    ASSERT_TRUE(programa.Segura());
+    {
+        TdmGDZovi dm(pasta.Caminho());
+        InteracaoRoteirizada ui;
+        EXPECT_FALSE(fIndexaArquivos(dm, ui));
+        ASSERT_EQ(ui.mostradas.size(), 1u);
+        EXPECT_EQ(ui.mostradas[0].texto.rfind("Nenhum usuário pode estar usando o sistema: \"", 0), 0u);
+        EXPECT_NE(ui.mostradas[0].texto.find("Table is busy"), std::string::npos);
+        EXPECT_TRUE(ui.progresso.empty());
+    }
+    EXPECT_EQ(programa.Libera(), 0);
+    EXPECT_FALSE(IndiceAfastamento(pasta));
+}
+
 }  // namespace
 }  // namespace zovi

@@ -97,6 +97,17 @@ TEST(RecriaIndice, TabelaOcupadaPorOutroProcesso) {
     EXPECT_TRUE(RecriaIndice(b, "TB8CBO.PX", "Main", "CoCbo", true, ui));
 }
 
+// A rebuild that fails between dropping the index and making it again leaves the old one.
+TEST(RecriaIndice, FalhaAoRecriarMantemOIndiceAnterior) {
+    PastaTeste pasta;
+    Banco b;
+    b.Abre("Zovi2005", {pasta.Parametro()});
+    InteracaoRoteirizada ui;
+    EXPECT_THROW(RecriaIndice(b, "TBUF.XG0", "ISgUf", "CampoInexistente", false, ui), ErroMotor);
+    EXPECT_TRUE(ExisteArquivoIndice(b, "TBUF.XG0", "ISgUf"));
+    EXPECT_FALSE(b.EmTransacao());
+}
+
 class BancoDeclaracao : public ::testing::Test {
 protected:
     PastaTeste pasta;
