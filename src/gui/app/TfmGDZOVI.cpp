@@ -18,6 +18,7 @@
 #include "backup/TfmGeraIndice.h"
 #include "backup/TfmRestore00.h"
 #include "messages/ServicoDialogos.h"
+#include "pickers/Seletores.h"
 #include "ui_TfmGDZOVI.h"
 
 namespace zovi::gui {
@@ -76,6 +77,7 @@ TfmGDZOVI::TfmGDZOVI(TdmGDZovi& dmGDZovi, ServicoDialogos& dialogos, JanelaAjuda
       dialogos_(dialogos), ajuda_(ajuda), catalogo_(dm_.dbZovi), mensagens_(catalogo_, dialogos_) {
     ui_->setupUi(this);
     fmInicioRegras_ = std::make_unique<TfmInicioRegras>(dm_.dbZovi, dialogos_, this);
+    seletores_ = std::make_unique<Seletores>(dm_, dialogos_);
 
     // Teal behind everything but the tool bar, which keeps the usual colours
     // (set role by role: a palette without changed roles would inherit the teal).

@@ -21,6 +21,7 @@ namespace zovi::gui {
 
 class ServicoDialogos;
 class JanelaAjuda;
+class Seletores;
 class TfmInicioRegras;
 
 // The declaration's public web site, shown by the link labels.
@@ -41,6 +42,9 @@ public:
 
     // Enables the commands that need an establishment of the current or the next base year.
     void ControlaBotoes();
+
+    // The code pickers of the whole run, for the entry forms.
+    Seletores& SeletoresPrograma() { return *seletores_; }
 
     // The handler a menu item or speed button runs, by its object name (for tests and scripts).
     void ExecutaComando(const QString& nomeObjeto);
@@ -71,6 +75,7 @@ private:
     CatalogoMensagens catalogo_;
     Mensagens mensagens_;
     std::unique_ptr<TfmInicioRegras> fmInicioRegras_;
+    std::unique_ptr<Seletores> seletores_;
     std::vector<Comando> comandos_;
     int anoBase_ = 2005;
     QString versao_;
