@@ -1,0 +1,345 @@
+#include "entry/FormularioDeclarado.h"
+
+#include <QApplication>
+#include <QBoxLayout>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+
+#include <stdexcept>
+
+#include "entry/EdicaoValor.h"
+#include "messages/Formatacao.h"
+#include "engine/Tabela.h"
+#include "messages/Mensagens.h"
+#include "platform/Texto1252.h"
+#include "rules/Primitivas.h"
+
+namespace zovi::gui {
+
+namespace {
+
+std::string Cp1252(const QString& texto) { return Utf8ParaCp1252(texto.toStdString()).value_or(std::string()); }
+QString Tela(const std::string& cp1252) { return QString::fromStdString(Cp1252ParaUtf8(cp1252)); }
+
+std::string SoAlfanumericos(const std::string& texto) {
+    std::string r;
+    for (unsigned char c : texto)
+        if (std::isalnum(c)) r += static_cast<char>(c);
+    return r;
+}
+
+// Characters a control shows: its mask's length, else its stored width (long texts shown in part).
+int Caracteres(const CampoDeclarado& c) {
+    if (c.valor == ValorCampo::Dinheiro) return 13;
+    if (!c.mascara.isEmpty()) return static_cast<int>(c.mascara.size());
+    return std::min(c.largura, 52);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+
+GrupoOpcoes::GrupoOpcoes(const QString& nome, const QString& opcoes, bool vertical, QWidget* pai)
+    : QWidget(pai), grupo_(new QButtonGroup(this)) {
+    setObjectName(nome);
+    auto* caixa = new QBoxLayout(vertical ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight, this);
+    caixa->setContentsMargins(0, 0, 0, 0);
+    for (const auto& opcao : opcoes.split(QLatin1Char('|'))) {
+        const auto partes = opcao.split(QLatin1Char('='));
+        auto* botao = new QRadioButton(partes.value(0), this);
+        botao->setObjectName(nome + partes.value(1));
+        grupo_->addButton(botao, static_cast<int>(valores_.size()));
+        valores_ << partes.value(1);
+        caixa->addWidget(botao);
+    }
+    caixa->addStretch();
+    connect(grupo_, &QButtonGroup::idClicked, this, [this](int id) { emit Escolhido(valores_.value(id)); });
+}
+
+QString GrupoOpcoes::Valor() const {
+    const int id = grupo_->checkedId();
+    return id < 0 ? QString() : valores_.value(id);
+}
+
+void GrupoOpcoes::PoeValor(const QString& valor) {
+    const int id = static_cast<int>(valores_.indexOf(valor.trimmed()));
+    if (id >= 0) {
+        grupo_->button(id)->setChecked(true);
+        return;
+    }
+    // An exclusive group keeps one button ticked; untick through a pause in exclusivity.
+    grupo_->setExclusive(false);
+    for (auto* b : grupo_->buttons()) b->setChecked(false);
+    grupo_->setExclusive(true);
+}
+
+QAbstractButton* GrupoOpcoes::Botao(const QString& valor) const { return grupo_->button(static_cast<int>(valores_.indexOf(valor))); }
+QList<QAbstractButton*> GrupoOpcoes::Botoes() const { return grupo_->buttons(); }
+
+// ---------------------------------------------------------------------------
+
+FormularioDeclarado::FormularioDeclarado(ServicoDialogos& dialogos, Mensagens& mensagens, QWidget* pai)
+    : QDialog(pai), dialogos_(dialogos), mensagens_(mensagens) {}
+
+void FormularioDeclarado::AdicionaPagina(QWidget* pagina, const QString& nome) {
+    pagina->setObjectName(nome);
+    paginas_.insert(nome, pagina);
+}
+
+QWidget* FormularioDeclarado::AdicionaAba(QTabWidget* abas, const QString& nome, const QString& titulo) {
+    auto* pagina = new QWidget;
+    AdicionaPagina(pagina, nome);
+    abas->addTab(pagina, titulo);
+    abasDaPagina_.insert(pagina, abas);
+    abas->tabBar()->installEventFilter(this);
+    return pagina;
+}
+
+void FormularioDeclarado::IgnoraSaidaPara(const QStringList& nomes) {
+    for (const auto& n : nomes) semCritica_.insert(n);
+}
+
+void FormularioDeclarado::MontaCampos(const std::vector<GrupoDeclarado>& grupos, std::vector<CampoDeclarado> campos) {
+    QHash<QString, QGridLayout*> gradeGrupo;
+    for (const auto& g : grupos) {
+        QWidget* pagina = paginas_.value(g.pagina);
+        if (!pagina) throw std::logic_error("página inexistente: " + g.pagina.toStdString());
+        auto* gradePagina = qobject_cast<QGridLayout*>(pagina->layout());
+        if (!gradePagina) gradePagina = new QGridLayout(pagina);
+        QWidget* caixa = g.titulo.isEmpty() ? new QWidget(pagina) : new QGroupBox(g.titulo, pagina);
+        caixa->setObjectName(g.nome);
+        auto* grade = new QGridLayout(caixa);
+        if (g.titulo.isEmpty()) grade->setContentsMargins(0, 0, 0, 0);
+        gradePagina->addWidget(caixa, g.linha, g.coluna, g.linhas, g.colunas);
+        gradeGrupo.insert(g.nome, grade);
+    }
+    campos_ = std::move(campos);
+    for (int i = 0; i < static_cast<int>(campos_.size()); ++i) {
+        const auto& c = campos_[static_cast<size_t>(i)];
+        QGridLayout* grade = gradeGrupo.value(c.grupo);
+        if (!grade) throw std::logic_error("grupo inexistente: " + c.grupo.toStdString());
+        QWidget* controle = CriaControle(c, grade->parentWidget());
+        controles_.insert(c.nome, controle);
+        indice_.insert(c.nome, i);
+        const int col = 2 * c.coluna;
+        if (c.rotulo.isEmpty()) {
+            grade->addWidget(controle, c.linha, col, 1, 2 * c.colunas, Qt::AlignLeft);
+        } else {
+            auto* rotulo = new QLabel(c.rotulo, grade->parentWidget());
+            rotulo->setObjectName(QStringLiteral("la") + c.nome.mid(2));
+            rotulo->setBuddy(controle);
+            rotulo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            grade->addWidget(rotulo, c.linha, col);
+            grade->addWidget(controle, c.linha, col + 1, 1, 2 * c.colunas - 1, Qt::AlignLeft);
+        }
+    }
+    // Spare room goes to the right and the bottom of each group and page, never between a label and its control.
+    for (auto* grade : gradeGrupo) grade->setColumnStretch(grade->columnCount(), 1);
+    for (auto* pagina : paginas_)
+        if (auto* g = qobject_cast<QGridLayout*>(pagina->layout())) g->setRowStretch(g->rowCount(), 1);
+}
+
+QWidget* FormularioDeclarado::CriaControle(const CampoDeclarado& c, QWidget* pai) {
+    const int largura = fontMetrics().averageCharWidth() * (Caracteres(c) + 3) + 8;
+    switch (c.controle) {
+    case ControleCampo::Opcoes: {
+        auto* opcoes = new GrupoOpcoes(c.nome, c.opcoes, c.largura == 1 && c.opcoes.count('|') > 1, pai);
+        for (auto* b : opcoes->Botoes()) b->installEventFilter(this);
+        return opcoes;
+    }
+    case ControleCampo::Marca: {
+        auto* marca = new QCheckBox(c.opcoes, pai);
+        marca->setObjectName(c.nome);
+        marca->installEventFilter(this);
+        return marca;
+    }
+    case ControleCampo::Botao: {
+        auto* botao = new QToolButton(pai);
+        botao->setObjectName(c.nome);
+        botao->setText(QStringLiteral("..."));
+        botao->setToolTip(QStringLiteral("Escolher da tabela (F2)"));
+        return botao;
+    }
+    case ControleCampo::Leitura:
+    case ControleCampo::Edicao:
+        break;
+    }
+    QLineEdit* edicao = c.valor == ValorCampo::Dinheiro ? new EdicaoValor(pai) : new QLineEdit(pai);
+    edicao->setObjectName(c.nome);
+    edicao->setFixedWidth(largura);
+    if (c.controle == ControleCampo::Leitura) {
+        edicao->setReadOnly(true);
+        edicao->setFocusPolicy(Qt::NoFocus);
+        return edicao;
+    }
+    if (!c.mascara.isEmpty()) edicao->setInputMask(c.mascara);
+    if (c.valor != ValorCampo::Dinheiro) {
+        edicao->setMaxLength(c.mascara.isEmpty() ? c.largura : edicao->maxLength());
+        edicao->setValidator(new Validador1252(c.valor == ValorCampo::Maiusculas, edicao));
+    }
+    edicao->installEventFilter(this);
+    return edicao;
+}
+
+const CampoDeclarado& FormularioDeclarado::Campo(const QString& nome) const {
+    auto it = indice_.find(nome);
+    if (it == indice_.end()) throw std::logic_error("campo inexistente: " + nome.toStdString());
+    return campos_[static_cast<size_t>(*it)];
+}
+
+QWidget* FormularioDeclarado::Controle(const QString& nome) const { return controles_.value(nome); }
+QLineEdit* FormularioDeclarado::Edicao(const QString& nome) const { return qobject_cast<QLineEdit*>(Controle(nome)); }
+EdicaoValor* FormularioDeclarado::Valor(const QString& nome) const { return qobject_cast<EdicaoValor*>(Controle(nome)); }
+GrupoOpcoes* FormularioDeclarado::Opcoes(const QString& nome) const { return qobject_cast<GrupoOpcoes*>(Controle(nome)); }
+
+std::string FormularioDeclarado::Texto(const QString& nome) const {
+    const auto& c = Campo(nome);
+    QWidget* w = Controle(nome);
+    if (auto* o = qobject_cast<GrupoOpcoes*>(w)) return Cp1252(o->Valor());
+    if (auto* m = qobject_cast<QCheckBox*>(w)) return m->isChecked() ? "1" : "2";
+    auto* e = qobject_cast<QLineEdit*>(w);
+    if (!e) return {};
+    switch (c.valor) {
+    case ValorCampo::Dinheiro: return Valor(nome)->Centavos(c.largura).value_or("Erro");
+    case ValorCampo::Codigo:
+    case ValorCampo::Data: return SoAlfanumericos(Cp1252(e->text()));
+    case ValorCampo::Numero: {
+        const std::string n = fAparaTexto(Cp1252(e->text()));
+        return fNumerico(n) ? CompletaZeros(n, c.largura) : n;
+    }
+    case ValorCampo::Texto:
+    case ValorCampo::Maiusculas: return fAparaTexto(Cp1252(e->text()));
+    }
+    return {};
+}
+
+void FormularioDeclarado::PoeTexto(const QString& nome, const std::string& valor) {
+    const auto& c = Campo(nome);
+    QWidget* w = Controle(nome);
+    if (auto* o = qobject_cast<GrupoOpcoes*>(w)) return o->PoeValor(Tela(valor));
+    if (auto* m = qobject_cast<QCheckBox*>(w)) return m->setChecked(fAparaTexto(valor) == "1");
+    auto* e = qobject_cast<QLineEdit*>(w);
+    if (!e) return;
+    if (c.valor == ValorCampo::Dinheiro) return Valor(nome)->PoeCentavos(valor);
+    if (c.valor == ValorCampo::Numero) return e->setText(Tela(RetiraZerosEsquerda(fAparaTexto(valor))));
+    e->setText(Tela(fAparaTexto(valor)));
+}
+
+void FormularioDeclarado::Carrega(const Tabela& tabela) {
+    for (const auto& c : campos_)
+        if (!c.campo.empty()) PoeTexto(c.nome, tabela.Texto(c.campo));
+}
+
+void FormularioDeclarado::Descarrega(Tabela& tabela) const {
+    for (const auto& c : campos_)
+        if (!c.campo.empty() && c.controle != ControleCampo::Leitura) tabela.PoeTexto(c.campo, Texto(c.nome));
+}
+
+std::string FormularioDeclarado::MostraMensagem(const std::string& codigo) { return mensagens_.MostraMensagem(codigo); }
+
+QWidget* FormularioDeclarado::PaginaDe(QWidget* controle) const {
+    for (QWidget* w = controle; w && w != this; w = w->parentWidget())
+        if (abasDaPagina_.contains(w)) return w;
+    return nullptr;
+}
+
+void FormularioDeclarado::AbrePaginaDe(QWidget* controle) {
+    if (QWidget* pagina = PaginaDe(controle)) abasDaPagina_.value(pagina)->setCurrentWidget(pagina);
+}
+
+bool FormularioDeclarado::CriticaTodos() {
+    for (const auto& c : campos_)
+        if (c.regra && !Critica_(c, false)) return false;
+    return true;
+}
+
+bool FormularioDeclarado::Critica_(const CampoDeclarado& campo, bool saida) {
+    const bool antes = criticando_;
+    criticando_ = true;
+    const zovi::gui::Critica r = campo.regra();
+    bool passou = true;
+    if (r.aviso && !r.Passou()) {
+        if (saida) MostraMensagem(r.codigo);
+    } else if (!r.Passou()) {
+        Falha(r.codigo, r.foco ? r.foco : Controle(campo.nome));
+        passou = false;
+    }
+    criticando_ = antes;
+    return passou;
+}
+
+void FormularioDeclarado::Falha(const std::string& codigo, QWidget* foco) {
+    const bool antes = criticando_;
+    criticando_ = true;
+    MostraMensagem(codigo);
+    AbrePaginaDe(foco);
+    foco->setFocus(Qt::OtherFocusReason);
+    // After the field's own focus-out handling, which clears the selection.
+    if (auto* e = qobject_cast<QLineEdit*>(foco)) QTimer::singleShot(0, e, &QLineEdit::selectAll);
+    bloqueiaAba_ = true;
+    // The mouse press that moved the focus away is still on its way to its button.
+    engoleClique_ = true;
+    QTimer::singleShot(0, this, [this] { engoleClique_ = false; });
+    criticando_ = antes;
+}
+
+void FormularioDeclarado::SaiuDoCampo(const CampoDeclarado& campo) {
+    QWidget* controle = Controle(campo.nome);
+    QWidget* destino = QApplication::focusWidget();
+    // Towards Cancel-like buttons, out of a page being hidden, or inside one radio group: no check.
+    if (destino && semCritica_.contains(destino->objectName())) return;
+    if (!controle->isVisibleTo(this)) return;
+    if (destino && controle->isAncestorOf(destino)) return;
+    if (campo.controle == ControleCampo::Edicao && campo.regra) {
+        const std::string valor = Texto(campo.nome);
+        const bool vazio = campo.valor == ValorCampo::Dinheiro ? Valor(campo.nome)->NaoInformado()
+                                                               : fAparaTexto(valor).empty();
+        if (!(campo.saidaSoPreenchido && vazio) && !Critica_(campo, true)) return;
+    }
+    AoSairDoCampo(campo.nome);
+}
+
+bool FormularioDeclarado::eventFilter(QObject* objeto, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonPress) {
+        if (qobject_cast<QTabBar*>(objeto) && bloqueiaAba_) {
+            bloqueiaAba_ = false;
+            return true;
+        }
+        if (engoleClique_ && qobject_cast<QAbstractButton*>(objeto)) return true;
+    }
+    if (e->type() == QEvent::FocusOut && !criticando_) {
+        const auto razao = static_cast<QFocusEvent*>(e)->reason();
+        if (razao != Qt::ActiveWindowFocusReason && razao != Qt::PopupFocusReason) {
+            QWidget* w = qobject_cast<QWidget*>(objeto);
+            if (auto* opcoes = qobject_cast<GrupoOpcoes*>(w ? w->parentWidget() : nullptr)) w = opcoes;
+            const QString nome = w ? w->objectName() : QString();
+            if (indice_.contains(nome)) SaiuDoCampo(Campo(nome));
+        }
+    }
+    return QDialog::eventFilter(objeto, e);
+}
+
+void FormularioDeclarado::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        if (auto* botao = qobject_cast<QPushButton*>(QApplication::focusWidget()))
+            botao->click();
+        else
+            focusNextChild();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
+
+}  // namespace zovi::gui
