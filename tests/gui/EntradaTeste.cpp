@@ -48,12 +48,16 @@ public:
         };
         auto nome = [this] { return zovi::gui::Critica{fCriticaTexto(Texto("edNome"))}; };
         auto valor = [this] { return zovi::gui::Critica{Texto("edValor") == "Erro" ? "0040" : "0000"}; };
-        MontaCampos({{"tsUm", "gbUm", "Primeira"}, {"tsDois", "gbDois", ""}},
+        MontaCampos({{.pagina = "tsUm", .nome = "gbUm", .titulo = "Primeira"}, {.pagina = "tsDois", .nome = "gbDois"}},
                     {
-                        {"edMes", "&Mês", "MeDataBase", 2, ValorCampo::Numero, ControleCampo::Edicao, "", "gbUm", 0, 0, 1, true, mes},
-                        {"edCep", "CE&P", "CoCepEstabelecimento", 8, ValorCampo::Codigo, ControleCampo::Edicao, "99999-999", "gbUm", 1},
-                        {"edNome", "&Nome", "NoRazaoEstabelecimento", 52, ValorCampo::Maiusculas, ControleCampo::Edicao, "", "gbDois", 0, 0, 1, false, nome},
-                        {"edValor", "&Valor", "VaGlobalSindical", 8, ValorCampo::Dinheiro, ControleCampo::Edicao, "", "gbDois", 1, 0, 1, true, valor},
+                        {.nome = "edMes", .rotulo = "&Mês", .campo = "MeDataBase", .largura = 2,
+                         .valor = ValorCampo::Numero, .grupo = "gbUm", .regra = mes},
+                        {.nome = "edCep", .rotulo = "CE&P", .campo = "CoCepEstabelecimento", .largura = 8,
+                         .valor = ValorCampo::Codigo, .mascara = "99999-999", .grupo = "gbUm", .linha = 1},
+                        {.nome = "edNome", .rotulo = "&Nome", .campo = "NoRazaoEstabelecimento", .largura = 52,
+                         .valor = ValorCampo::Maiusculas, .grupo = "gbDois", .saidaSoPreenchido = false, .regra = nome},
+                        {.nome = "edValor", .rotulo = "&Valor", .campo = "VaGlobalSindical", .largura = 8,
+                         .valor = ValorCampo::Dinheiro, .grupo = "gbDois", .linha = 1, .regra = valor},
                     });
         IgnoraSaidaPara({"btCancelar"});
     }

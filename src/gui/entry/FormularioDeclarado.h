@@ -90,25 +90,25 @@ struct Critica {
 };
 
 struct GrupoDeclarado {
-    QString pagina;   // page objectName
-    QString nome;     // group objectName
-    QString titulo;   // frame caption; empty: no frame
+    QString pagina{};   // page objectName
+    QString nome{};     // group objectName
+    QString titulo{};   // frame caption; empty: no frame
     int linha = 0, coluna = 0, linhas = 1, colunas = 1;
 };
 
 struct CampoDeclarado {
-    QString nome;         // control's objectName
-    QString rotulo;       // caption at its left; may carry "&"
-    std::string campo;    // table field; empty: not bound
+    QString nome{};         // control's objectName
+    QString rotulo{};       // caption at its left; may carry "&"
+    std::string campo{};    // table field; empty: not bound
     int largura = 0;      // stored width (characters shown for Leitura)
     ValorCampo valor = ValorCampo::Texto;
     ControleCampo controle = ControleCampo::Edicao;
-    QString mascara;      // Qt input mask while typing, e.g. "99999-999"; empty: none
-    QString grupo;        // group objectName
+    QString mascara{};      // Qt input mask while typing, e.g. "99999-999"; empty: none
+    QString grupo{};        // group objectName
     int linha = 0, coluna = 0, colunas = 1;
     bool saidaSoPreenchido = true;  // leaving an empty field runs nothing
-    std::function<Critica()> regra;  // empty: no check
-    QString opcoes;       // for Opcoes: "Sim=1|Não=2"
+    std::function<Critica()> regra{};  // empty: no check
+    QString opcoes{};       // for Opcoes: "Sim=1|Não=2"
 };
 
 // The radio buttons of an Opcoes field.
