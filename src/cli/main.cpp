@@ -12,6 +12,7 @@
 #include "backup/CopiaDeclaracao.h"
 #include "backup/IndexaArquivos.h"
 #include "data/CargaDados.h"
+#include "data/PastaUsuario.h"
 #include "data/Tabelas.h"
 #include "data/VerificaArquivos.h"
 #include "engine/Banco.h"
@@ -36,22 +37,32 @@ int CriaDados(const Argumentos& a) {
     return 0;
 }
 
+// The folder of this program's own file, where an installed copy finds its shipped tables.
+fs::path PastaDoPrograma() {
+    std::error_code ec;
+    auto programa = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::current_path() : programa.parent_path();
+}
+
+// check-data [DADOS]: without DADOS, the folder the program itself would open (a per-user
+// folder is brought up to the shipped tables first).
 int VerificaDados(const Argumentos& a) {
-    if (a.size() != 1) {
-        Escreve("uso: gdzovi-lote check-data PASTA_DADOS", true);
+    if (a.size() > 1) {
+        Escreve("uso: gdzovi-lote check-data [PASTA_DADOS]", true);
         return 64;
     }
-    TravaPastaDados trava(a[0], ModoTrava::Compartilhada);
+    const std::string pasta = a.empty() ? EscolhePastaDados(PastaDoPrograma()).string() : a[0];
+    TravaPastaDados trava(pasta, ModoTrava::Compartilhada);
     InteracaoTerminal terminal;
-    if (!VerificaArquivosDados(a[0], terminal)) {
+    if (!VerificaArquivosDados(pasta, terminal)) {
         terminal.Aviso("Faltam arquivos para execução do sistema. Instale novamente o GDZOVI.");
         return 1;
     }
     Banco banco;
-    banco.Abre("Zovi2005", {"path=" + a[0]});
+    banco.Abre("Zovi2005", {"path=" + pasta});
     for (const auto& nome : TabelasObrigatorias())
         Escreve(nome + ".DB: presente, índices conferidos");
-    Escreve("Pasta de dados completa: " + a[0]);
+    Escreve("Pasta de dados completa: " + pasta);
     return 0;
 }
 
@@ -128,10 +139,12 @@ int Verifica(const Argumentos& a) {
     return r.vrErro ? 1 : r.vrAviso ? 2 : 0;
 }
 
-void Uso() {
+// The usage text: on standard error after a wrong call, on standard output for --help.
+void Uso(bool erro = true) {
     Escreve("uso: gdzovi-lote COMANDO ARGUMENTOS\n"
             "  analisar ARQUIVO DADOS [--anterior]  analisa a estrutura de um arquivo da declaração\n"
-            "  check-data DADOS              confere as tabelas da pasta de dados e refaz índices ausentes\n"
+            "  check-data [DADOS]            confere as tabelas da pasta de dados e refaz índices ausentes\n"
+            "                                (sem DADOS: a pasta que o programa abre)\n"
             "  cria-dados PASTA_CSV DADOS    cria uma pasta de dados a partir das tabelas em CSV\n"
             "  copia DADOS ARQ.bkp [--volume BYTES]  cópia de segurança das tabelas da declaração\n"
             "                                (pede cada volume seguinte: Enter continua, c cancela; ou use: yes | gdzovi-lote ...)\n"
@@ -140,8 +153,12 @@ void Uso() {
             "  verificar DADOS [--trabalho] [--ano ANO] [--responsavel] [--exige-preenchimento]\n"
             "                                verifica a declaração; sai com 0 sem inconsistências, 1 com erros,\n"
             "                                2 só com avisos\n"
-            "  gravar DADOS --unidade A      grava a declaração em disquetes (gravar sem argumentos: opções)",
-            true);
+            "  gravar DADOS --unidade A      grava a declaração em disquetes (gravar sem argumentos: opções)\n"
+            "  --help | --version            este texto | a versão\n"
+            "Saídas: 0 sucesso; 1 falha (verificar: há erros; analisar: falha no arquivo); 2 verificar só com\n"
+            "avisos, gravar interrompida; 4 analisar interrompida; 8 analisar, arquivo de retificação;\n"
+            "64 argumentos errados; 70 erro inesperado; 75 pasta de dados em uso por outro processo.",
+            erro);
 }
 
 }  // namespace
@@ -157,13 +174,22 @@ int main(int argc, char** argv) {
         {"verificar", Verifica},
         {"gravar", ComandoGravar},
     };
-    if (argc < 2 || !comandos.count(argv[1])) {
+    const std::string primeiro = argc < 2 ? "" : argv[1];
+    Argumentos args(argv + 2, argv + argc);
+    if (primeiro == "--version") {
+        Escreve("gdzovi-lote " GDZOVI_VERSAO);
+        return 0;
+    }
+    if (primeiro == "--help" || (comandos.count(primeiro) && args.size() == 1 && args[0] == "--help")) {
+        Uso(false);
+        return 0;
+    }
+    if (!comandos.count(primeiro)) {
         Uso();
         return 64;
     }
-    Argumentos args(argv + 2, argv + argc);
     try {
-        return comandos.at(argv[1])(args);
+        return comandos.at(primeiro)(args);
     } catch (const ErroMotor& e) {
         Escreve(std::string("Erro: ") + e.what(), true);
         // Refused because another run holds the data folder: try again later.

@@ -21,15 +21,19 @@ using namespace zovi::selo;
 
 namespace {
 
-int Uso() {
-    std::cerr << "uso:\n"
+// The usage text: on standard error after a wrong call, on standard output for --help.
+int Uso(std::ostream& saida = std::cerr, int codigo = 64) {
+    saida << "uso:\n"
                  "  gdzovi-protocolo chaves PRIVADA.pem PUBLICA.pem\n"
                  "      cria um par de chaves Ed25519 da recepção (a privada com permissão 0600)\n"
                  "  gdzovi-protocolo emite --chave PRIVADA.pem --numero NUMERO --data DDMM ARQUIVO\n"
                  "      grava Zovi2005.pro ao lado do arquivo de declaração selado ARQUIVO\n"
                  "  gdzovi-protocolo confere [--chave-publica PUBLICA.pem] ARQUIVO\n"
-                 "      confere o Zovi2005.pro ao lado de ARQUIVO (sem chave: a chave embutida no programa)\n";
-    return 64;
+                 "      confere o Zovi2005.pro ao lado de ARQUIVO (sem chave: a chave embutida no programa)\n"
+             "  gdzovi-protocolo --help | --version\n"
+             "Sai com 0 quando a operação deu certo, 1 quando o protocolo ou o arquivo não confere,\n"
+             "64 com argumentos errados e 70 em erro inesperado.\n";
+    return codigo;
 }
 
 std::optional<std::string> LeArquivo(const fs::path& p) {
@@ -151,6 +155,11 @@ int Confere(const Argumentos& a) {
 int main(int argc, char** argv) {
     if (argc < 2) return Uso();
     const std::string comando = argv[1];
+    if (comando == "--help") return Uso(std::cout, 0);
+    if (comando == "--version") {
+        std::cout << "gdzovi-protocolo " GDZOVI_VERSAO "\n";
+        return 0;
+    }
     auto a = Separa(std::vector<std::string>(argv + 2, argv + argc));
     if (!a) return Uso();
     try {

@@ -48,8 +48,6 @@ bool Primario(const std::string& tabelaIndice) {
 
 }  // namespace
 
-fs::path PastaDadosDoPrograma(const fs::path& pastaPrograma) { return pastaPrograma / "dados"; }
-
 bool ExisteArquivoIndice(Banco& banco, const std::string& TabelaIndice, const std::string& nomeIndice) {
     auto tabela = TabelaIndice.substr(0, TabelaIndice.rfind('.'));
     return Primario(TabelaIndice) ? banco.ExisteIndicePrimario(tabela) : banco.ExisteIndice(tabela, nomeIndice);

@@ -8,9 +8,6 @@
 
 namespace zovi {
 
-// The folder of the program's tables: "dados" beside the program file.
-std::filesystem::path PastaDadosDoPrograma(const std::filesystem::path& pastaPrograma);
-
 // True when the 20 required tables exist in the folder; missing indexes are rebuilt on the way.
 bool VerificaArquivosDados(const std::filesystem::path& pastaDados, Interacao& interacao);
 

@@ -32,8 +32,13 @@ JanelaAjuda::JanelaAjuda(const QString& pasta, QWidget* pai)
 
 JanelaAjuda::~JanelaAjuda() = default;
 
+// "ajuda" beside the program (build tree, portable copy), else the installed pages under share/.
 QString JanelaAjuda::PastaDoPrograma() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ajuda"));
+    const QDir pastaPrograma(QCoreApplication::applicationDirPath());
+    const QString aoLado = pastaPrograma.filePath(QStringLiteral("ajuda"));
+    const QString instalada = pastaPrograma.filePath(QStringLiteral("../share/gdzovi2005/ajuda"));
+    if (!QDir(aoLado).exists() && QDir(instalada).exists()) return QDir::cleanPath(instalada);
+    return aoLado;
 }
 
 void JanelaAjuda::Carrega() {
