@@ -65,7 +65,7 @@ DefTabela Bd8Vinc() {
                  T("CoTipoSalarioContratual", 1, "9;0;"), T("HoSemanaisEmpregado", 2, "99;0;"),
                  T("CoCbo", 6, "a999-99;0;"), T("CoVinculo", 2), T("CoCausaDesligamento", 2),
                  T("DaDesligamentoEmpregado", 4, kMascaraDiaMes)},
-                {Primario(kChaveEmpregado)}};
+                {Primario(kChaveEmpregado), DefIndice{kIndiceNomeEmpregado, kCamposIndiceNomeEmpregado, false, true}}};
     for (auto* c : kCamposRemuneracao) t.campos.push_back(T(c, 9));
     for (auto c : {T("Me13AdiantamentoEmpregado", 2), T("Va13AdiantamentoEmpregado", 9),
                    T("Me13ParcelaFinalEmpregado", 2), T("Va13ParcelaFinalEmpregado", 9), T("TxUsoEmpregado", 12),

@@ -12,6 +12,12 @@ inline constexpr const char* kChaveEstabelecimento = "AnBase;CoCgcCeiEstabelecim
 inline constexpr const char* kChaveEmpregado =
     "AnBase;CoCgcCeiEstabelecimento;NuPrefixoEstabelecimento;CoPisPasepEmpregado;DaAdmissaoEmpregado;NoEmpregado;"
     "NuSequencialRegistro";
+// The employee list of an establishment in name order, and its search by name: a
+// secondary index (compared without letter case) that also carries the rest of the key.
+inline constexpr const char* kIndiceNomeEmpregado = "INoEmpregado";
+inline constexpr const char* kCamposIndiceNomeEmpregado =
+    "AnBase;CoCgcCeiEstabelecimento;NuPrefixoEstabelecimento;NoEmpregado;CoPisPasepEmpregado;DaAdmissaoEmpregado;"
+    "NuSequencialRegistro";
 
 // The 20 tables the start-up check requires, in the order it tests them.
 const std::vector<std::string>& TabelasObrigatorias();

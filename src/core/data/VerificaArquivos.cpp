@@ -22,6 +22,7 @@ constexpr IndiceObrigatorio kIndices[] = {
     {"BD8VINC.PX", "Main",
      kChaveEmpregado,
      true},
+    {"BD8VINC.XG0", kIndiceNomeEmpregado, kCamposIndiceNomeEmpregado, false},
     {"TB8BASE.PX", "Main", "MeDataBase", true},
     {"TB8CBO.PX", "Main", "CoCbo", true},
     {"TB8CNAE.PX", "Main", "CoCNAE", true},
