@@ -1,9 +1,12 @@
 #include "backup/CopiaDeclaracao.h"
 
 #include <climits>
-#include <map>
+#include <set>
 
 #include "backup/CopiaSeguranca.h"
+#include "data/ConfereTabela.h"
+#include "data/Tabelas.h"
+#include "data/TrocaTabelas.h"
 #include "engine/Definicao.h"
 
 namespace zovi {
@@ -19,137 +22,73 @@ const char* const kSemEspaco =
     "Pronto para continuar ou cancelar?";
 const char* const kUnidadeNaoPreparada = "Unidade nao esta preparada.";
 const char* const kErroRestauracao = "Ocorreu um erro durante o processo de restauração.";
-// Files on their way into the data folder, and the files they replace, until the swap is done.
-const std::string kPrefixoNovo = "~restaura-";
-const std::string kPrefixoAnterior = "~anterior-";
+const char* const kTamanhoNaoConfere =
+    "o tamanho dos arquivos nela não confere com o registrado no seu cabeçalho (a cópia está danificada)";
+// Room kept free in the data folder beyond the restored tables, for the swap's journal.
+constexpr std::uintmax_t kFolgaRestauracao = 1u << 20;
 
 std::string TextoVolume(std::uint16_t numero) { return "Insira o volume n° " + std::to_string(numero); }
 
-// The declaration table a file belongs to ("bd8emp.db" -> "BD8EMP"); empty for any other file.
+// The declaration table whose data file a name is ("bd8emp.db" -> "BD8EMP"); empty for any other.
 std::string TabelaDoArquivo(const std::string& nome) {
     for (const auto& t : TabelasCopiadas())
-        if (nome.size() > t.size() + 1 && MesmoNome(nome.substr(0, t.size() + 1), t + ".")) return t;
+        if (MesmoNome(nome, t + ".DB")) return t;
     return {};
 }
 
-fs::path ArquivoDaPasta(const fs::path& pasta, const std::string& nome) {
-    std::error_code ec;
-    for (const auto& e : fs::directory_iterator(pasta, ec))
-        if (MesmoNome(e.path().filename().string(), nome)) return e.path();
-    return {};
+std::string Recusa(const std::string& motivo) {
+    return "A cópia de segurança não pode ser restaurada: " + motivo +
+           ". As tabelas da declaração não foram alteradas.";
 }
 
-// The name a restored file takes in the data folder: the name of the file it replaces,
-// whatever its letter case, or the program's own spelling of the table's files.
-fs::path NomeFinal(const fs::path& pastaDados, const std::string& nome, const std::string& tabela) {
-    if (auto existente = ArquivoDaPasta(pastaDados, nome); !existente.empty()) return existente;
-    std::string resto = nome.substr(tabela.size());
-    if (resto.size() >= 3 && MesmoNome(resto.substr(0, 3), ".db")) resto = ".DB" + resto.substr(3);
-    return pastaDados / (tabela + resto);
-}
-
-// What an earlier swap cut short left behind: a set-aside table goes back when nothing
-// replaced it, an unplaced new file goes away.
-void RecuperaTrocaInterrompida(const fs::path& pastaDados) {
-    std::error_code ec;
-    std::vector<fs::path> restos;
-    for (const auto& e : fs::directory_iterator(pastaDados, ec)) restos.push_back(e.path());
-    for (const auto& p : restos) {
-        auto nome = p.filename().string();
-        if (nome.rfind(kPrefixoNovo, 0) == 0) {
-            fs::remove(p, ec);
-        } else if (nome.rfind(kPrefixoAnterior, 0) == 0) {
-            auto original = pastaDados / nome.substr(kPrefixoAnterior.size());
-            if (fs::exists(original, ec))
-                fs::remove(p, ec);
-            else
-                fs::rename(p, original, ec);
-        }
-    }
-}
-
-// Puts the restored files of the work folder in place of the tables' current files.
-// Every new file is first moved beside the tables under a temporary name; only then
-// are the current files set aside and the new ones renamed into place, and any failure
-// puts the current files back, so the tables are either all replaced or all as before.
-bool fSubstituiTabelas(const fs::path& pastaTrabalho, const fs::path& pastaDados, Banco* banco, Interacao& interacao) {
-    RecuperaTrocaInterrompida(pastaDados);
-    std::map<std::string, std::vector<fs::path>> novos;
-    for (const auto& e : fs::directory_iterator(pastaTrabalho))
-        if (auto t = TabelaDoArquivo(e.path().filename().string()); !t.empty() && e.is_regular_file()) novos[t].push_back(e.path());
-
-    struct Novo {
-        fs::path trabalho, temporario, final;
-    };
-    std::vector<Novo> copiados;
-    std::vector<std::pair<fs::path, fs::path>> afastados;  // set aside -> original
-    std::vector<const Novo*> colocados;
-    auto desfaz = [&] {
+// Why the tables unpacked into the work folder may not replace the current ones; empty
+// when they are the three tables, whole, as large together as the archive says.
+std::string MotivoTabelasInvalidas(const fs::path& pastaTrabalho, std::uint32_t totalDeclarado) {
+    std::uintmax_t total = 0;
+    for (const auto& t : TabelasCopiadas()) {
+        auto arquivo = pastaTrabalho / (t + ".DB");
         std::error_code ec;
-        for (const auto* n : colocados) fs::rename(n->final, n->temporario, ec);
-        for (const auto& [aparte, original] : afastados) fs::rename(aparte, original, ec);
-        // The new files go back to the work folder, which keeps what was restored.
-        for (const auto& n : copiados)
-            if (fs::exists(n.temporario, ec) && !fs::exists(n.trabalho, ec)) fs::rename(n.temporario, n.trabalho, ec);
-        for (const auto& n : copiados) fs::remove(n.temporario, ec);
-    };
-    try {
-        for (const auto& [tabela, arquivos] : novos)
-            for (const auto& a : arquivos) {
-                auto final = NomeFinal(pastaDados, a.filename().string(), tabela);
-                auto temporario = pastaDados / (kPrefixoNovo + final.filename().string());
-                copiados.push_back({a, temporario, final});
-                // The work folder lies in the data folder: moving is the cheap copy.
-                std::error_code movido;
-                fs::rename(a, temporario, movido);
-                if (movido) fs::copy_file(a, temporario, fs::copy_options::overwrite_existing);
-            }
-        // Nobody may hold the tables: this program lets go of them, another process is refused.
-        Banco local;
-        if (!banco) local.Abre("Zovi2005", {"path=" + pastaDados.string()});
-        Banco& b = banco ? *banco : local;
-        for (const auto& [tabela, arquivos] : novos) {
-            b.LiberaArquivo(tabela);
-            if (!b.ExisteTabela(tabela)) continue;
-            b.Trava(tabela, true);
-            b.Destrava(tabela, true);
-        }
-        std::vector<fs::path> atuais;
-        for (const auto& e : fs::directory_iterator(pastaDados))
-            if (novos.count(TabelaDoArquivo(e.path().filename().string()))) atuais.push_back(e.path());
-        for (const auto& p : atuais) {
-            auto aparte = pastaDados / (kPrefixoAnterior + p.filename().string());
-            fs::rename(p, aparte);
-            afastados.emplace_back(aparte, p);
-        }
-        for (const auto& n : copiados) {
-            fs::rename(n.temporario, n.final);
-            colocados.push_back(&n);
-        }
-    } catch (const ErroMotor& e) {
-        desfaz();
-        interacao.Aviso("Nenhum usuário pode estar usando o sistema: \"" + std::string(e.what()) + "\"");
-        return false;
-    } catch (const std::exception&) {
-        desfaz();
-        return false;
+        if (!fs::is_regular_file(arquivo, ec)) return "falta nela a tabela " + t;
+        total += fs::file_size(arquivo, ec);
     }
-    std::error_code ec;
-    for (const auto& [aparte, original] : afastados) fs::remove(aparte, ec);
-    return true;
+    if (total != totalDeclarado) return kTamanhoNaoConfere;
+    for (const auto& t : TabelasCopiadas())
+        if (auto motivo = fMotivoTabelaInvalida(pastaTrabalho / (t + ".DB"), DefinicaoTabela(t), true); !motivo.empty())
+            return "a tabela " + t + " da cópia " + motivo;
+    return {};
 }
 
-bool PreparaPastaTrabalho(const fs::path& pasta) {
-    std::error_code ec;
-    if (fs::is_directory(pasta, ec)) {
-        for (const auto& e : fs::directory_iterator(pasta, ec))
-            if (!e.is_directory(ec)) fs::remove(e.path(), ec);
-    } else {
-        fs::remove(pasta, ec);
-        fs::create_directories(pasta, ec);
+// Nobody may hold the tables while they are replaced: this program lets go of them,
+// another process that has one open is refused with the engine's "Table is busy".
+void LiberaTabelas(const fs::path& pastaDados, Banco* banco) {
+    Banco local;
+    if (!banco) local.Abre("Zovi2005", {"path=" + pastaDados.string()});
+    Banco& b = banco ? *banco : local;
+    for (const auto& tabela : TabelasCopiadas()) {
+        b.LiberaArquivo(tabela);
+        if (!b.ExisteTabela(tabela)) continue;
+        b.Trava(tabela, true);
+        b.Destrava(tabela, true);
     }
-    return fs::is_directory(pasta, ec);
 }
+
+// The work folder, removed however the restore ends.
+struct PastaTrabalho {
+    fs::path caminho;
+    explicit PastaTrabalho(fs::path p) : caminho(std::move(p)) {
+        std::error_code ec;
+        fs::remove_all(caminho, ec);
+        fs::create_directories(caminho, ec);
+    }
+    ~PastaTrabalho() {
+        std::error_code ec;
+        fs::remove_all(caminho, ec);
+    }
+    bool Pronta() const {
+        std::error_code ec;
+        return fs::is_directory(caminho, ec);
+    }
+};
 
 }  // namespace
 
@@ -209,7 +148,7 @@ bool fGravaCopiaDeclaracao(const fs::path& pastaDados, const fs::path& arquivo, 
 }
 
 bool fRestauraCopiaDeclaracao(const fs::path& arquivo, const fs::path& pastaDados, Interacao& interacao,
-                              Banco* banco) {
+                              Banco* banco, const MedidaEspacoLivre& espaco) {
     if (NomeMaiusculo(arquivo.extension().string()) != ".BKP") {
         interacao.Aviso("Extensao inválida de arquivo de backup.");
         return false;
@@ -219,18 +158,39 @@ bool fRestauraCopiaDeclaracao(const fs::path& arquivo, const fs::path& pastaDado
         interacao.Aviso("Arquivo inexistente.");
         return false;
     }
-    if (TCopiaSeguranca().ReadArchiveInfo(arquivo.string(), nullptr) != kTituloCopiaZovi) {
+    TCopiaSeguranca copia;
+    if (copia.ReadArchiveInfo(arquivo.string(), nullptr) != kTituloCopiaZovi) {
         interacao.Aviso("Esse não é um arquivo de backup ZOVI válido");
         return false;
     }
-    auto pastaTrabalho = pastaDados / "Work";
-    if (!PreparaPastaTrabalho(pastaTrabalho)) {
+    // The header's total bounds what may be unpacked: it is checked against the room
+    // first and against every chunk as it is written.
+    const auto totalDeclarado = static_cast<std::uint32_t>(copia.TotalBytes());
+    // A swap cut short earlier is settled before anything else is touched.
+    std::string erroTroca;
+    if (!RecuperaTrocaInterrompida(pastaDados, erroTroca)) {
+        interacao.Mostra(TipoDialogo::Erro, erroTroca);
+        return false;
+    }
+    if (auto livre = espaco(pastaDados); livre < totalDeclarado + kFolgaRestauracao) {
+        interacao.Mostra(TipoDialogo::Erro, "Não há espaço livre suficiente para restaurar a cópia de segurança: são "
+                                            "necessários " + std::to_string(totalDeclarado + kFolgaRestauracao) +
+                                                " bytes na pasta de dados e há " + std::to_string(livre) + ".");
+        return false;
+    }
+    PastaTrabalho trabalho(pastaDados / kPastaEsperaTroca);
+    if (!trabalho.Pronta()) {
         interacao.Mostra(TipoDialogo::Erro, kErroRestauracao);
         return false;
     }
     auto pastaVolume = arquivo.has_parent_path() ? arquivo.parent_path() : fs::path(".");
-    TCopiaSeguranca copia;
-    copia.OnProgress = [&](TCopiaSeguranca&, const std::string&, TPercentage p, bool& continua) {
+    std::string recusa;
+    copia.OnProgress = [&](TCopiaSeguranca& c, const std::string&, TPercentage p, bool& continua) {
+        if (static_cast<std::uint64_t>(c.BytesWritten()) > totalDeclarado) {
+            recusa = kTamanhoNaoConfere;
+            continua = false;
+            return;
+        }
         interacao.Progresso(p, 100);
         if (interacao.InterrupcaoPedida() && interacao.Confirma("Cancelar o processo de Restore ?")) continua = false;
     };
@@ -242,21 +202,45 @@ bool fRestauraCopiaDeclaracao(const fs::path& arquivo, const fs::path& pastaDado
         }
     };
     copia.OnError = [&](TCopiaSeguranca& c, int, const std::string&) {
-        interacao.Mostra(TipoDialogo::Erro, kErroRestauracao);
+        if (recusa.empty()) interacao.Mostra(TipoDialogo::Erro, kErroRestauracao);
         c.Cancel();
     };
-    // Only the files of the declaration tables come out of an archive: whatever else one
-    // holds has no place in the data folder.
-    copia.OnRestoreFile = [](TCopiaSeguranca&, std::string& nome, std::int32_t, bool& restaura) {
-        restaura = !TabelaDoArquivo(fs::path(nome).filename().string()).empty();
+    // Exactly the data files of the three tables, each once: anything else in an archive
+    // is refused, never written.
+    std::set<std::string> vistas;
+    copia.OnRestoreFile = [&](TCopiaSeguranca& c, std::string& nome, std::int32_t, bool& restaura) {
+        auto simples = fs::path(nome).filename().string();
+        auto tabela = TabelaDoArquivo(simples);
+        restaura = false;
+        if (tabela.empty())
+            recusa = "ela contém o arquivo \"" + simples + "\", que não é uma tabela da declaração";
+        else if (!vistas.insert(tabela).second)
+            recusa = "ela contém a tabela " + tabela + " mais de uma vez";
+        else
+            restaura = true;
+        if (!restaura) return c.Cancel();
+        nome = (trabalho.caminho / (tabela + ".DB")).string();
     };
     interacao.Progresso(0, 100);
-    if (!copia.Restore(arquivo.string(), pastaTrabalho.string())) return false;
-    if (!fSubstituiTabelas(pastaTrabalho, pastaDados, banco, interacao)) {
+    bool lida = copia.Restore(arquivo.string(), trabalho.caminho.string());
+    if (recusa.empty() && lida) recusa = MotivoTabelasInvalidas(trabalho.caminho, totalDeclarado);
+    if (!recusa.empty()) {
+        interacao.Mostra(TipoDialogo::Erro, Recusa(recusa));
+        return false;
+    }
+    if (!lida) return false;
+    std::vector<ArquivoNovo> novos;
+    for (const auto& t : TabelasCopiadas()) novos.push_back({trabalho.caminho / (t + ".DB"), t + ".DB"});
+    try {
+        LiberaTabelas(pastaDados, banco);
+        TrocaTabelas(pastaDados, TabelasCopiadas(), novos);
+    } catch (const ErroMotor& e) {
+        interacao.Aviso("Nenhum usuário pode estar usando o sistema: \"" + std::string(e.what()) + "\"");
+        return false;
+    } catch (const std::exception&) {
         interacao.Mostra(TipoDialogo::Erro, kErroRestauracao);
         return false;
     }
-    fs::remove_all(pastaTrabalho, ec);
     interacao.Mostra(TipoDialogo::Informacao, "Restauração da cópia bem sucedida.");
     return true;
 }

@@ -30,11 +30,15 @@ const std::vector<std::string>& TabelasCopiadas();
 bool fGravaCopiaDeclaracao(const std::filesystem::path& pastaDados, const std::filesystem::path& arquivo,
                            Interacao& interacao, const MedidaEspacoLivre& espaco = EspacoLivreDisco);
 
-// Restores a backup of this program into the data folder: the archive is unpacked into
-// the folder "Work" of the data folder and only when it was read to its end do its
-// tables replace the current ones, all together or none. banco, when given, is the
-// program's open database: it lets go of the tables before they are replaced.
+// Restores a backup of this program into the data folder. The archive must hold exactly
+// the three tables, each a whole table of the program, as large together as its header
+// says; they are unpacked into the folder "Work" of the data folder (room for them is
+// checked first, and the folder is removed however the restore ends) and only then
+// replace the current tables, all together or none, through the journaled swap of
+// TrocaTabelas. banco, when given, is the program's open database: it lets go of the
+// tables before they are replaced.
 bool fRestauraCopiaDeclaracao(const std::filesystem::path& arquivo, const std::filesystem::path& pastaDados,
-                              Interacao& interacao, Banco* banco = nullptr);
+                              Interacao& interacao, Banco* banco = nullptr,
+                              const MedidaEspacoLivre& espaco = EspacoLivreDisco);
 
 }  // namespace zovi

@@ -1,6 +1,7 @@
 #include "data/VerificaArquivos.h"
 
 #include "data/Tabelas.h"
+#include "data/TrocaTabelas.h"
 #include "engine/Tabela.h"
 
 namespace zovi {
@@ -56,6 +57,13 @@ bool ExisteArquivoIndice(Banco& banco, const std::string& TabelaIndice, const st
 
 bool VerificaArquivosDados(const fs::path& pastaDados, Interacao& interacao) {
     if (!fs::is_directory(pastaDados)) return false;
+    // A restore cut short is finished or undone before the tables are looked at, so the
+    // check sees one whole set of declaration tables.
+    std::string erro;
+    if (!RecuperaTrocaInterrompida(pastaDados, erro)) {
+        interacao.Aviso(erro);
+        return false;
+    }
     Banco banco;
     banco.Abre("Zovi2005", {"path=" + pastaDados.string()});
     for (const auto& nome : TabelasObrigatorias())

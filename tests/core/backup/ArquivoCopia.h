@@ -28,9 +28,13 @@ struct MontaCopia {
         return Texto(titulo).Int32(total).Int32(arquivos);
     }
     MontaCopia& Entrada(const std::string& nome, std::int32_t data = 0x32A54800) { return Texto(nome).Int32(data); }
+    // The data stored raw, in chunks of at most 16384 bytes.
     MontaCopia& SegmentoBruto(const std::string& dados) {
         Bruto(std::string("EC2\0", 4));
-        if (!dados.empty()) Int32(-static_cast<std::int32_t>(dados.size())).Bruto(dados);
+        for (std::size_t i = 0; i < dados.size(); i += kTamanhoBloco) {
+            auto parte = dados.substr(i, kTamanhoBloco);
+            Int32(-static_cast<std::int32_t>(parte.size())).Bruto(parte);
+        }
         return Int32(0);
     }
     void Grava(const std::filesystem::path& p) const { std::ofstream(p, std::ios::binary) << bytes; }

@@ -7,6 +7,7 @@
 #include "OutroProcesso.h"
 #include "PastaTeste.h"
 #include "TabelasPreenchidas.h"
+#include "data/TrocaTabelas.h"
 #include "engine/Tabela.h"
 
 namespace zovi {
@@ -84,15 +85,19 @@ TEST_F(CopiaDeclaracao, CanceladaNoSegundoVolumeNaoCopiaNada) {
     EXPECT_FALSE(fRestauraCopiaDeclaracao(arquivo, dados.Caminho(), ui));
     EXPECT_EQ(ui.mostradas.at(0).texto, "Insira o volume n° 2");
     EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), antes);
-    EXPECT_TRUE(fs::is_directory(dados.Caminho() / "Work"));
+    EXPECT_FALSE(fs::exists(dados.Caminho() / "Work"));
 }
 
-// A swap that fails midway puts every current table file back.
+// A swap whose new files cannot be put in place (every attempt fails) puts every current
+// table file back.
 TEST_F(CopiaDeclaracao, FalhaAoSubstituirMantemAsTabelas) {
     auto antes = teste::ArquivosDasTabelasDeclaracao(dados.Caminho());
-    fs::create_directories(dados.Caminho() / "~restaura-BD8VINC.DB" / "ocupado");
+    DefinePontoTroca([](const std::string& passo) {
+        if (passo.rfind("colocado", 0) == 0) throw std::runtime_error("disco cheio");
+    });
     InteracaoRoteirizada ui(Oks(200));
     EXPECT_FALSE(fRestauraCopiaDeclaracao(arquivo, dados.Caminho(), ui));
+    DefinePontoTroca(nullptr);
     EXPECT_TRUE(Mostrou(ui, "Ocorreu um erro durante o processo de restauração."));
     EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), antes);
     for (const auto& e : fs::directory_iterator(dados.Caminho())) {
@@ -116,7 +121,7 @@ TEST_F(CopiaDeclaracao, TabelaEmUsoPorOutroProcessoNaoEhSubstituida) {
     for (const auto& m : ui.mostradas) ocupada = ocupada || m.texto.find("Table is busy") != std::string::npos;
     EXPECT_TRUE(ocupada);
     EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), antes);
-    EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho() / "Work").size(), 3u);
+    EXPECT_FALSE(fs::exists(dados.Caminho() / "Work"));
 }
 
 // 50000 free bytes are enough (volumes of 30000); 49999 keep the user at the space warning
@@ -230,35 +235,40 @@ TEST(CopiaDeclaracaoRecusas, ArquivoInvalidoEhRecusadoAntesDeTudo) {
     EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), antes);
 }
 
-// A table file named in another letter case is replaced, never doubled; files of other
-// tables in the archive stay out of the data folder.
+// A table file named in another letter case is replaced, never doubled, and a journal
+// left beside the old table goes with it; an archive naming a place outside the work
+// folder, or holding a file of another table, is refused and changes nothing.
 TEST(CopiaDeclaracaoRecusas, SubstituiEmQualquerCaixaESoAsTabelasDaDeclaracao) {
     PastaTeste dados;
     fs::rename(dados.Caminho() / "BD8EMP.DB", dados.Caminho() / "Bd8Emp.Db");
     GravaArquivo(dados.Caminho() / "BD8EMP.DB-journal", "resto velho");
     auto msg = LeArquivo(dados.Caminho() / "TB8MSG.DB");
+    PastaTeste outra;
+    Preenche(outra.Caminho(), "BD8EMP", 3);
+    InteracaoRoteirizada ui;
+    ASSERT_TRUE(fGravaCopiaDeclaracao(outra.Caminho(), dados.Caminho() / "boa.Bkp", ui,
+                                      [](const fs::path&) { return std::uintmax_t(1) << 40; }));
+    auto nova = LeArquivo(outra.Caminho() / "BD8EMP.DB");
+    auto antes = teste::ArquivosDasTabelasDeclaracao(dados.Caminho());
     MontaCopia m;
-    m.Cabecalho("Zovi2005", 0, 3)
-        .Entrada("c:\\zovi\\dados\\bd8emp.db").SegmentoBruto("NOVA")
-        .Entrada("c:\\zovi\\dados\\tb8msg.db").SegmentoBruto("INTRUSA")
+    m.Cabecalho("Zovi2005", 0, 2)
+        .Entrada("c:\\zovi\\dados\\bd8emp.db").SegmentoBruto(nova)
         .Entrada("c:\\zovi\\dados\\..\\programa.exe").SegmentoBruto("INTRUSO")
         .Int32(0);
     m.Grava(dados.Caminho() / "m.Bkp");
-    InteracaoRoteirizada ui;
-    // The stored ".." is refused before anything is copied.
     EXPECT_FALSE(fRestauraCopiaDeclaracao(dados.Caminho() / "m.Bkp", dados.Caminho(), ui));
-    MontaCopia sem;
-    sem.Cabecalho("Zovi2005", 0, 2)
-        .Entrada("c:\\zovi\\dados\\bd8emp.db").SegmentoBruto("NOVA")
-        .Entrada("c:\\zovi\\dados\\tb8msg.db").SegmentoBruto("INTRUSA")
-        .Int32(0);
-    sem.Grava(dados.Caminho() / "m.Bkp");
-    ASSERT_TRUE(fRestauraCopiaDeclaracao(dados.Caminho() / "m.Bkp", dados.Caminho(), ui));
+    MontaCopia intrusa;
+    intrusa.Cabecalho("Zovi2005", 7, 1).Entrada("c:\\zovi\\dados\\tb8msg.db").SegmentoBruto("INTRUSA").Int32(0);
+    intrusa.Grava(dados.Caminho() / "m.Bkp");
+    EXPECT_FALSE(fRestauraCopiaDeclaracao(dados.Caminho() / "m.Bkp", dados.Caminho(), ui));
+    EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), antes);
+
+    ASSERT_TRUE(fRestauraCopiaDeclaracao(dados.Caminho() / "boa.Bkp", dados.Caminho(), ui));
     std::vector<std::string> daTabela;
     for (const auto& e : fs::directory_iterator(dados.Caminho()))
         if (NomeMaiusculo(e.path().filename().string()).rfind("BD8EMP.", 0) == 0) daTabela.push_back(e.path().filename());
     EXPECT_EQ(daTabela, std::vector<std::string>{"Bd8Emp.Db"});
-    EXPECT_EQ(LeArquivo(dados.Caminho() / "Bd8Emp.Db"), "NOVA");
+    EXPECT_EQ(LeArquivo(dados.Caminho() / "Bd8Emp.Db"), nova);
     EXPECT_EQ(LeArquivo(dados.Caminho() / "TB8MSG.DB"), msg);
 }
 

@@ -1,0 +1,229 @@
+// A restore either replaces the three declaration tables by the archive's, whole, or
+// leaves them as they were: whatever the archive holds, and wherever the restore is killed.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "ArquivoCopia.h"
+#include "InteracaoRoteirizada.h"
+#include "PastaTeste.h"
+#include "TabelasPreenchidas.h"
+#include "backup/CopiaDeclaracao.h"
+#include "data/TrocaTabelas.h"
+#include "data/VerificaArquivos.h"
+
+namespace zovi {
+namespace {
+
+namespace fs = std::filesystem;
+using teste::InteracaoRoteirizada;
+using teste::LeArquivo;
+using teste::MontaCopia;
+using teste::PastaTeste;
+using Tabelas = std::map<std::string, std::string>;
+
+std::uintmax_t Sobra(const fs::path&) { return std::uintmax_t(1) << 40; }
+
+void Preenche(const fs::path& pasta, int empresas, int empregados, int inicio) {
+    Banco b;
+    b.Abre("Zovi2005", {"path=" + pasta.string()});
+    teste::PreencheTabela(b, "BD8EMP", empresas, inicio);
+    teste::PreencheTabela(b, "BD8VINC", empregados, inicio);
+    teste::PreencheTabela(b, "BD8RESP", 1, inicio);
+}
+
+// What a restore may leave besides the tables: nothing of its own.
+std::vector<std::string> Restos(const fs::path& pasta) {
+    std::vector<std::string> r;
+    for (const auto& e : fs::directory_iterator(pasta)) {
+        auto nome = e.path().filename().string();
+        if (nome[0] == '~' || nome == "Work") r.push_back(nome);
+    }
+    return r;
+}
+
+int CheckData(const fs::path& pasta) {
+    auto cmd = (teste::PastaProgramas() / "gdzovi-lote").string() + " check-data " + pasta.string() + " > /dev/null 2>&1";
+    return WEXITSTATUS(std::system(cmd.c_str()));
+}
+
+// A data folder holding one declaration, and an archive of another one.
+class RestauracaoSegura : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Preenche(dados.Caminho(), 3, 20, 0);
+        antigas = teste::ArquivosDasTabelasDeclaracao(dados.Caminho());
+        PastaTeste outra;
+        Preenche(outra.Caminho(), 7, 60, 500);
+        novas = teste::ArquivosDasTabelasDeclaracao(outra.Caminho());
+        InteracaoRoteirizada ui;
+        ASSERT_TRUE(fGravaCopiaDeclaracao(outra.Caminho(), arquivo, ui, Sobra));
+    }
+    void TearDown() override { DefinePontoTroca(nullptr); }
+
+    Tabelas Atuais() const { return teste::ArquivosDasTabelasDeclaracao(dados.Caminho()); }
+
+    // The archive's tables as they were saved, one by one, for archives built by hand.
+    std::string Tabela(const std::string& nome) { return novas.at(nome); }
+
+    PastaTeste dados;
+    PastaTeste destino{false};
+    fs::path arquivo = destino.Caminho() / "Zovi2005.bkp";
+    Tabelas antigas, novas;
+};
+
+// An archive built from its members (stored name, bytes); the header's total is the
+// members' sum unless given.
+fs::path Monta(const fs::path& pasta, const std::vector<std::pair<std::string, std::string>>& membros,
+               std::int64_t total = -1) {
+    std::int64_t soma = 0;
+    for (const auto& m : membros) soma += static_cast<std::int64_t>(m.second.size());
+    MontaCopia m;
+    m.Cabecalho("Zovi2005", static_cast<std::int32_t>(total < 0 ? soma : total), static_cast<std::int32_t>(membros.size()));
+    for (const auto& [nome, bytes] : membros) m.Entrada("c:\\gdzovi\\dados\\" + nome).SegmentoBruto(bytes);
+    m.Int32(0);
+    auto caminho = pasta / "hostil.bkp";
+    m.Grava(caminho);
+    return caminho;
+}
+
+TEST_F(RestauracaoSegura, ArquivosHostisSaoRecusadosSemTocarNasTabelas) {
+    auto emp = Tabela("BD8EMP.DB"), vinc = Tabela("BD8VINC.DB"), resp = Tabela("BD8RESP.DB");
+    auto danificada = vinc;
+    for (std::size_t i = 4096; i < 4096 + 12; ++i) danificada[i] = static_cast<char>(0xA5);
+    const std::string grande = teste::Compressivel(4u << 20);
+    struct Caso {
+        const char* nome;
+        std::vector<std::pair<std::string, std::string>> membros;
+        std::int64_t total;
+        std::string motivo;
+    };
+    const Caso casos[] = {
+        {"membro de texto", {{"bd8emp.db", "isto não é uma tabela"}, {"bd8vinc.db", vinc}, {"bd8resp.db", resp}}, -1,
+         "a tabela BD8EMP da cópia não é um arquivo de tabela"},
+        {"só o diário de uma tabela", {{"bd8emp.db-journal", std::string(512, '\0')}}, -1,
+         "ela contém o arquivo \"bd8emp.db-journal\", que não é uma tabela da declaração"},
+        {"uma tabela só", {{"bd8resp.db", resp}}, -1, "falta nela a tabela BD8EMP"},
+        {"três arquivos de bytes ao acaso",
+         {{"bd8emp.db", teste::Aleatorio(20480, 1)}, {"bd8vinc.db", teste::Aleatorio(28672, 2)},
+          {"bd8resp.db", teste::Aleatorio(12288, 3)}},
+         -1, "a tabela BD8EMP da cópia não é um arquivo de tabela"},
+        {"cabeçalho menor que o conteúdo", {{"bd8emp.db", grande}, {"bd8vinc.db", vinc}, {"bd8resp.db", resp}}, 100,
+         "o tamanho dos arquivos nela não confere"},
+        {"cabeçalho maior que o conteúdo", {{"bd8emp.db", emp}, {"bd8vinc.db", vinc}, {"bd8resp.db", resp}}, 1 << 20,
+         "o tamanho dos arquivos nela não confere"},
+        {"outra tabela no lugar", {{"bd8emp.db", resp}, {"bd8vinc.db", vinc}, {"bd8resp.db", resp}}, -1,
+         "a tabela BD8EMP da cópia não contém a tabela BD8EMP"},
+        {"páginas danificadas", {{"bd8emp.db", emp}, {"bd8vinc.db", danificada}, {"bd8resp.db", resp}}, -1,
+         "a tabela BD8VINC da cópia está danificado"},
+        {"tabela repetida", {{"bd8emp.db", emp}, {"bd8emp.db", emp}, {"bd8vinc.db", vinc}, {"bd8resp.db", resp}}, -1,
+         "ela contém a tabela BD8EMP mais de uma vez"},
+        {"arquivo a mais", {{"bd8emp.db", emp}, {"bd8vinc.db", vinc}, {"bd8resp.db", resp}, {"tb8msg.db", "x"}}, -1,
+         "ela contém o arquivo \"tb8msg.db\", que não é uma tabela da declaração"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nome);
+        auto hostil = Monta(destino.Caminho(), c.membros, c.total);
+        InteracaoRoteirizada ui;
+        EXPECT_FALSE(fRestauraCopiaDeclaracao(hostil, dados.Caminho(), ui, nullptr, Sobra));
+        ASSERT_EQ(ui.mostradas.size(), 1u) << ui.mostradas.back().texto;
+        EXPECT_NE(ui.mostradas[0].texto.find("A cópia de segurança não pode ser restaurada: " + c.motivo), std::string::npos)
+            << ui.mostradas[0].texto;
+        EXPECT_EQ(Atuais(), antigas);
+        EXPECT_EQ(Restos(dados.Caminho()), std::vector<std::string>{});
+        // The header bounds what is unpacked: 4 MB are not written for a header of 100 bytes.
+        if (c.total == 100) EXPECT_LE(ui.progresso.size(), 2u);
+    }
+}
+
+TEST_F(RestauracaoSegura, SemEspacoNadaEhTocado) {
+    InteracaoRoteirizada ui;
+    std::uintmax_t pouco = 0;
+    EXPECT_FALSE(fRestauraCopiaDeclaracao(arquivo, dados.Caminho(), ui, nullptr, [&](const fs::path&) { return pouco; }));
+    ASSERT_EQ(ui.mostradas.size(), 1u);
+    EXPECT_EQ(ui.mostradas[0].texto.rfind("Não há espaço livre suficiente para restaurar a cópia de segurança", 0), 0u);
+    EXPECT_EQ(Atuais(), antigas);
+    EXPECT_EQ(Restos(dados.Caminho()), std::vector<std::string>{});
+}
+
+// The steps of a swap, in order, as a whole restore goes through them.
+std::vector<std::string> PassosDaTroca(const fs::path& arquivo) {
+    PastaTeste ensaio;
+    Preenche(ensaio.Caminho(), 1, 1, 0);
+    std::vector<std::string> passos;
+    DefinePontoTroca([&](const std::string& p) { passos.push_back(p); });
+    InteracaoRoteirizada ui;
+    EXPECT_TRUE(fRestauraCopiaDeclaracao(arquivo, ensaio.Caminho(), ui, nullptr, Sobra));
+    DefinePontoTroca(nullptr);
+    return passos;
+}
+
+// Killed at each step of the swap, the folder passes the start-up check afterwards and
+// holds the old tables or the new ones; the same when the next thing run on it is a
+// restore that is refused.
+TEST_F(RestauracaoSegura, MortaEmCadaPassoDaTroca) {
+    auto passos = PassosDaTroca(arquivo);
+    ASSERT_GE(passos.size(), 10u);
+    auto recusada = Monta(destino.Caminho(), {{"bd8resp.db", Tabela("BD8RESP.DB")}});
+    auto original = teste::ArquivosDasTabelasDeclaracao(dados.Caminho());
+    std::set<std::string> desfechos;
+    for (std::size_t i = 0; i < passos.size(); ++i) {
+        for (bool restauraAntes : {false, true}) {
+            SCOPED_TRACE(passos[i] + (restauraAntes ? ", depois uma restauração recusada" : ""));
+            PastaTeste pasta;
+            for (const auto& [nome, bytes] : original) teste::GravaArquivo(pasta.Caminho() / nome, bytes);
+            pid_t filho = ::fork();
+            ASSERT_GE(filho, 0);
+            if (filho == 0) {
+                std::size_t n = 0;
+                DefinePontoTroca([&](const std::string&) {
+                    if (n++ == i) ::raise(SIGKILL);
+                });
+                InteracaoRoteirizada ui;
+                fRestauraCopiaDeclaracao(arquivo, pasta.Caminho(), ui, nullptr, Sobra);
+                ::_exit(3);
+            }
+            int estado = 0;
+            ::waitpid(filho, &estado, 0);
+            ASSERT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL);
+            if (restauraAntes) {
+                InteracaoRoteirizada ui;
+                EXPECT_FALSE(fRestauraCopiaDeclaracao(recusada, pasta.Caminho(), ui, nullptr, Sobra));
+            }
+            EXPECT_EQ(CheckData(pasta.Caminho()), 0);
+            auto atuais = teste::ArquivosDasTabelasDeclaracao(pasta.Caminho());
+            EXPECT_TRUE(atuais == antigas || atuais == novas);
+            desfechos.insert(atuais == novas ? "novas" : "antigas");
+            EXPECT_EQ(Restos(pasta.Caminho()), std::vector<std::string>{});
+        }
+    }
+    EXPECT_EQ(desfechos, (std::set<std::string>{"antigas", "novas"}));
+}
+
+// A failure at any step while the swap runs (a rename or a sync refused) is settled at
+// once: the restore says success only when the new tables are all in place.
+TEST_F(RestauracaoSegura, FalhaEmCadaPassoDaTroca) {
+    auto passos = PassosDaTroca(arquivo);
+    auto original = teste::ArquivosDasTabelasDeclaracao(dados.Caminho());
+    for (std::size_t i = 0; i < passos.size(); ++i) {
+        SCOPED_TRACE(passos[i]);
+        PastaTeste pasta;
+        for (const auto& [nome, bytes] : original) teste::GravaArquivo(pasta.Caminho() / nome, bytes);
+        std::size_t n = 0;
+        DefinePontoTroca([&](const std::string&) {
+            if (n++ == i) throw std::runtime_error("falha de entrada e saída");
+        });
+        InteracaoRoteirizada ui;
+        bool restaurada = fRestauraCopiaDeclaracao(arquivo, pasta.Caminho(), ui, nullptr, Sobra);
+        DefinePontoTroca(nullptr);
+        EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(pasta.Caminho()), restaurada ? novas : antigas);
+        EXPECT_EQ(Restos(pasta.Caminho()), std::vector<std::string>{});
+    }
+}
+
+}  // namespace
+}  // namespace zovi
