@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "ArquivoCopia.h"
@@ -162,6 +163,23 @@ std::vector<std::string> PassosDaTroca(const fs::path& arquivo) {
     return passos;
 }
 
+// Restores the archive in another process that is killed at the given step of the swap
+// (counted from 0); true when it died there.
+bool RestauraEMorre(const fs::path& arquivo, const fs::path& pasta, std::size_t passo) {
+    pid_t filho = ::fork();
+    if (filho == 0) {
+        std::size_t n = 0;
+        DefinePontoTroca([&](const std::string&) {
+            if (n++ == passo) ::raise(SIGKILL);
+        });
+        InteracaoRoteirizada ui;
+        fRestauraCopiaDeclaracao(arquivo, pasta, ui, nullptr, Sobra);
+        ::_exit(3);
+    }
+    int estado = 0;
+    return filho > 0 && ::waitpid(filho, &estado, 0) == filho && WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL;
+}
+
 // Killed at each step of the swap, the folder passes the start-up check afterwards and
 // holds the old tables or the new ones; the same when the next thing run on it is a
 // restore that is refused.
@@ -176,20 +194,7 @@ TEST_F(RestauracaoSegura, MortaEmCadaPassoDaTroca) {
             SCOPED_TRACE(passos[i] + (restauraAntes ? ", depois uma restauração recusada" : ""));
             PastaTeste pasta;
             for (const auto& [nome, bytes] : original) teste::GravaArquivo(pasta.Caminho() / nome, bytes);
-            pid_t filho = ::fork();
-            ASSERT_GE(filho, 0);
-            if (filho == 0) {
-                std::size_t n = 0;
-                DefinePontoTroca([&](const std::string&) {
-                    if (n++ == i) ::raise(SIGKILL);
-                });
-                InteracaoRoteirizada ui;
-                fRestauraCopiaDeclaracao(arquivo, pasta.Caminho(), ui, nullptr, Sobra);
-                ::_exit(3);
-            }
-            int estado = 0;
-            ::waitpid(filho, &estado, 0);
-            ASSERT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL);
+            ASSERT_TRUE(RestauraEMorre(arquivo, pasta.Caminho(), i));
             if (restauraAntes) {
                 InteracaoRoteirizada ui;
                 EXPECT_FALSE(fRestauraCopiaDeclaracao(recusada, pasta.Caminho(), ui, nullptr, Sobra));
@@ -223,6 +228,32 @@ TEST_F(RestauracaoSegura, FalhaEmCadaPassoDaTroca) {
         EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(pasta.Caminho()), restaurada ? novas : antigas);
         EXPECT_EQ(Restos(pasta.Caminho()), std::vector<std::string>{});
     }
+}
+
+// A swap cut short whose new files went missing is undone: the old tables come back. A
+// damaged journal stops the start-up check with a warning and touches nothing.
+TEST_F(RestauracaoSegura, TrocaInterrompidaSemOsArquivosNovosOuComDiarioDanificado) {
+    auto passos = PassosDaTroca(arquivo);
+    auto posicao = [&](const std::string& passo) {
+        return static_cast<std::size_t>(std::find(passos.begin(), passos.end(), passo) - passos.begin());
+    };
+    const fs::path diario = dados.Caminho() / "~troca-tabelas.pendente";
+    ASSERT_TRUE(RestauraEMorre(arquivo, dados.Caminho(), posicao("colocado BD8EMP.DB")));
+    ASSERT_TRUE(fs::exists(diario));
+    auto pendente = LeArquivo(diario);
+    fs::remove(dados.Caminho() / "Work" / "BD8VINC.DB");
+    InteracaoRoteirizada ui;
+    EXPECT_TRUE(VerificaArquivosDados(dados.Caminho(), ui));
+    EXPECT_EQ(Atuais(), antigas);
+    EXPECT_EQ(Restos(dados.Caminho()), std::vector<std::string>{});
+
+    ASSERT_TRUE(RestauraEMorre(arquivo, dados.Caminho(), posicao("afastado BD8EMP.DB")));
+    auto metade = teste::ArquivosDasTabelasDeclaracao(dados.Caminho());
+    teste::GravaArquivo(diario, pendente.substr(0, pendente.size() / 2));
+    EXPECT_FALSE(VerificaArquivosDados(dados.Caminho(), ui));
+    ASSERT_FALSE(ui.mostradas.empty());
+    EXPECT_NE(ui.mostradas.back().texto.find("está danificado"), std::string::npos);
+    EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), metade);
 }
 
 }  // namespace
