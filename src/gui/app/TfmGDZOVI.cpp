@@ -161,6 +161,16 @@ void TfmGDZOVI::LigaComandos() {
     }
 }
 
+const Referencias& TfmGDZOVI::ReferenciasPrograma() {
+    if (!referencias_) referencias_ = std::make_unique<Referencias>(dm_.dbZovi);
+    return *referencias_;
+}
+
+const TCriticaZovi& TfmGDZOVI::CriticaZoviPrograma() {
+    if (!criticaZovi_) criticaZovi_ = std::make_unique<TCriticaZovi>(ReferenciasPrograma());
+    return *criticaZovi_;
+}
+
 void TfmGDZOVI::ExecutaComando(const QString& nomeObjeto) {
     for (const auto& c : comandos_) {
         if (nomeObjeto != QLatin1String(c.item) && !(c.botao && nomeObjeto == QLatin1String(c.botao))) continue;

@@ -9,6 +9,8 @@
 #include "data/ModulosDados.h"
 #include "messages/Catalogo.h"
 #include "messages/Mensagens.h"
+#include "rules/CriticaZovi.h"
+#include "rules/Referencias.h"
 
 class QAction;
 class QToolButton;
@@ -45,6 +47,10 @@ public:
 
     // The code pickers of the whole run, for the entry forms.
     Seletores& SeletoresPrograma() { return *seletores_; }
+    // The reference tables in memory for the field rules, read at the first use, and the
+    // one municipality-and-CEP check of the run over them.
+    const Referencias& ReferenciasPrograma();
+    const TCriticaZovi& CriticaZoviPrograma();
 
     // The handler a menu item or speed button runs, by its object name (for tests and scripts).
     void ExecutaComando(const QString& nomeObjeto);
@@ -76,6 +82,8 @@ private:
     Mensagens mensagens_;
     std::unique_ptr<TfmInicioRegras> fmInicioRegras_;
     std::unique_ptr<Seletores> seletores_;
+    std::unique_ptr<Referencias> referencias_;
+    std::unique_ptr<TCriticaZovi> criticaZovi_;
     std::vector<Comando> comandos_;
     int anoBase_ = 2005;
     QString versao_;
