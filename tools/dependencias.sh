@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, only those that are missing.
 # With --fuzz: the clang and libFuzzer runtime of the optional fuzz build.
 set -e
-pacotes="cmake ninja-build g++ pkg-config libsqlite3-dev zlib1g-dev libssl-dev qt6-base-dev libgtest-dev libgmock-dev desktop-file-utils appstream dpkg-dev"
+pacotes="cmake ninja-build g++ pkg-config libsqlite3-dev zlib1g-dev libssl-dev qt6-base-dev libgtest-dev libgmock-dev desktop-file-utils appstream dpkg-dev fonts-liberation2 poppler-utils"
 [ "$1" = "--fuzz" ] && pacotes="clang libclang-rt-14-dev"
 faltam=""
 for p in $pacotes; do

@@ -8,6 +8,7 @@
 
 #include "ComandoAnalisar.h"
 #include "ComandoGravar.h"
+#include "ComandoRelatorio.h"
 #include "InteracaoTerminal.h"
 #include "backup/CopiaDeclaracao.h"
 #include "backup/IndexaArquivos.h"
@@ -154,6 +155,8 @@ void Uso(bool erro = true) {
             "                                verifica a declaração; sai com 0 sem inconsistências, 1 com erros,\n"
             "                                2 só com avisos\n"
             "  gravar DADOS --unidade A      grava a declaração em disquetes (gravar sem argumentos: opções)\n"
+            "  relatorio erros DADOS --pdf ARQUIVO\n"
+            "                                grava um relatório em PDF\n"
             "  --help | --version            este texto | a versão\n"
             "Saídas: 0 sucesso; 1 falha (verificar: há erros; analisar: falha no arquivo); 2 verificar só com\n"
             "avisos, gravar interrompida; 4 analisar interrompida; 8 analisar, arquivo de retificação;\n"
@@ -173,6 +176,7 @@ int main(int argc, char** argv) {
         {"reindexa", Reindexa},
         {"verificar", Verifica},
         {"gravar", ComandoGravar},
+        {"relatorio", ComandoRelatorio},
     };
     const std::string primeiro = argc < 2 ? "" : argv[1];
     Argumentos args(argv + 2, argv + argc);

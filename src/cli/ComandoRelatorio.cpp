@@ -1,0 +1,58 @@
+#include "ComandoRelatorio.h"
+
+#include <QGuiApplication>
+
+#include <filesystem>
+#include <memory>
+
+#include "InteracaoTerminal.h"
+#include "TrpErros.h"
+#include "engine/Banco.h"
+#include "messages/Catalogo.h"
+#include "motor/Saida.h"
+#include "platform/Texto1252.h"
+
+namespace zovi {
+
+namespace {
+
+int Uso() {
+    Escreve("uso: gdzovi-lote relatorio erros DADOS --pdf ARQUIVO\n"
+            "  erros      as inconsistências da última verificação (tabela TE8ERRWA)",
+            true);
+    return 64;
+}
+
+std::string Texto1252(const QString& texto) { return Utf8ParaCp1252(texto.toStdString()).value_or(texto.toStdString()); }
+
+}  // namespace
+
+int ComandoRelatorio(const std::vector<std::string>& a) {
+    if (a.size() != 4 || a[2] != "--pdf" || a[0] != "erros") return Uso();
+    if (!std::filesystem::is_directory(a[1])) {
+        Escreve("Pasta de dados inexistente: " + a[1], true);
+        return 66;
+    }
+    // Fonts and PDF need the windowing layer, but no window is shown: no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char nome[] = "gdzovi-lote";
+    char* argv[] = {nome, nullptr};
+    QGuiApplication app(argc, argv);
+
+    Banco banco;
+    banco.Abre("Zovi2005", {"path=" + a[1]});
+    std::unique_ptr<CatalogoMensagens> catalogo;
+    std::unique_ptr<relatorios::Relatorio> relatorio;
+    catalogo = std::make_unique<CatalogoMensagens>(banco);
+    relatorio = std::make_unique<relatorios::TrpErros>(banco, *catalogo);
+    QString erro;
+    if (!relatorios::GeraPdf(*relatorio, QString::fromStdString(Cp1252ParaUtf8(a[3])), &erro)) {
+        Escreve(Texto1252(erro), true);
+        return 1;
+    }
+    Escreve("Relatório gravado em " + a[3]);
+    return 0;
+}
+
+}  // namespace zovi
