@@ -1,9 +1,6 @@
 #include "PdfTexto.h"
 
-#include <QGuiApplication>
 #include <QProcess>
-
-#include <gtest/gtest.h>
 
 namespace zovi::teste {
 
@@ -20,10 +17,3 @@ QStringList PaginasPdf(const QString& arquivo) {
 int Ocorrencias(const QString& texto, const QString& trecho) { return static_cast<int>(texto.count(trecho)); }
 
 }  // namespace zovi::teste
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,6 +1,5 @@
 #pragma once
-// A PDF read back as text, page by page (pdftotext -layout), and the test
-// program's entry, which reports need for their fonts.
+// A PDF read back as text, page by page (pdftotext -layout).
 #include <QString>
 #include <QStringList>
 

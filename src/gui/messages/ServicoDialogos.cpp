@@ -4,6 +4,9 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 
 #include "platform/Texto1252.h"
@@ -155,6 +158,26 @@ void ServicoDialogos::AbreEndereco(const QUrl& endereco) {
         QDesktopServices::openUrl(endereco);
 }
 
+bool ServicoDialogos::ImpressoraInstalada() {
+    if (roteirizado_) return impressoraInstalada;
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+bool ServicoDialogos::ConfiguraImpressao(QPrinter& impressora, int paginas, QWidget* pai) {
+    if (roteirizado_) {
+        if (impressoes_.empty()) return false;
+        auto acao = std::move(impressoes_.front());
+        impressoes_.pop_front();
+        return acao(impressora);
+    }
+    QPrintDialog dialogo(&impressora, pai);
+    dialogo.setWindowTitle(QStringLiteral("Imprimir"));
+    dialogo.setMinMax(1, std::max(paginas, 1));
+    dialogo.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintCollateCopies |
+                       QAbstractPrintDialog::PrintShowPageSize);
+    return dialogo.exec() == QDialog::Accepted;
+}
+
 void ServicoDialogos::Esquece() {
     caixas.clear();
     formularios.clear();
@@ -162,6 +185,7 @@ void ServicoDialogos::Esquece() {
     respostas_.clear();
     acoes_.clear();
     arquivos_.clear();
+    impressoes_.clear();
 }
 
 }  // namespace zovi::gui

@@ -20,6 +20,8 @@
 
 #include "platform/Interacao.h"
 
+class QPrinter;
+
 namespace zovi::gui {
 
 // A message box as it was shown (or would have been, in scripted mode).
@@ -49,6 +51,11 @@ public:
     QString ArquivoParaSalvar(QWidget* pai, const QString& titulo, const QString& sugestao, const QString& filtro);
     // Opens a web address with the system's handler.
     void AbreEndereco(const QUrl& endereco);
+    // Whether the system has a printer to print on.
+    bool ImpressoraInstalada();
+    // The print dialog for a document of that many pages: printer, page range, copies.
+    // False when the user cancelled.
+    bool ConfiguraImpressao(QPrinter& impressora, int paginas, QWidget* pai = nullptr);
 
     // Interacao: the core's texts are Windows-1252.
     Resposta Mostra(TipoDialogo tipo, const std::string& texto) override;
@@ -72,6 +79,11 @@ public:
     // Acts on the next form shown instead of the user; without one the form is rejected.
     void AgeNoFormulario(AcaoFormulario acao) { acoes_.push_back(std::move(acao)); }
     void EscolheArquivo(const QString& nome) { arquivos_.push_back(nome); }
+    // Sets up the printer of the next print dialog (range, copies, output) and accepts it by
+    // returning true; without one the dialog is cancelled.
+    using AcaoImpressao = std::function<bool(QPrinter&)>;
+    void EscolheImpressao(AcaoImpressao acao) { impressoes_.push_back(std::move(acao)); }
+    bool impressoraInstalada = false;        // what ImpressoraInstalada answers
     void Esquece();
 
     // What scripted mode recorded.
@@ -87,6 +99,7 @@ private:
     std::deque<Resposta> respostas_;
     std::deque<AcaoFormulario> acoes_;
     std::deque<QString> arquivos_;
+    std::deque<AcaoImpressao> impressoes_;
 };
 
 }  // namespace zovi::gui

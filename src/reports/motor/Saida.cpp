@@ -1,6 +1,8 @@
 #include "motor/Saida.h"
 
 #include <QFile>
+
+#include <algorithm>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -9,14 +11,18 @@
 
 namespace zovi::relatorios {
 
-int ImprimeEm(Composicao& composicao, QPagedPaintDevice& dispositivo, int de, int ate) {
+int ImprimeEm(Composicao& composicao, QPagedPaintDevice& dispositivo, int de, int ate, int copias) {
     // A report that may have no page at all is counted first, so that nothing is opened for it.
     if (!composicao.relatorio().paginaSemLinhas && !composicao.Composta()) composicao.Compoe();
     if (composicao.Composta() && composicao.Paginas() == 0) return 0;
     dispositivo.setPageLayout(composicao.relatorio().Pagina());
     QPainter pintor;
     if (!pintor.begin(&dispositivo)) return -1;
-    const int paginas = composicao.Desenha(pintor, [&] { dispositivo.newPage(); }, de, ate);
+    int paginas = 0;
+    for (int i = 0; i < std::max(copias, 1); ++i) {
+        if (i > 0) dispositivo.newPage();
+        paginas += composicao.Desenha(pintor, [&] { dispositivo.newPage(); }, de, ate);
+    }
     pintor.end();
     return paginas;
 }
