@@ -41,6 +41,8 @@ struct DadosResponsavel {
     std::string NuFoneAssinante;
     std::string TxEMailRespArquivo;
     bool InReciboParaRespArquivo = false;
+
+    friend bool operator==(const DadosResponsavel&, const DadosResponsavel&) = default;
 };
 
 // The field a failing check sends the user back to.

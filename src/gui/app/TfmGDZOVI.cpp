@@ -17,6 +17,7 @@
 #include "backup/TfmBackup00.h"
 #include "backup/TfmGeraIndice.h"
 #include "backup/TfmRestore00.h"
+#include "entry/TfmDadosResp.h"
 #include "messages/ServicoDialogos.h"
 #include "pickers/Seletores.h"
 #include "ui_TfmGDZOVI.h"
@@ -119,7 +120,12 @@ void TfmGDZOVI::LigaComandos() {
         {"miAbrir", "sbAbrir", &T::NaoDisponivel, true},
         {"miExcluir", "sbExcluir", &T::NaoDisponivel, true},
         {"miVerInco", "sbVerInco", &T::NaoDisponivel, false},
-        {"miResp", "sbResp", &T::NaoDisponivel, false},
+        {"miResp", "sbResp",
+         [](T* j) {
+             TfmDadosResp fmDadosResp(j->dm_, j->CriticaZoviPrograma(), *j->seletores_, j->dialogos_, j->mensagens_, j);
+             j->dialogos_.Executa(fmDadosResp);
+         },
+         false},
         {"miGravar", "sbGravar", &T::NaoDisponivel, false},
         {"miRetif", "sbRetif", &T::NaoDisponivel, false},
         {"miImprimir", "sbRelatorio", &T::NaoDisponivel, false},
