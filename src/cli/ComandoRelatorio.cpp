@@ -6,7 +6,9 @@
 #include <memory>
 
 #include "InteracaoTerminal.h"
+#include "TrpCartela.h"
 #include "TrpErros.h"
+#include "TrpEtiquetas.h"
 #include "engine/Banco.h"
 #include "messages/Catalogo.h"
 #include "motor/Saida.h"
@@ -17,8 +19,10 @@ namespace zovi {
 namespace {
 
 int Uso() {
-    Escreve("uso: gdzovi-lote relatorio erros DADOS --pdf ARQUIVO\n"
-            "  erros      as inconsistências da última verificação (tabela TE8ERRWA)",
+    Escreve("uso: gdzovi-lote relatorio erros|etiquetas|cartela DADOS --pdf ARQUIVO\n"
+            "  erros      as inconsistências da última verificação (tabela TE8ERRWA)\n"
+            "  etiquetas  as etiquetas dos disquetes da última gravação (tabela TE8PROID)\n"
+            "  cartela    a descrição do leiaute do arquivo ZOVI2005",
             true);
     return 64;
 }
@@ -28,7 +32,7 @@ std::string Texto1252(const QString& texto) { return Utf8ParaCp1252(texto.toStdS
 }  // namespace
 
 int ComandoRelatorio(const std::vector<std::string>& a) {
-    if (a.size() != 4 || a[2] != "--pdf" || a[0] != "erros") return Uso();
+    if (a.size() != 4 || a[2] != "--pdf" || (a[0] != "erros" && a[0] != "etiquetas" && a[0] != "cartela")) return Uso();
     if (!std::filesystem::is_directory(a[1])) {
         Escreve("Pasta de dados inexistente: " + a[1], true);
         return 66;
@@ -44,8 +48,14 @@ int ComandoRelatorio(const std::vector<std::string>& a) {
     banco.Abre("Zovi2005", {"path=" + a[1]});
     std::unique_ptr<CatalogoMensagens> catalogo;
     std::unique_ptr<relatorios::Relatorio> relatorio;
-    catalogo = std::make_unique<CatalogoMensagens>(banco);
-    relatorio = std::make_unique<relatorios::TrpErros>(banco, *catalogo);
+    if (a[0] == "erros") {
+        catalogo = std::make_unique<CatalogoMensagens>(banco);
+        relatorio = std::make_unique<relatorios::TrpErros>(banco, *catalogo);
+    } else if (a[0] == "etiquetas") {
+        relatorio = std::make_unique<relatorios::TrpEtiquetas>(banco);
+    } else {
+        relatorio = std::make_unique<relatorios::TrpCartela>(banco);
+    }
     QString erro;
     if (!relatorios::GeraPdf(*relatorio, QString::fromStdString(Cp1252ParaUtf8(a[3])), &erro)) {
         Escreve(Texto1252(erro), true);
