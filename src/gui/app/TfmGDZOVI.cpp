@@ -20,6 +20,8 @@
 #include "entry/TfmDadosResp.h"
 #include "messages/ServicoDialogos.h"
 #include "pickers/Seletores.h"
+#include "reports/Previa.h"
+#include "TrpCartela.h"
 #include "ui_TfmGDZOVI.h"
 
 namespace zovi::gui {
@@ -156,8 +158,18 @@ void TfmGDZOVI::LigaComandos() {
         {"miAjudaGDZOVI", "spHelp", &T::AjudaF1, false},
         {"miInformacoesUteis", nullptr, &T::InformacoesUteis, false},
         {"miComoFazer", nullptr, [](T* j) { j->ajuda_.MostraTopico(kTopicoComoFazer); }, false},
-        {"miVisualizarCartela", nullptr, &T::NaoDisponivel, false},
-        {"miEmitirCartela", nullptr, &T::NaoDisponivel, false},
+        {"miVisualizarCartela", nullptr,
+         [](T* j) {
+             relatorios::TrpCartela rpCartela(j->dm_.dbZovi, j->versao_);
+             MostraRelatorio(j, rpCartela, j->dialogos_);
+         },
+         false},
+        {"miEmitirCartela", nullptr,
+         [](T* j) {
+             relatorios::TrpCartela rpCartela(j->dm_.dbZovi, j->versao_);
+             ImprimeRelatorio(j, rpCartela, j->dialogos_);
+         },
+         false},
         {"miSobre", nullptr, &T::Sobre, false},
     };
     for (const auto& c : comandos_) {
