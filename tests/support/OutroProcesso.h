@@ -17,6 +17,9 @@ public:
     OutroProcesso(const std::filesystem::path& pasta, const std::string& tabela, bool exclusivo = false);
     // Holds the data folder's lock in that mode, as another run of the program would.
     OutroProcesso(const std::filesystem::path& pasta, ModoTrava modo);
+    // Runs roda in another process, which holds what it holds when it calls espera until it
+    // is let go, and then goes on; Libera gives 0 when roda ended without throwing.
+    explicit OutroProcesso(const std::function<void(const std::function<bool()>& espera)>& roda) { Inicia(roda); }
     ~OutroProcesso();
     OutroProcesso(const OutroProcesso&) = delete;
     OutroProcesso& operator=(const OutroProcesso&) = delete;

@@ -1,6 +1,7 @@
 #include "backup/CopiaDeclaracao.h"
 
 #include <climits>
+#include <optional>
 #include <set>
 
 #include "backup/CopiaSeguranca.h"
@@ -8,6 +9,7 @@
 #include "data/Tabelas.h"
 #include "data/TrocaTabelas.h"
 #include "engine/Definicao.h"
+#include "engine/TravaPastaDados.h"
 
 namespace zovi {
 
@@ -34,6 +36,10 @@ std::string TabelaDoArquivo(const std::string& nome) {
     for (const auto& t : TabelasCopiadas())
         if (MesmoNome(nome, t + ".DB")) return t;
     return {};
+}
+
+std::string NinguemUsando(const ErroMotor& e) {
+    return "Nenhum usuário pode estar usando o sistema: \"" + std::string(e.what()) + "\"";
 }
 
 std::string Recusa(const std::string& motivo) {
@@ -166,6 +172,16 @@ bool fRestauraCopiaDeclaracao(const fs::path& arquivo, const fs::path& pastaDado
     // The header's total bounds what may be unpacked: it is checked against the room
     // first and against every chunk as it is written.
     const auto totalDeclarado = static_cast<std::uint32_t>(copia.TotalBytes());
+    // Nobody else may be in the folder while its tables are replaced: the program running
+    // this raises its own shared hold, and another process holding the folder refuses it.
+    std::optional<TravaPastaDados> trava;
+    try {
+        trava.emplace(pastaDados, ModoTrava::Exclusiva);
+    } catch (const ErroMotor& e) {
+        if (e.Codigo() != codigo_motor::TabelaOcupada) throw;
+        interacao.Aviso(NinguemUsando(e));
+        return false;
+    }
     // A swap cut short earlier is settled before anything else is touched.
     std::string erroTroca;
     if (!RecuperaTrocaInterrompida(pastaDados, erroTroca)) {
@@ -235,7 +251,7 @@ bool fRestauraCopiaDeclaracao(const fs::path& arquivo, const fs::path& pastaDado
         LiberaTabelas(pastaDados, banco);
         TrocaTabelas(pastaDados, TabelasCopiadas(), novos);
     } catch (const ErroMotor& e) {
-        interacao.Aviso("Nenhum usuário pode estar usando o sistema: \"" + std::string(e.what()) + "\"");
+        interacao.Aviso(NinguemUsando(e));
         return false;
     } catch (const std::exception&) {
         interacao.Mostra(TipoDialogo::Erro, kErroRestauracao);

@@ -8,9 +8,11 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 #include "ArquivoCopia.h"
 #include "InteracaoRoteirizada.h"
+#include "OutroProcesso.h"
 #include "PastaTeste.h"
 #include "TabelasPreenchidas.h"
 #include "backup/CopiaDeclaracao.h"
@@ -254,6 +256,63 @@ TEST_F(RestauracaoSegura, TrocaInterrompidaSemOsArquivosNovosOuComDiarioDanifica
     ASSERT_FALSE(ui.mostradas.empty());
     EXPECT_NE(ui.mostradas.back().texto.find("está danificado"), std::string::npos);
     EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), metade);
+}
+
+// A restore stopped in the middle of its swap holds the folder: a second restore, in this
+// process or from the command line, and the start-up check are refused and change nothing;
+// let go, the first one ends with the new tables.
+TEST_F(RestauracaoSegura, DuasRestauracoesAoMesmoTempo) {
+    auto outra = Monta(destino.Caminho(), {{"bd8emp.db", Tabela("BD8EMP.DB")},
+                                           {"bd8vinc.db", Tabela("BD8VINC.DB")},
+                                           {"bd8resp.db", Tabela("BD8RESP.DB")}});
+    teste::OutroProcesso primeira([&](const std::function<bool()>& espera) {
+        DefinePontoTroca([&](const std::string& passo) {
+            if (passo == "afastado BD8EMP.DB" && !espera()) throw 1;
+        });
+        InteracaoRoteirizada ui;
+        if (!fRestauraCopiaDeclaracao(arquivo, dados.Caminho(), ui, nullptr, Sobra)) throw 2;
+    });
+    ASSERT_TRUE(primeira.Segura());
+    auto meio = teste::ArquivosDasTabelasDeclaracao(dados.Caminho());
+    InteracaoRoteirizada ui;
+    EXPECT_FALSE(fRestauraCopiaDeclaracao(outra, dados.Caminho(), ui, nullptr, Sobra));
+    ASSERT_EQ(ui.mostradas.size(), 1u);
+    EXPECT_EQ(ui.mostradas[0].texto.rfind("Nenhum usuário pode estar usando o sistema: \"Table is busy", 0), 0u);
+    auto lote = (teste::PastaProgramas() / "gdzovi-lote").string();
+    auto pasta = dados.Caminho().string();
+    EXPECT_EQ(WEXITSTATUS(std::system((lote + " restaura " + outra.string() + " " + pasta + " > /dev/null 2>&1").c_str())), 75);
+    EXPECT_EQ(CheckData(dados.Caminho()), 75);
+    EXPECT_FALSE(VerificaArquivosDados(dados.Caminho(), ui));
+    EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), meio);
+    EXPECT_EQ(primeira.Libera(), 0);
+    EXPECT_EQ(Atuais(), novas);
+    EXPECT_EQ(Restos(dados.Caminho()), std::vector<std::string>{});
+}
+
+// The program holds its folder shared while open, and its own restore raises that hold;
+// another copy of the program open on the folder refuses the restore.
+TEST_F(RestauracaoSegura, RestauracaoComOutroProcessoNaPasta) {
+    struct Caso {
+        const char* nome;
+        std::optional<ModoTrava> outro;
+        bool restaura;
+    };
+    const Caso casos[] = {
+        {"só o programa", std::nullopt, true},
+        {"outro programa aberto", ModoTrava::Compartilhada, false},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nome);
+        PastaTeste pasta;
+        for (const auto& [nome, bytes] : antigas) teste::GravaArquivo(pasta.Caminho() / nome, bytes);
+        std::optional<teste::OutroProcesso> outro;
+        if (c.outro) outro.emplace(pasta.Caminho(), *c.outro);
+        TravaPastaDados programa(pasta.Caminho(), ModoTrava::Compartilhada);
+        InteracaoRoteirizada ui;
+        EXPECT_EQ(fRestauraCopiaDeclaracao(arquivo, pasta.Caminho(), ui, nullptr, Sobra), c.restaura);
+        EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(pasta.Caminho()), c.restaura ? novas : antigas);
+        EXPECT_EQ(Restos(pasta.Caminho()), std::vector<std::string>{});
+    }
 }
 
 }  // namespace
