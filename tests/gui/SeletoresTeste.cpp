@@ -239,12 +239,14 @@ private slots:
         QTest::addColumn<QString>("busca");
         QTest::addColumn<QString>("primeira");
         QTest::addColumn<QString>("ausente");
-        QTest::newRow("palavras sem acento") << int(TipoSeletor::Cbo) << "tecnico enfermagem" << "322205" << "515110";
+        QTest::newRow("palavras sem acento") << int(TipoSeletor::Cbo) << "tecnico enfermagem" << "322205" << "322225";
         QTest::newRow("maiusculas e acento") << int(TipoSeletor::Cbo) << "TÉCNICO DE ENFERMAGEM" << "322205" << "233125";
         QTest::newRow("prefixo de codigo") << int(TipoSeletor::Cbo) << "3222" << "322205" << "233125";
         QTest::newRow("codigo com mascara") << int(TipoSeletor::Cnae) << "01.12" << "01120" << "01112";
+        QTest::newRow("nomes no estado e nos municipios") << int(TipoSeletor::Municipio) << "rondonia" << "1100700"
+                                                          << "1100015";
         QTest::newRow("municipio pelo nome") << int(TipoSeletor::Municipio) << "curitiba" << "4106902" << "3550308";
-        QTest::newRow("estado traz os municipios") << int(TipoSeletor::Municipio) << "rondonia" << "1100015"
+        QTest::newRow("estado traz os municipios") << int(TipoSeletor::Municipio) << "roraima" << "1400027"
                                                     << "3550308";
     }
     void ProcuraPorCodigoOuPalavras() {

@@ -85,7 +85,8 @@ std::vector<CampoDeclarado> TfmDadosResp::Campos() {
     using R = RotinasResponsavel;
     // In reading order, which is the order of the tab key; "&Ok" runs the checks in their own order.
     return {
-        {.nome = "edInscricao", .rotulo = "&Inscrição CNPJ/CEI/CPF", .largura = 14, .valor = V::Codigo,
+        // Unbound: 14 digits while typed, 18 characters with the CNPJ's mask when shown.
+        {.nome = "edInscricao", .rotulo = "&Inscrição CNPJ/CEI/CPF", .largura = 18, .valor = V::Codigo,
          .grupo = "gbResponsavel", .regra = regra(&R::CriticaInscricao)},
         {.nome = "edTipoInscricao", .largura = 4, .controle = K::Leitura, .grupo = "gbResponsavel", .coluna = 1},
         {.nome = "edNome", .rotulo = "No&me/Firma/Razão Social", .largura = 40, .grupo = "gbResponsavel", .linha = 1,

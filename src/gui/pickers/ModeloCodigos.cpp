@@ -99,12 +99,22 @@ void FiltroCodigos::DefineBusca(const QString& busca) {
         prefixo_ = QString(busca).remove(QRegularExpression(QStringLiteral("[^0-9]")));
     else
         palavras_ = ChaveBusca(busca).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    const auto* modelo = static_cast<const ModeloCodigos*>(sourceModel());
+    const int n = Ativo() && modelo ? modelo->NumLinhas() : 0;
+    combina_.assign(n, 0);
+    descendenteCombina_.assign(n, 0);
+    for (int id = 0; id < n; ++id) {
+        if (!(combina_[id] = Combina(id))) continue;
+        for (int p = modelo->PaiDaLinha(id); p >= 0 && !descendenteCombina_[p]; p = modelo->PaiDaLinha(p))
+            descendenteCombina_[p] = 1;
+    }
     invalidateFilter();
 }
 
-bool FiltroCodigos::Combina(const QModelIndex& indice) const {
-    if (!prefixo_.isEmpty()) return indice.data(ModeloCodigos::PapelCodigo).toString().startsWith(prefixo_);
-    const QString chave = indice.data(ModeloCodigos::PapelChave).toString();
+bool FiltroCodigos::Combina(int id) const {
+    const auto* modelo = static_cast<const ModeloCodigos*>(sourceModel());
+    if (!prefixo_.isEmpty()) return modelo->CodigoDaLinha(id).startsWith(prefixo_);
+    const QString& chave = modelo->ChaveDaLinha(id);
     for (const auto& palavra : palavras_)
         if (!chave.contains(palavra)) return false;
     return true;
@@ -112,8 +122,11 @@ bool FiltroCodigos::Combina(const QModelIndex& indice) const {
 
 bool FiltroCodigos::filterAcceptsRow(int linha, const QModelIndex& pai) const {
     if (!Ativo()) return true;
-    for (QModelIndex i = sourceModel()->index(linha, 0, pai); i.isValid(); i = i.parent())
-        if (Combina(i)) return true;
+    const auto* modelo = static_cast<const ModeloCodigos*>(sourceModel());
+    const int id = static_cast<int>(modelo->index(linha, 0, pai).internalId());
+    if (combina_[id]) return true;
+    for (int p = modelo->PaiDaLinha(id); p >= 0; p = modelo->PaiDaLinha(p))
+        if (combina_[p]) return !descendenteCombina_[p];
     return false;
 }
 

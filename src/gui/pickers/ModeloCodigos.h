@@ -36,6 +36,11 @@ public:
     // The index of the line with this code (first match in table order); invalid if none.
     QModelIndex IndiceDoCodigo(const QString& codigo) const;
     int NumLinhas() const { return static_cast<int>(linhas_.size()); }
+    // Lines by their number in table order (an index's internalId): the search goes
+    // through all of them once per change of the search text.
+    const QString& CodigoDaLinha(int id) const { return linhas_[id].codigo; }
+    const QString& ChaveDaLinha(int id) const { return linhas_[id].chave; }
+    int PaiDaLinha(int id) const { return linhas_[id].pai; }
 
     QModelIndex index(int linha, int coluna, const QModelIndex& pai = {}) const override;
     QModelIndex parent(const QModelIndex& filho) const override;
@@ -62,9 +67,10 @@ private:
     QIcon documento_;
 };
 
-// Narrows the tree to the lines that match the search and their ancestors; the
-// lines under a matching line stay as well (a state found by its name keeps its
-// municipalities). A search of digits (mask punctuation allowed: "22.35", "2235-05")
+// Narrows the tree to the lines that match the search and their ancestors. The
+// lines under a matching line stay as well when none of them matches on its own
+// (a state found by its name keeps its municipalities; "tecnico enfermagem"
+// keeps only the matching occupations under "Técnicos ... de enfermagem"). A search of digits (mask punctuation allowed: "22.35", "2235-05")
 // matches code prefixes; any other search matches the lines whose text holds
 // every word of it, ignoring case and accents ("tecnico enfermagem").
 class FiltroCodigos : public QSortFilterProxyModel {
@@ -79,10 +85,12 @@ protected:
     bool filterAcceptsRow(int linha, const QModelIndex& pai) const override;
 
 private:
-    bool Combina(const QModelIndex& indice) const;
+    bool Combina(int id) const;
 
     QString prefixo_;
     QStringList palavras_;
+    std::vector<char> combina_;             // by line: matches on its own
+    std::vector<char> descendenteCombina_;  // by line: some line below it matches on its own
 };
 
 }  // namespace zovi::gui

@@ -71,7 +71,7 @@ const Descricao kDescricoes[] = {
     {TipoSeletor::MesesAno, "fmMesesAno", "Relação de Meses do Ano", nullptr, nullptr, nullptr, Arvore::UmNivel, 1, 2,
      {320, 330}},
     {TipoSeletor::Afastamento, "fmTb8Afast", "Relação de Códigos de Afastamento", nullptr, nullptr, nullptr,
-     Arvore::UmNivel, 1, 2, {720, 250}},
+     Arvore::UmNivel, 1, 2, {720, 200}},
 };
 
 const Descricao& DescricaoDe(TipoSeletor tipo) {
@@ -109,6 +109,7 @@ TfmSeletor::TfmSeletor(TdmGDZovi& dm, TipoSeletor tipo, QWidget* pai)
     filtro_.setSourceModel(&modelo_);
     ui_->tvLinhas->setModel(&filtro_);
     if (FechaSempre(tipo)) ui_->paProcura->hide();
+    ui_->tvLinhas->setRootIsDecorated(d.arvore != Arvore::UmNivel);
 
     connect(ui_->edProcura, &QLineEdit::textChanged, this, &TfmSeletor::Procura);
     connect(ui_->tvLinhas, &QTreeView::clicked, this, &TfmSeletor::TentaEscolha);
@@ -199,6 +200,13 @@ void TfmSeletor::ExpandeComEnter(const QModelIndex& indiceFiltro) {
     if (arvore == Arvore::DoisNiveis && nivel == 1) arvoreVista->expandRecursively(indiceFiltro);
     if (arvore == Arvore::Cbo && (nivel == 1 || nivel == 2)) arvoreVista->expand(indiceFiltro);
     if (arvore == Arvore::Cbo && nivel == 3) arvoreVista->expandRecursively(indiceFiltro);
+}
+
+void TfmSeletor::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    // Only a laid-out view can centre the line of the field's code.
+    if (ui_->tvLinhas->currentIndex().isValid())
+        ui_->tvLinhas->scrollTo(ui_->tvLinhas->currentIndex(), QAbstractItemView::PositionAtCenter);
 }
 
 bool TfmSeletor::eventFilter(QObject* objeto, QEvent* e) {

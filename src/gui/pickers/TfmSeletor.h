@@ -38,6 +38,7 @@ public:
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void Monta(TdmGDZovi& dm);
