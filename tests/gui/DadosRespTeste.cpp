@@ -13,6 +13,8 @@
 #include <memory>
 
 #include "PastaTeste.h"
+#include "app/JanelaAjuda.h"
+#include "app/TfmGDZOVI.h"
 #include "data/ModulosDados.h"
 #include "engine/Tabela.h"
 #include "entry/TfmDadosResp.h"
@@ -208,6 +210,22 @@ private slots:
         f->findChild<QPushButton*>("btCancelar")->click();
         QVERIFY(!f->isVisible());
         QVERIFY(dialogos_.caixas.empty());
+    }
+
+    // "&Dados Responsável ..." of the main window opens the form on the stored row.
+    void AbertoPelaJanelaPrincipal() {
+        JanelaAjuda ajuda(QStringLiteral(GDZOVI_PASTA_BIN "/ajuda"));
+        TfmGDZOVI janela(*dm_, dialogos_, ajuda);
+        QString titulo, inscricao;
+        dialogos_.AgeNoFormulario([&](QDialog& d) {
+            titulo = d.windowTitle();
+            inscricao = static_cast<TfmDadosResp&>(d).Edicao("edInscricao")->text();
+            return int(QDialog::Rejected);
+        });
+        janela.ExecutaComando("sbResp");
+        QCOMPARE(dialogos_.formularios, std::vector<QString>{"fmDadosResp"});
+        QCOMPARE(titulo, QStringLiteral("Informações do Responsável pela Declaração da Zovi"));
+        QCOMPARE(inscricao, QStringLiteral("529.982.247-25"));
     }
 
     // The picker button fills the municipality code, then its name and state.

@@ -163,6 +163,38 @@ private slots:
         }
     }
 
+    // Enter on a heading that cannot be chosen opens it: a state or CNAE group with everything
+    // below it, a CBO line of level 1 or 2 one level down, of level 3 with everything below.
+    void EnterAbreOCabecalho_data() {
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<QString>("cabecalho");
+        QTest::addColumn<QString>("subcabecalho");  // a heading right below it, which stays closed
+        QTest::newRow("estado") << int(TipoSeletor::Municipio) << "35" << "";
+        QTest::newRow("grupo cnae") << int(TipoSeletor::Cnae) << "01" << "";
+        QTest::newRow("cbo nivel 1") << int(TipoSeletor::Cbo) << "32" << "322";
+        QTest::newRow("cbo nivel 2") << int(TipoSeletor::Cbo) << "322" << "3222";
+        QTest::newRow("cbo nivel 3") << int(TipoSeletor::Cbo) << "3222" << "";
+    }
+    void EnterAbreOCabecalho() {
+        QFETCH(int, tipo);
+        QFETCH(QString, cabecalho);
+        QFETCH(QString, subcabecalho);
+        bool aberto = false, subAberto = true;
+        dialogos_.AgeNoFormulario(Passos({[&](QDialog& d) {
+            auto& s = static_cast<TfmSeletor&>(d);
+            auto indice = [&](const QString& c) { return s.Filtro().mapFromSource(s.Modelo().IndiceDoCodigo(c)); };
+            Arvore(d).expand(indice(cabecalho).parent());
+            EnterNaLinha(d, cabecalho);
+            aberto = Arvore(d).isExpanded(indice(cabecalho));
+            subAberto = !subcabecalho.isEmpty() && Arvore(d).isExpanded(indice(subcabecalho));
+            d.reject();
+        }}));
+        QLineEdit campo;
+        QVERIFY(!seletores_->Escolhe(TipoSeletor(tipo), campo));
+        QVERIFY(aberto);
+        QVERIFY(!subAberto);
+    }
+
     // A mouse click on a line chooses it; on a state it does nothing.
     void CliqueEscolhe() {
         QLineEdit campo;
