@@ -3,12 +3,9 @@
 //   captura_responsavel PASTA   pictures saved in PASTA
 #include <QApplication>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <filesystem>
-#include <memory>
-
+#include "PastaTeste.h"
 #include "data/ModulosDados.h"
 #include "entry/TfmDadosResp.h"
 #include "messages/Catalogo.h"
@@ -35,10 +32,8 @@ void Salva(QWidget& janela, const QString& arquivo) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString saida = argc > 1 ? argv[1] : QStringLiteral(".");
-    QTemporaryDir pasta;
-    for (const auto& e : std::filesystem::directory_iterator(GDZOVI_DADOS_CONSTRUIDOS))
-        std::filesystem::copy_file(e.path(), std::filesystem::path(pasta.path().toStdString()) / e.path().filename());
-    TdmGDZovi dm(pasta.path().toStdString());
+    const teste::PastaTeste pasta;
+    TdmGDZovi dm(pasta.Caminho());
     CatalogoMensagens catalogo(dm.dbZovi);
     auto& dialogos = ServicoDialogos::Programa();
     Mensagens mensagens(catalogo, dialogos);
