@@ -16,6 +16,7 @@
 #include "app/JanelaAjuda.h"
 #include "app/TfmGDZOVI.h"
 #include "data/ModulosDados.h"
+#include "engine/Banco.h"
 #include "engine/Tabela.h"
 #include "entry/TfmDadosResp.h"
 #include "messages/Catalogo.h"
@@ -210,6 +211,35 @@ private slots:
         f->findChild<QPushButton*>("btCancelar")->click();
         QVERIFY(!f->isVisible());
         QVERIFY(dialogos_.caixas.empty());
+    }
+
+    // An engine error while storing (the table held by another writer) reaches the caller, on
+    // its way to the program's general handler; the stored row stays as it was.
+    void ErroAoGravarNaoMudaALinha() {
+        const std::string antes = Gravado("NoResponsavelArquivo");
+        auto f = Formulario();
+        Preenche(*f, Valido());
+        f->Edicao("edNome")->setText("OUTRA RAZAO SOCIAL");
+        bool erro = false;
+        {
+            Banco outro;
+            outro.Abre("Zovi2005", {pasta_->Parametro()});
+            Transacao escrevendo(outro);
+            Tabela t(outro, "BD8RESP");
+            t.Abre();
+            t.Primeiro();
+            t.Edita();
+            t.PoeTexto("NuFoneDDD", "99");
+            t.Grava();
+            try {
+                Ok(*f);
+            } catch (const std::exception&) {
+                erro = true;
+            }
+        }
+        QVERIFY(erro);
+        QVERIFY(f->isVisible());
+        QCOMPARE(Gravado("NoResponsavelArquivo"), antes);
     }
 
     // "&Dados Responsável ..." of the main window opens the form on the stored row.
