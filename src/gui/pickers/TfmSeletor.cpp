@@ -232,7 +232,15 @@ bool TfmSeletor::eventFilter(QObject* objeto, QEvent* e) {
                 return true;
             }
             break;
-        default: break;
+        default:
+            // Typing while the tree has the focus goes on in the search box.
+            if (objeto == ui_->tvLinhas && ui_->paProcura->isVisible() && !tecla->text().isEmpty() &&
+                tecla->text().at(0).isPrint()) {
+                ui_->edProcura->setFocus();
+                QCoreApplication::sendEvent(ui_->edProcura, e);
+                return true;
+            }
+            break;
     }
     return QDialog::eventFilter(objeto, e);
 }
