@@ -86,6 +86,15 @@ int main(int argc, char** argv) {
             janela->ExecutaComando("miComoFazer");
         },
         [&] { Salva(saida + "/tela-6-janela-ajuda.png", janela->windowTitle()); },
+        // The report preview is modal: the steps after it run inside its loop.
+        [&] { janela->ExecutaComando("miVisualizarCartela"); },
+        [&] {
+            auto* previa = QApplication::activeModalWidget();
+            Salva(saida + "/tela-7-previa.png", previa ? previa->windowTitle() : janela->windowTitle());
+        },
+        [&] {
+            if (auto* modal = QApplication::activeModalWidget()) modal->close();
+        },
         [&] { QApplication::quit(); },
     };
     // A modal box runs its own loop: each step is a timer, so it fires inside it too.

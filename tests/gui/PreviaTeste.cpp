@@ -1,6 +1,7 @@
 // The report preview and printing, offscreen, with the user's choices
 // scripted in the dialog service: page navigation, the page limit, saving as
 // PDF, printing a page range and copies, and the missing printer.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPrinter>
 #include <QPushButton>
@@ -9,7 +10,10 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "PastaTeste.h"
 #include "PdfTexto.h"
+#include "app/ProgramaGDZovi.h"
+#include "app/TfmGDZOVI.h"
 #include "messages/ServicoDialogos.h"
 #include "motor/Relatorio.h"
 #include "reports/Previa.h"
@@ -134,6 +138,35 @@ private slots:
         QCOMPARE(dialogos_.caixas.size(), size_t(1));
         QVERIFY(dialogos_.caixas[0].texto.startsWith(QStringLiteral("Não há impressora instalada")));
         QVERIFY(!PaginasPdf(pdf + QStringLiteral(".pdf")).isEmpty());
+    }
+
+    // The Help menu's layout sheet: previewed (seven pages), then "printed" with no printer.
+    void CartelaPeloMenuAjuda() {
+        teste::PastaTeste dados;
+        QTemporaryDir trava;
+        dialogos_.AgeNoFormulario([](QDialog& d) {  // the tips at the first activation
+            d.findChild<QCheckBox*>(QStringLiteral("cbDicas"))->setChecked(true);
+            return int(QDialog::Accepted);
+        });
+        ProgramaGDZovi programa(dialogos_, dados.Caminho(), trava.path(), QStringLiteral(GDZOVI_PASTA_BIN "/ajuda"));
+        QVERIFY(programa.Inicia());
+        QTest::qWait(50);
+        dialogos_.Esquece();
+        int paginas = 0;
+        dialogos_.AgeNoFormulario([&](QDialog& d) {
+            paginas = static_cast<TfmPreview&>(d).Paginas();
+            return int(QDialog::Accepted);
+        });
+        programa.fmGDZOVI()->ExecutaComando(QStringLiteral("miVisualizarCartela"));
+        QCOMPARE(dialogos_.formularios, std::vector<QString>{QStringLiteral("TfmPreview")});
+        QCOMPARE(paginas, 7);
+
+        const QString pdf = pasta_.filePath(QStringLiteral("cartela.pdf"));
+        dialogos_.EscolheArquivo(pdf);
+        programa.fmGDZOVI()->ExecutaComando(QStringLiteral("miEmitirCartela"));
+        const auto texto = PaginasPdf(pdf);
+        QCOMPARE(texto.size(), 7);
+        QVERIFY(texto[6].contains(QStringLiteral("Versão: 2005.2")));
     }
 
 private:

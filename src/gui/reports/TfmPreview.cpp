@@ -2,6 +2,8 @@
 
 #include <QKeySequence>
 #include <QPainter>
+#include <QScreen>
+#include <QStyle>
 #include <QScrollBar>
 #include <QShortcut>
 
@@ -132,6 +134,13 @@ void TfmPreview::resizeEvent(QResizeEvent* e) {
 }
 
 void TfmPreview::showEvent(QShowEvent* e) {
+    // A page reads best tall: the window takes most of the screen's height, centred.
+    if (!dimensionada_) {
+        dimensionada_ = true;
+        const QRect tela = screen()->availableGeometry();
+        const QSize tamanho(std::min(tela.width() * 9 / 10, 1000), tela.height() * 9 / 10);
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, tamanho, tela));
+    }
     QDialog::showEvent(e);
     Desenha();
 }

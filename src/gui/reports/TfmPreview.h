@@ -51,6 +51,7 @@ private:
     relatorios::Composicao composicao_;
     int pagina_ = 1;
     QImage imagem_;
+    bool dimensionada_ = false;
 };
 
 }  // namespace zovi::gui
