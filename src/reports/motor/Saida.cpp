@@ -1,11 +1,11 @@
 #include "motor/Saida.h"
 
 #include <QFile>
-
-#include <algorithm>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+
+#include <algorithm>
 
 #include "motor/Composicao.h"
 
