@@ -111,6 +111,13 @@ const std::vector<std::string>& TabelasCopiadas() {
 
 bool fGravaCopiaDeclaracao(const fs::path& pastaDados, const fs::path& arquivo, Interacao& interacao,
                            const MedidaEspacoLivre& espaco) {
+    // A restore cut short is settled first: a backup of its half-swapped folder would carry
+    // the mix into the archive.
+    std::string erroTroca;
+    if (!RecuperaTrocaInterrompida(pastaDados, erroTroca)) {
+        interacao.Mostra(TipoDialogo::Erro, erroTroca);
+        return false;
+    }
     auto pastaVolume = arquivo.has_parent_path() ? arquivo.parent_path() : fs::path(".");
     TCopiaSeguranca copia;
     copia.BackupTitle = kTituloCopiaZovi;

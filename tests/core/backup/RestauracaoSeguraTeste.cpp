@@ -258,6 +258,21 @@ TEST_F(RestauracaoSegura, TrocaInterrompidaSemOsArquivosNovosOuComDiarioDanifica
     EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), metade);
 }
 
+// A backup taken of a folder whose restore was killed half-way through the swap settles the
+// swap first: the archive holds the new tables, not a mix.
+TEST_F(RestauracaoSegura, CopiaDeUmaTrocaInterrompida) {
+    auto passos = PassosDaTroca(arquivo);
+    auto meio = static_cast<std::size_t>(std::find(passos.begin(), passos.end(), "colocado BD8EMP.DB") - passos.begin());
+    ASSERT_TRUE(RestauraEMorre(arquivo, dados.Caminho(), meio));
+    auto copia = destino.Caminho() / "depois.bkp";
+    InteracaoRoteirizada ui;
+    ASSERT_TRUE(fGravaCopiaDeclaracao(dados.Caminho(), copia, ui, Sobra));
+    EXPECT_EQ(Atuais(), novas);
+    PastaTeste outra;
+    ASSERT_TRUE(fRestauraCopiaDeclaracao(copia, outra.Caminho(), ui, nullptr, Sobra));
+    EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(outra.Caminho()), novas);
+}
+
 // A restore stopped in the middle of its swap holds the folder: a second restore, in this
 // process or from the command line, and the start-up check are refused and change nothing;
 // let go, the first one ends with the new tables.
