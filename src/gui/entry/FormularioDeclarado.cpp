@@ -283,7 +283,7 @@ bool FormularioDeclarado::Critica_(const CampoDeclarado& campo, bool saida) {
 void FormularioDeclarado::Falha(const std::string& codigo, QWidget* foco) {
     const bool antes = criticando_;
     criticando_ = true;
-    MostraMensagem(codigo);
+    if (!codigo.empty()) MostraMensagem(codigo);
     AbrePaginaDe(foco);
     foco->setFocus(Qt::OtherFocusReason);
     // After the field's own focus-out handling, which clears the selection.
@@ -302,7 +302,7 @@ void FormularioDeclarado::SaiuDoCampo(const CampoDeclarado& campo) {
     if (destino && semCritica_.contains(destino->objectName())) return;
     if (!controle->isVisibleTo(this)) return;
     if (destino && controle->isAncestorOf(destino)) return;
-    if (campo.controle == ControleCampo::Edicao && campo.regra) {
+    if (campo.controle == ControleCampo::Edicao && campo.regra && campo.criticaNaSaida) {
         const std::string valor = Texto(campo.nome);
         const bool vazio = campo.valor == ValorCampo::Dinheiro ? Valor(campo.nome)->NaoInformado()
                                                                : fAparaTexto(valor).empty();

@@ -19,7 +19,7 @@
 // A field (CampoDeclarado) names its control, caption, table field, stored width, kind of
 // stored value, entry mask, group and grid cell, whether leaving it is checked only when it
 // is filled, and its rule: a function returning a Critica (the code, "0000" for a pass;
-// the control to focus on failure; whether an accepted code is only shown as a warning when
+// the control to focus on failure, an empty code stopping without a message; whether an accepted code is only shown as a warning when
 // the field is left). The rule may write cleaned text back to its control.
 //
 // What the base does for every form:
@@ -105,10 +105,11 @@ struct CampoDeclarado {
     ControleCampo controle = ControleCampo::Edicao;
     QString mascara{};      // Qt input mask while typing, e.g. "99999-999"; empty: none
     QString grupo{};        // group objectName
+    QString opcoes{};       // Opcoes: "Sim=1|Não=2"; Marca: the box's caption
     int linha = 0, coluna = 0, colunas = 1;
     bool saidaSoPreenchido = true;  // leaving an empty field runs nothing
+    bool criticaNaSaida = true;     // false: only "&Ok" (CriticaTodos) runs the rule
     std::function<Critica()> regra{};  // empty: no check
-    QString opcoes{};       // for Opcoes: "Sim=1|Não=2"
 };
 
 // The radio buttons of an Opcoes field.

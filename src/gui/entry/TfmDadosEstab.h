@@ -1,0 +1,103 @@
+#pragma once
+// The establishment form: every field of one BD8EMP row on a header and five
+// tabs, declared in one field table (Campos()) that builds the form and drives
+// the checks when a field is left and again, in table order, on "&Ok".
+//
+// The row's open-operation marker InOpcaoAberta holds "0" from the moment the
+// form loads the row until the form closes, so that a run that ends abnormally
+// is reported the next time the establishment is opened. Storing writes the row
+// (and, for a declaration without employees, removes its employees) in one
+// transaction.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "entry/FormularioDeclarado.h"
+
+class QLabel;
+class QPushButton;
+class QTabWidget;
+
+namespace zovi {
+class Referencias;
+class TCriticaZovi;
+class TdmGDZovi;
+class TdmEntradaDados;
+}  // namespace zovi
+
+namespace zovi::gui {
+
+class Seletores;
+
+// What the employee forms receive about their establishment.
+struct ContextoEstabelecimento {
+    std::string anoBase, inscricao, prefixo, nome, tipoInscricao;
+    bool encerrou2006 = false;  // closed its activities in 2006
+};
+
+class TfmDadosEstab : public FormularioDeclarado {
+    Q_OBJECT
+public:
+    enum class Saida { Cancelada, Gravada, Empregados };
+
+    TfmDadosEstab(TdmGDZovi& dm, TdmEntradaDados& entrada, const Referencias& referencias, Seletores* seletores,
+                  ServicoDialogos& dialogos, Mensagens& mensagens, QWidget* pai = nullptr);
+    ~TfmDadosEstab() override;
+
+    // The establishment to show; `novo`: the row was just created by the new-declaration wizard.
+    void DefineEstabelecimento(const std::string& anoBase, const std::string& inscricao, const std::string& prefixo,
+                               bool novo);
+    // Opens the employees of the stored establishment; unset, "&Vinculos" says it is not available yet.
+    void DefineEmpregados(std::function<void(const ContextoEstabelecimento&)> abre) { abreEmpregados_ = std::move(abre); }
+
+    Saida SaidaFormulario() const { return saida_; }
+
+    // "&Ok" and "&Vinculos" store through here; false when a check failed or the user declined.
+    bool GravaRegistro();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void done(int resultado) override;
+    void AoSairDoCampo(const QString& nome) override;
+    void Cancela() override;
+
+private:
+    std::vector<GrupoDeclarado> Grupos() const;
+    std::vector<CampoDeclarado> Campos();
+    void MontaJanela();
+    void Abre();
+    void CarregaRegistro(Tabela& t);
+    void AplicaPorte();
+    void AplicaTipoDeclaracao(bool comAvisos);
+    void AtualizaAnoBase();
+    void MostraDescricoes();
+    void Ok();
+    void Vinculos();
+    void LiberaMarcador();
+    std::string CeiVinculado12() const;
+    std::string TipoDeclaracao() const;
+    Critica RegraCnpj(const QString& nome);
+    Critica RegraValor(const QString& nome);
+    Critica RegraPercentual(const QString& nome);
+
+    TdmGDZovi& dm_;
+    TdmEntradaDados& entrada_;
+    const Referencias& ref_;
+    std::unique_ptr<TCriticaZovi> criticaZovi_;
+    Seletores* seletores_;
+    std::function<void(const ContextoEstabelecimento&)> abreEmpregados_;
+
+    std::string anoBase_, inscricao_, prefixo_, tipo_ = "1";
+    bool novo_ = false;
+    bool existe_ = false;
+    bool precisaAbrir_ = false;
+    Saida saida_ = Saida::Cancelada;
+
+    QTabWidget* abas_ = nullptr;
+    QLabel* laAnoBase_ = nullptr;
+    QPushButton* btOk_ = nullptr;
+    QPushButton* btVinculos_ = nullptr;
+    QPushButton* btCancelar_ = nullptr;
+};
+
+}  // namespace zovi::gui
