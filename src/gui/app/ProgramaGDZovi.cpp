@@ -53,7 +53,6 @@ bool ProgramaGDZovi::Inicia() {
     dmGDZovi_ = std::make_unique<TdmGDZovi>(pastaDados_);
     ajuda_ = std::make_unique<JanelaAjuda>(pastaAjuda_);
     fmGDZOVI_ = std::make_unique<TfmGDZOVI>(*dmGDZovi_, dialogos_, *ajuda_);
-    dmEntradaDados_ = std::make_unique<TdmEntradaDados>(*dmGDZovi_);
     Form1_ = std::make_unique<TForm1>(dialogos_);
     fmSplash.close();
     // The full screen also where no window manager honours the maximised state.

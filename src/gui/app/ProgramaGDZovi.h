@@ -43,7 +43,6 @@ private:
     std::unique_ptr<TdmGDZovi> dmGDZovi_;
     std::unique_ptr<JanelaAjuda> ajuda_;
     std::unique_ptr<TfmGDZOVI> fmGDZOVI_;
-    std::unique_ptr<TdmEntradaDados> dmEntradaDados_;
     std::unique_ptr<TForm1> Form1_;  // the backup component's demonstration, never shown
 };
 

@@ -18,6 +18,7 @@
 #include "backup/TfmGeraIndice.h"
 #include "backup/TfmRestore00.h"
 #include "entry/TfmDadosResp.h"
+#include "entry/ComandosEstabelecimento.h"
 #include "messages/ServicoDialogos.h"
 #include "pickers/Seletores.h"
 #include "reports/Previa.h"
@@ -80,7 +81,9 @@ TfmGDZOVI::TfmGDZOVI(TdmGDZovi& dmGDZovi, ServicoDialogos& dialogos, JanelaAjuda
       dialogos_(dialogos), ajuda_(ajuda), catalogo_(dm_.dbZovi), mensagens_(catalogo_, dialogos_) {
     ui_->setupUi(this);
     fmInicioRegras_ = std::make_unique<TfmInicioRegras>(dm_.dbZovi, dialogos_, this);
+    dmEntradaDados_ = std::make_unique<TdmEntradaDados>(dm_);
     seletores_ = std::make_unique<Seletores>(dm_, dialogos_);
+    comandosEstabelecimento_ = std::make_unique<ComandosEstabelecimento>(*this);
 
     // Teal behind everything but the tool bar, which keeps the usual colours
     // (set role by role: a palette without changed roles would inherit the teal).
@@ -118,9 +121,9 @@ void TfmGDZOVI::PoeGlifos() {
 void TfmGDZOVI::LigaComandos() {
     using T = TfmGDZOVI;
     comandos_ = {
-        {"miNova", "sbNova", &T::NaoDisponivel, true},
-        {"miAbrir", "sbAbrir", &T::NaoDisponivel, true},
-        {"miExcluir", "sbExcluir", &T::NaoDisponivel, true},
+        {"miNova", "sbNova", [](T* j) { j->comandosEstabelecimento_->NovaDeclaracao(); }, true},
+        {"miAbrir", "sbAbrir", [](T* j) { j->comandosEstabelecimento_->Lista(TfmConEstab::ModoAbrir); }, true},
+        {"miExcluir", "sbExcluir", [](T* j) { j->comandosEstabelecimento_->Lista(TfmConEstab::ModoExcluir); }, true},
         {"miVerInco", "sbVerInco", &T::NaoDisponivel, false},
         {"miResp", "sbResp",
          [](T* j) {

@@ -23,6 +23,7 @@ namespace zovi::gui {
 
 class ServicoDialogos;
 class JanelaAjuda;
+class ComandosEstabelecimento;
 class Seletores;
 class TfmInicioRegras;
 
@@ -44,6 +45,13 @@ public:
 
     // Enables the commands that need an establishment of the current or the next base year.
     void ControlaBotoes();
+
+    TdmGDZovi& DadosPrograma() { return dm_; }
+    // The entry tables and counting queries of the entry forms, for the whole run.
+    TdmEntradaDados& EntradaDadosPrograma() { return *dmEntradaDados_; }
+    ServicoDialogos& DialogosPrograma() { return dialogos_; }
+    // The establishment commands (new declaration, list, establishment form).
+    ComandosEstabelecimento& Estabelecimentos() { return *comandosEstabelecimento_; }
 
     // The code pickers of the whole run, for the entry forms.
     Seletores& SeletoresPrograma() { return *seletores_; }
@@ -81,7 +89,9 @@ private:
     CatalogoMensagens catalogo_;
     Mensagens mensagens_;
     std::unique_ptr<TfmInicioRegras> fmInicioRegras_;
+    std::unique_ptr<TdmEntradaDados> dmEntradaDados_;
     std::unique_ptr<Seletores> seletores_;
+    std::unique_ptr<ComandosEstabelecimento> comandosEstabelecimento_;
     std::unique_ptr<Referencias> referencias_;
     std::unique_ptr<TCriticaZovi> criticaZovi_;
     std::vector<Comando> comandos_;

@@ -46,7 +46,10 @@ std::optional<std::string> EdicaoValor::Centavos(int largura) const {
 }
 
 void EdicaoValor::PoeCentavos(const std::string& centavos) {
-    std::string digitos = RetiraZerosEsquerda(fAparaTexto(centavos));
+    std::string digitos;
+    for (char c : centavos)
+        if (c >= '0' && c <= '9') digitos += c;
+    digitos = RetiraZerosEsquerda(digitos);
     if (digitos.size() < 3) digitos.insert(0, 3 - digitos.size(), '0');
     const std::string comVirgula = digitos.substr(0, digitos.size() - 2) + "," + digitos.substr(digitos.size() - 2);
     setText(QString::fromStdString(fAparaTexto(FormataValor(comVirgula))));

@@ -124,6 +124,7 @@ void FormularioDeclarado::MontaCampos(const std::vector<GrupoDeclarado>& grupos,
         if (g.titulo.isEmpty()) grade->setContentsMargins(0, 0, 0, 0);
         gradePagina->addWidget(caixa, g.linha, g.coluna, g.linhas, g.colunas);
         gradeGrupo.insert(g.nome, grade);
+        controles_.insert(g.nome, caixa);
     }
     campos_ = std::move(campos);
     for (int i = 0; i < static_cast<int>(campos_.size()); ++i) {
@@ -244,7 +245,7 @@ void FormularioDeclarado::Carrega(const Tabela& tabela) {
 
 void FormularioDeclarado::Descarrega(Tabela& tabela) const {
     for (const auto& c : campos_)
-        if (!c.campo.empty() && c.controle != ControleCampo::Leitura) tabela.PoeTexto(c.campo, Texto(c.nome));
+        if (!c.campo.empty()) tabela.PoeTexto(c.campo, Texto(c.nome));
 }
 
 std::string FormularioDeclarado::MostraMensagem(const std::string& codigo) { return mensagens_.MostraMensagem(codigo); }
@@ -306,7 +307,10 @@ void FormularioDeclarado::SaiuDoCampo(const CampoDeclarado& campo) {
         const std::string valor = Texto(campo.nome);
         const bool vazio = campo.valor == ValorCampo::Dinheiro ? Valor(campo.nome)->NaoInformado()
                                                                : fAparaTexto(valor).empty();
-        if (!(campo.saidaSoPreenchido && vazio) && !Critica_(campo, true)) return;
+        // An empty field the user only passed through is judged by "&Ok", not on the way.
+        const bool passouSoPorEle = !Edicao(campo.nome)->isModified() && !campo.saidaVaziaSempre;
+        const bool pula = vazio && (campo.saidaSoPreenchido || passouSoPorEle);
+        if (!pula && !Critica_(campo, true)) return;
     }
     AoSairDoCampo(campo.nome);
 }
@@ -319,6 +323,8 @@ bool FormularioDeclarado::eventFilter(QObject* objeto, QEvent* e) {
         }
         if (engoleClique_ && qobject_cast<QAbstractButton*>(objeto)) return true;
     }
+    if (e->type() == QEvent::FocusIn)
+        if (auto* edicao = qobject_cast<QLineEdit*>(objeto)) edicao->setModified(false);
     if (e->type() == QEvent::FocusOut && !criticando_) {
         const auto razao = static_cast<QFocusEvent*>(e)->reason();
         if (razao != Qt::ActiveWindowFocusReason && razao != Qt::PopupFocusReason) {

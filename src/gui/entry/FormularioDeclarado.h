@@ -23,7 +23,8 @@
 // the field is left). The rule may write cleaned text back to its control.
 //
 // What the base does for every form:
-//  - leaving a field runs its rule unless the focus goes to a button named in
+//  - leaving a field runs its rule (an empty one only when the user changed it there, or
+//    always with saidaVaziaSempre, never with saidaSoPreenchido) unless the focus goes to a button named in
 //    IgnoraSaidaPara (e.g. "&Cancelar") or the field's page is being hidden; a failure
 //    shows the code through MostraMensagem, opens the field's page, focuses the field,
 //    selects its text and refuses the next change of tab once;
@@ -108,6 +109,7 @@ struct CampoDeclarado {
     QString opcoes{};       // Opcoes: "Sim=1|Não=2"; Marca: the box's caption
     int linha = 0, coluna = 0, colunas = 1;
     bool saidaSoPreenchido = true;  // leaving an empty field runs nothing
+    bool saidaVaziaSempre = false;  // leaving it empty is judged even when the user did not type there
     bool criticaNaSaida = true;     // false: only "&Ok" (CriticaTodos) runs the rule
     std::function<Critica()> regra{};  // empty: no check
 };
@@ -140,6 +142,7 @@ public:
     bool CriticaCampo(const QString& nome) { return Critica_(Campo(nome), false); }
 
     const CampoDeclarado& Campo(const QString& nome) const;
+    // A field's control, or a group's frame, by objectName.
     QWidget* Controle(const QString& nome) const;
     QLineEdit* Edicao(const QString& nome) const;
     EdicaoValor* Valor(const QString& nome) const;

@@ -33,6 +33,8 @@ void ModeloEstabelecimentos::Pesquisa(const std::string& inscricao, const std::s
         qu.Parametro("PLetra1", letras.left(1).toStdString() + "%%");
         qu.Parametro("PLetra2", letras.size() > 1 ? letras.mid(1, 1).toStdString() + "%%" : std::string());
     }
+    // The storage order of a keyed table: its key.
+    qu.Adiciona("order by anbase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento");
     beginResetModel();
     linhas_.clear();
     for (qu.Abre(); !qu.Fim(); qu.Proximo())

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "data/ModulosDados.h"
+#include "entry/CadastroEmpregado.h"
 #include "engine/Consulta.h"
 #include "engine/Tabela.h"
 #include "entry/EdicaoValor.h"
@@ -51,9 +52,10 @@ bool Aceito(const std::string& r, std::initializer_list<const char*> aceitos) {
 }  // namespace
 
 TfmDadosEstab::TfmDadosEstab(TdmGDZovi& dm, TdmEntradaDados& entrada, const Referencias& referencias,
-                             Seletores* seletores, ServicoDialogos& dialogos, Mensagens& mensagens, QWidget* pai)
+                             const TCriticaZovi& criticaZovi, Seletores* seletores, ServicoDialogos& dialogos,
+                             Mensagens& mensagens, QWidget* pai)
     : FormularioDeclarado(dialogos, mensagens, pai), dm_(dm), entrada_(entrada), ref_(referencias),
-      criticaZovi_(std::make_unique<TCriticaZovi>(referencias)), seletores_(seletores) {
+      criticaZovi_(criticaZovi), seletores_(seletores) {
     setObjectName("fmDadosEstab");
     setWindowTitle(QStringLiteral("GDZovi - Informações Referentes ao Estabelecimento"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -284,7 +286,7 @@ std::vector<CampoDeclarado> TfmDadosEstab::Campos() {
         {.nome = "edMunicipio", .rotulo = "Código", .campo = "CoMunicipio", .largura = 7, .valor = V::Codigo,
          .mascara = "99-99999", .grupo = "gbMunicipio",
          .regra = [this]() -> Critica {
-             const auto r = criticaZovi_->CriticaMunicipioCep(Texto("edMunicipio"), Texto("edCep"));
+             const auto r = criticaZovi_.CriticaMunicipioCep(Texto("edMunicipio"), Texto("edCep"));
              PoeTexto("edNomeMunicipio", r.nomeMunicipio);
              PoeTexto("edUf", r.siglaUf);
              if (r.situacao == SituacaoMunicipioCep::Coerente || r.situacao == SituacaoMunicipioCep::MunicipioSemCep)
@@ -617,6 +619,7 @@ bool TfmDadosEstab::GravaRegistro() {
     t.PoeTexto("NuVinculosEstabelecimento", CompletaZeros(std::to_string(empregados), 6));
     t.PoeTexto("NuEstrangeirosEstabelec", CompletaZeros(std::to_string(estrangeiros), 5));
     if (Texto("rgAtividade").empty()) t.PoeTexto("InAtividadeAnoBase", "1");
+    if (!Controle("rgSimples")->isEnabled()) t.PoeTexto("InOptanteSimples", "2");
     t.PoeTexto("InOpcaoAberta", "0");
     t.Grava();
     transacao.Confirma();
@@ -638,9 +641,9 @@ void TfmDadosEstab::Vinculos() {
                            QStringLiteral("Esta opção ainda não está disponível nesta versão."), this);
         return;
     }
-    ContextoEstabelecimento contexto{anoBase_, inscricao_, prefixo_, Texto("edRazao"), tipo_};
+    EstabelecimentoEmpregados contexto{anoBase_, inscricao_, tipo_, prefixo_, Texto("edRazao")};
     const std::string data = Texto("edDataEncerramento");
-    contexto.encerrou2006 = Texto("cbEncerrou") == "1" && data.size() == 8 && data.substr(4) == "2006";
+    contexto.encerra2006 = Texto("cbEncerrou") == "1" && data.size() == 8 && data.substr(4) == "2006";
     saida_ = Saida::Empregados;
     hide();
     abreEmpregados_(contexto);

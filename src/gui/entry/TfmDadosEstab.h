@@ -23,32 +23,28 @@ class Referencias;
 class TCriticaZovi;
 class TdmGDZovi;
 class TdmEntradaDados;
+struct EstabelecimentoEmpregados;
 }  // namespace zovi
 
 namespace zovi::gui {
 
 class Seletores;
 
-// What the employee forms receive about their establishment.
-struct ContextoEstabelecimento {
-    std::string anoBase, inscricao, prefixo, nome, tipoInscricao;
-    bool encerrou2006 = false;  // closed its activities in 2006
-};
-
 class TfmDadosEstab : public FormularioDeclarado {
     Q_OBJECT
 public:
     enum class Saida { Cancelada, Gravada, Empregados };
 
-    TfmDadosEstab(TdmGDZovi& dm, TdmEntradaDados& entrada, const Referencias& referencias, Seletores* seletores,
-                  ServicoDialogos& dialogos, Mensagens& mensagens, QWidget* pai = nullptr);
+    TfmDadosEstab(TdmGDZovi& dm, TdmEntradaDados& entrada, const Referencias& referencias,
+                  const TCriticaZovi& criticaZovi, Seletores* seletores, ServicoDialogos& dialogos,
+                  Mensagens& mensagens, QWidget* pai = nullptr);
     ~TfmDadosEstab() override;
 
     // The establishment to show; `novo`: the row was just created by the new-declaration wizard.
     void DefineEstabelecimento(const std::string& anoBase, const std::string& inscricao, const std::string& prefixo,
                                bool novo);
     // Opens the employees of the stored establishment; unset, "&Vinculos" says it is not available yet.
-    void DefineEmpregados(std::function<void(const ContextoEstabelecimento&)> abre) { abreEmpregados_ = std::move(abre); }
+    void DefineEmpregados(std::function<void(const EstabelecimentoEmpregados&)> abre) { abreEmpregados_ = std::move(abre); }
 
     Saida SaidaFormulario() const { return saida_; }
 
@@ -83,9 +79,9 @@ private:
     TdmGDZovi& dm_;
     TdmEntradaDados& entrada_;
     const Referencias& ref_;
-    std::unique_ptr<TCriticaZovi> criticaZovi_;
+    const TCriticaZovi& criticaZovi_;
     Seletores* seletores_;
-    std::function<void(const ContextoEstabelecimento&)> abreEmpregados_;
+    std::function<void(const EstabelecimentoEmpregados&)> abreEmpregados_;
 
     std::string anoBase_, inscricao_, prefixo_, tipo_ = "1";
     bool novo_ = false;

@@ -1,0 +1,38 @@
+#pragma once
+// The main window's establishment commands: "&Nova..." (the new-declaration
+// wizard, then the establishment form, then the list), "&Abrir..." and
+// "&Excluir..." (the list in its open and delete modes). Each command creates
+// the forms it needs and destroys them when it returns.
+#include <functional>
+
+#include "entry/TfmConEstab.h"
+#include "entry/TfmDadosEstab.h"
+
+namespace zovi {
+struct EstabelecimentoEmpregados;
+}
+
+namespace zovi::gui {
+
+class TfmGDZOVI;
+
+class ComandosEstabelecimento {
+public:
+    explicit ComandosEstabelecimento(TfmGDZOVI& janela) : janela_(janela) {}
+
+    void NovaDeclaracao();
+    void Lista(TfmConEstab::Modo modo);
+
+    // The employee list or form of a stored establishment; unset until the employee
+    // forms are in the program.
+    std::function<void(const EstabelecimentoEmpregados&)> abreEmpregados;
+
+private:
+    TfmDadosEstab::Saida AbreEstabelecimento(const std::string& anoBase, const std::string& inscricao,
+                                             const std::string& prefixo, bool novo);
+    bool ExistemEstabelecimentos();
+
+    TfmGDZOVI& janela_;
+};
+
+}  // namespace zovi::gui
