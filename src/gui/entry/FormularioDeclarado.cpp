@@ -307,8 +307,7 @@ void FormularioDeclarado::SaiuDoCampo(const CampoDeclarado& campo) {
         const std::string valor = Texto(campo.nome);
         const bool vazio = campo.valor == ValorCampo::Dinheiro ? Valor(campo.nome)->NaoInformado()
                                                                : fAparaTexto(valor).empty();
-        // An empty field the user only passed through is judged by "&Ok", not on the way.
-        const bool passouSoPorEle = !Edicao(campo.nome)->isModified() && !campo.saidaVaziaSempre;
+        const bool passouSoPorEle = vaziosSoSeDigitados_ && !Edicao(campo.nome)->isModified();
         const bool pula = vazio && (campo.saidaSoPreenchido || passouSoPorEle);
         if (!pula && !Critica_(campo, true)) return;
     }

@@ -23,8 +23,8 @@
 // the field is left). The rule may write cleaned text back to its control.
 //
 // What the base does for every form:
-//  - leaving a field runs its rule (an empty one only when the user changed it there, or
-//    always with saidaVaziaSempre, never with saidaSoPreenchido) unless the focus goes to a button named in
+//  - leaving a field runs its rule (an empty one never with saidaSoPreenchido, and only when
+//    the user typed there once the form asked for VaziosSoSeDigitados) unless the focus goes to a button named in
 //    IgnoraSaidaPara (e.g. "&Cancelar") or the field's page is being hidden; a failure
 //    shows the code through MostraMensagem, opens the field's page, focuses the field,
 //    selects its text and refuses the next change of tab once;
@@ -109,7 +109,6 @@ struct CampoDeclarado {
     QString opcoes{};       // Opcoes: "Sim=1|Não=2"; Marca: the box's caption
     int linha = 0, coluna = 0, colunas = 1;
     bool saidaSoPreenchido = true;  // leaving an empty field runs nothing
-    bool saidaVaziaSempre = false;  // leaving it empty is judged even when the user did not type there
     bool criticaNaSaida = true;     // false: only "&Ok" (CriticaTodos) runs the rule
     std::function<Critica()> regra{};  // empty: no check
 };
@@ -168,6 +167,9 @@ protected:
     void MontaCampos(const std::vector<GrupoDeclarado>& grupos, std::vector<CampoDeclarado> campos);
     // Leaving a field towards one of these controls runs no check.
     void IgnoraSaidaPara(const QStringList& nomes);
+    // An empty field the user only passed through (opening a tab focuses its first field)
+    // is judged by "&Ok", not on the way out.
+    void VaziosSoSeDigitados() { vaziosSoSeDigitados_ = true; }
 
     // Bound fields between the controls and the current row of the table.
     void Carrega(const Tabela& tabela);
@@ -204,6 +206,7 @@ private:
     bool criticando_ = false;
     bool abrindoPagina_ = false;
     bool engoleClique_ = false;
+    bool vaziosSoSeDigitados_ = false;
 };
 
 }  // namespace zovi::gui

@@ -62,6 +62,7 @@ TfmDadosEstab::TfmDadosEstab(TdmGDZovi& dm, TdmEntradaDados& entrada, const Refe
     MontaJanela();
     MontaCampos(Grupos(), Campos());
     IgnoraSaidaPara({"btCancelar", "btVinculos"});
+    VaziosSoSeDigitados();
 
     connect(Opcoes("rgTipoDeclaracao"), &GrupoOpcoes::Escolhido, this, [this] { AplicaTipoDeclaracao(true); });
     connect(Opcoes("rgPorte"), &GrupoOpcoes::Escolhido, this, [this] { AplicaPorte(); });

@@ -123,7 +123,7 @@ std::vector<CampoDeclarado> TfmNovaDecl::Campos() {
              return {r, Opcoes("rgTipoDeclaracao")->Botoes().first()};
          }},
         {.nome = "edPrefixo", .rotulo = QStringLiteral("Prefixo"), .largura = 2, .valor = V::Maiusculas,
-         .grupo = "gbIniciais", .linha = 1, .coluna = 2, .saidaSoPreenchido = false, .saidaVaziaSempre = true,
+         .grupo = "gbIniciais", .linha = 1, .coluna = 2, .saidaSoPreenchido = false,
          .regra = [this]() -> Critica {
              if (Texto("edPrefixo").empty()) {
                  PoeTexto("edPrefixo", "00");
