@@ -3,10 +3,14 @@
 //   preenche DADOS N   writes N rows to te8errwa (errors, then a tenth as warnings):
 //                      employees of 20 establishments with two or three rows each
 //   relatorio DADOS PDF  the error report to PDF, as gdzovi-lote relatorio erros renders it
+//   previa DADOS -     what the preview pays: laying out every page (kept: where each
+//                      starts), then drawing the first, the middle and the last page alone
 //   piso DADOS PDF     the floor: the same rows read through the same query, the same texts
 //                      drawn with QPainter on a PDF at the same places, one line after the
 //                      other, with no band logic (no groups, handlers or page starts kept)
+#include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -20,6 +24,7 @@
 #include "engine/Consulta.h"
 #include "messages/Catalogo.h"
 #include "messages/Formatacao.h"
+#include "motor/Composicao.h"
 #include "motor/FonteLinhas.h"
 #include "motor/Saida.h"
 #include "rules/GravadorInconsistencias.h"
@@ -29,7 +34,7 @@ using namespace zovi;
 namespace {
 
 int Uso() {
-    std::fprintf(stderr, "uso: gdzovi-bench-relatorio preenche DADOS N | relatorio DADOS PDF | piso DADOS PDF\n");
+    std::fprintf(stderr, "uso: gdzovi-bench-relatorio preenche DADOS N | relatorio DADOS PDF | piso DADOS PDF | previa DADOS -\n");
     return 2;
 }
 
@@ -64,6 +69,25 @@ int Relatorio(Banco& banco, const char* pdf) {
     if (!relatorios::GeraPdf(relatorio, QString::fromLocal8Bit(pdf), &erro)) {
         std::fprintf(stderr, "%s\n", erro.toLocal8Bit().constData());
         return 1;
+    }
+    return 0;
+}
+
+int Previa(Banco& banco) {
+    CatalogoMensagens catalogo(banco);
+    relatorios::TrpErros relatorio(banco, catalogo);
+    relatorios::Composicao composicao(relatorio);
+    QElapsedTimer relogio;
+    relogio.start();
+    composicao.Compoe();
+    std::printf("%d páginas compostas em %.2f s\n", composicao.Paginas(), relogio.nsecsElapsed() / 1e9);
+    for (int pagina : {1, composicao.Paginas() / 2, composicao.Paginas()}) {
+        QImage imagem(794, 1123, QImage::Format_RGB32);  // A4 at 96 dpi, as the preview's 100%
+        imagem.fill(Qt::white);
+        relogio.restart();
+        QPainter p(&imagem);
+        composicao.DesenhaPagina(pagina, p);
+        std::printf("página %d desenhada em %.3f s\n", pagina, relogio.nsecsElapsed() / 1e9);
     }
     return 0;
 }
@@ -148,5 +172,6 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "preenche") == 0) return Preenche(banco, std::stol(argv[3]));
     if (std::strcmp(argv[1], "relatorio") == 0) return Relatorio(banco, argv[3]);
     if (std::strcmp(argv[1], "piso") == 0) return Piso(banco, argv[3]);
+    if (std::strcmp(argv[1], "previa") == 0) return Previa(banco);
     return Uso();
 }

@@ -318,6 +318,14 @@ qreal Composicao::LarguraMm(int fonte, const QString& texto) {
 }
 
 QStringList Composicao::Quebra(int fonte, const QString& texto, qreal largura) {
+    // Reports repeat the same memo texts (a message for every row it concerns): each is broken once.
+    const auto chave = std::make_tuple(fonte, largura, texto);
+    if (auto it = quebras_.find(chave); it != quebras_.end()) return it->second;
+    if (quebras_.size() >= 4096) quebras_.clear();
+    return quebras_[chave] = QuebraTexto(fonte, texto, largura);
+}
+
+QStringList Composicao::QuebraTexto(int fonte, const QString& texto, qreal largura) {
     QStringList linhas;
     for (const auto& paragrafo : texto.split(QLatin1Char('\n'))) {
         QString linha;

@@ -18,6 +18,7 @@
 #include <limits>
 #include <map>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "motor/Relatorio.h"
@@ -72,10 +73,12 @@ public:
 
 private:
     friend class Passagem;
+    QStringList QuebraTexto(int fonte, const QString& texto, qreal largura);
     Relatorio& relatorio_;
     QDateTime impressao_;
     QImage referencia_;              // the resolution text is measured at
     std::vector<std::unique_ptr<Medida>> medidas_;
+    std::map<std::tuple<int, qreal, QString>, QStringList> quebras_;
     std::vector<char> habilitadasIniciais_;
     std::vector<Estado> inicios_;
     bool composta_ = false;
