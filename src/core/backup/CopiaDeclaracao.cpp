@@ -60,7 +60,7 @@ std::string MotivoTabelasInvalidas(const fs::path& pastaTrabalho, std::uint32_t 
     if (total != totalDeclarado) return kTamanhoNaoConfere;
     for (const auto& t : TabelasCopiadas())
         if (auto motivo = fMotivoTabelaInvalida(pastaTrabalho / (t + ".DB"), DefinicaoTabela(t), true); !motivo.empty())
-            return "a tabela " + t + " da cópia " + motivo;
+            return "o arquivo " + t + ".DB da cópia " + motivo;
     return {};
 }
 
