@@ -34,6 +34,7 @@ TfmConEstab::TfmConEstab(TdmGDZovi& dm, ServicoDialogos& dialogos, Mensagens& me
     ui_->setupUi(this);
     ui_->dgEstabelecimentos->setModel(modelo_);
     ui_->dgEstabelecimentos->verticalHeader()->hide();
+    ui_->dgEstabelecimentos->setWordWrap(false);
     ui_->dgEstabelecimentos->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     ui_->dgEstabelecimentos->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     ui_->dgEstabelecimentos->installEventFilter(this);

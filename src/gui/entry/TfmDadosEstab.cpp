@@ -110,6 +110,8 @@ void TfmDadosEstab::MontaJanela() {
 
     abas_ = new QTabWidget(this);
     abas_->setObjectName("pcEstabelecimento");
+    // Every tab caption in sight: the form is as wide as its tabs.
+    abas_->setUsesScrollButtons(false);
     AdicionaAba(abas_, "tsCadastrais", QStringLiteral("Informações Cadastrais"));
     AdicionaAba(abas_, "tsSindicais", QStringLiteral("Informações Sindicais"));
     AdicionaAba(abas_, "tsEconomicas", QStringLiteral("Informações Econômicas"));
@@ -161,7 +163,7 @@ std::vector<GrupoDeclarado> TfmDadosEstab::Grupos() const {
         {.pagina = "tsSindicais", .nome = "gbConfederativa", .titulo = QStringLiteral("Contribuição Confederativa"), .linha = 3, .coluna = 0},
         {.pagina = "tsEconomicas", .nome = "gbCnae", .titulo = QStringLiteral("Atividade Econômica (CNAE 1.0)"), .linha = 0, .coluna = 0, .colunas = 2},
         {.pagina = "tsEconomicas", .nome = "gbNatureza", .titulo = QStringLiteral("Natureza Jurídica"), .linha = 1, .coluna = 0, .colunas = 2},
-        {.pagina = "tsEconomicas", .nome = "gbProprietarios", .linha = 2, .coluna = 0},
+        {.pagina = "tsEconomicas", .nome = "gbProprietarios", .titulo = QStringLiteral("Proprietários"), .linha = 2, .coluna = 0},
         {.pagina = "tsEconomicas", .nome = "gbDataBase", .titulo = QStringLiteral("Data-Base"), .linha = 2, .coluna = 1},
         {.pagina = "tsEconomicasCont", .nome = "gbPorte", .titulo = QStringLiteral("Porte"), .linha = 0, .coluna = 0, .colunas = 2},
         {.pagina = "tsEconomicasCont", .nome = "gbSimples", .titulo = QStringLiteral("Optante pelo Simples"), .linha = 1, .coluna = 0},
@@ -225,7 +227,7 @@ std::vector<CampoDeclarado> TfmDadosEstab::Campos() {
          .opcoes = QStringLiteral("Sim=1|Não=2")},
 
         // Every checked field, in the order "&Ok" checks them.
-        {.nome = "edCeiVinculado", .rotulo = "CEI Vinculado", .largura = 12, .valor = V::Codigo, .mascara = "99.999.99999/99",
+        {.nome = "edCeiVinculado", .rotulo = "CEI Vinculado", .largura = 12, .valor = V::Codigo, .mascara = "99-999-99.999-9/9",
          .grupo = "gbIdentificacao", .coluna = 3,
          .regra = [this]() -> Critica {
              const std::string cei = CeiVinculado12();
@@ -360,7 +362,7 @@ std::vector<CampoDeclarado> TfmDadosEstab::Campos() {
          }},
         {.nome = "sbNatureza", .largura = 3, .controle = C::Botao, .grupo = "gbNatureza", .coluna = 1},
         {.nome = "edNoNatureza", .rotulo = "Descrição", .largura = 52, .controle = C::Leitura, .grupo = "gbNatureza", .linha = 1, .colunas = 3},
-        {.nome = "edProprietarios", .rotulo = "Proprietários", .campo = "NuProprietEstabelecimento", .largura = 2,
+        {.nome = "edProprietarios", .campo = "NuProprietEstabelecimento", .largura = 2,
          .valor = V::Numero, .grupo = "gbProprietarios",
          .regra = [this] {
              const std::string n = fAparaTexto(Edicao("edProprietarios")->text().toStdString());
@@ -515,8 +517,11 @@ void TfmDadosEstab::MostraDescricoes() {
     };
     Edicao("edNoCnae")->setText(descricao(dm_.taCNAE, Texto("edCnae"), "NoCnae"));
     Edicao("edNoNatureza")->setText(descricao(dm_.taNatJu, Texto("edNatureza"), "NoNaturezaJuridica"));
-    Edicao("edNoCnae")->setCursorPosition(0);
-    Edicao("edNoNatureza")->setCursorPosition(0);
+    // Long descriptions are read in full in the hint.
+    for (const char* nome : {"edNoCnae", "edNoNatureza"}) {
+        Edicao(nome)->setCursorPosition(0);
+        Edicao(nome)->setToolTip(Edicao(nome)->text());
+    }
 }
 
 void TfmDadosEstab::AplicaPorte() {

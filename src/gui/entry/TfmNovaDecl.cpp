@@ -132,7 +132,7 @@ std::vector<CampoDeclarado> TfmNovaDecl::Campos() {
              return {fCriticaPrefixo(Texto("edPrefixo"))};
          }},
         {.nome = "edCeiVinculado", .rotulo = QStringLiteral("CEI Vinculado"), .largura = 12, .valor = V::Codigo,
-         .mascara = "99.999.99999/99", .grupo = "gbIniciais", .linha = 2, .saidaSoPreenchido = false,
+         .mascara = "99-999-99.999-9/9", .grupo = "gbIniciais", .linha = 2, .saidaSoPreenchido = false,
          .regra = [this]() -> Critica {
              const std::string cei = Texto("edCeiVinculado");
              if (cei.empty() || fTodosZeros(cei)) {
@@ -177,8 +177,10 @@ void TfmNovaDecl::showEvent(QShowEvent* e) {
 
 bool TfmNovaDecl::eventFilter(QObject* objeto, QEvent* e) {
     // While it is typed the inscription shows its digits only; recognised, it shows its mask.
-    if (objeto == Edicao("edInscricao") && e->type() == QEvent::FocusIn && !tipo_.empty())
+    if (objeto == Edicao("edInscricao") && e->type() == QEvent::FocusIn && !tipo_.empty()) {
+        Edicao("edInscricao")->setMaxLength(14);
         Edicao("edInscricao")->setText(QString::fromStdString(digitado_));
+    }
     return FormularioDeclarado::eventFilter(objeto, e);
 }
 
@@ -212,13 +214,18 @@ void TfmNovaDecl::Reconhece(const std::string& tipo) {
     Edicao("edTipoInscricao")->setText(tipo == "1" ? QStringLiteral("CNPJ") : QStringLiteral("CEI"));
     Edicao("edCeiVinculado")->setEnabled(tipo == "1");
     if (tipo == "3") Edicao("edCeiVinculado")->clear();
+    if (!Edicao("edInscricao")->hasFocus()) MostraInscricaoFormatada();
+}
+
+void TfmNovaDecl::MostraInscricaoFormatada() {
     auto* campo = Edicao("edInscricao");
-    if (!campo->hasFocus()) campo->setText(QString::fromStdString(FormataInscricao(inscricao_, tipo_)));
+    campo->setMaxLength(18);
+    campo->setText(QString::fromStdString(FormataInscricao(inscricao_, tipo_)));
 }
 
 void TfmNovaDecl::AoSairDoCampo(const QString& nome) {
     if (nome == QLatin1String("edInscricao") && !tipo_.empty())
-        Edicao("edInscricao")->setText(QString::fromStdString(FormataInscricao(inscricao_, tipo_)));
+        MostraInscricaoFormatada();
     else if (nome == QLatin1String("edPrefixo"))
         TesteDuplicidade();
     else if (nome == QLatin1String("edRazao"))

@@ -43,6 +43,7 @@ private:
     std::vector<CampoDeclarado> Campos();
     Critica RegraInscricao();
     void Reconhece(const std::string& tipo);
+    void MostraInscricaoFormatada();
     // The duplicate test on leaving the prefix; false when it stopped the user.
     bool TesteDuplicidade();
     // The exact key already stored: the code to show, or empty.
