@@ -7,6 +7,24 @@
 
 namespace zovi {
 
+namespace {
+
+// A column of the statement's current row as the query shows it: logicals as "True" / "False".
+std::optional<std::string> ValorColuna(sqlite3_stmt* st, int c, bool logico) {
+    switch (sqlite3_column_type(st, c)) {
+        case SQLITE_NULL: return std::nullopt;
+        case SQLITE_INTEGER:
+            if (logico) return std::string(sqlite3_column_int64(st, c) ? "True" : "False");
+            return std::to_string(sqlite3_column_int64(st, c));
+        default: {
+            auto p = reinterpret_cast<const char*>(sqlite3_column_blob(st, c));
+            return std::string(p ? p : "", static_cast<size_t>(sqlite3_column_bytes(st, c)));
+        }
+    }
+}
+
+}  // namespace
+
 Consulta::Consulta(Banco& banco, std::vector<std::string> linhas) : banco_(banco), linhas_(std::move(linhas)) {}
 
 Consulta::~Consulta() { Fecha(); }
@@ -123,6 +141,7 @@ void Consulta::Libera() {
 void Consulta::Fecha() {
     Libera();
     aberta_ = false;
+    sequencial_ = false;
     nomes_.clear();
     logicos_.clear();
     linha_.clear();
@@ -132,22 +151,10 @@ void Consulta::Fecha() {
 
 bool Consulta::Passo() {
     int rc = sqlite3_step(st_);
+    if (rc == SQLITE_ROW && sequencial_) return true;
     if (rc == SQLITE_ROW) {
-        linha_.assign(nomes_.size(), std::nullopt);
-        for (size_t i = 0; i < nomes_.size(); ++i) {
-            int c = static_cast<int>(i);
-            switch (sqlite3_column_type(st_, c)) {
-                case SQLITE_NULL: break;
-                case SQLITE_INTEGER:
-                    linha_[i] = logicos_[i] ? std::string(sqlite3_column_int64(st_, c) ? "True" : "False")
-                                            : std::to_string(sqlite3_column_int64(st_, c));
-                    break;
-                default: {
-                    auto p = reinterpret_cast<const char*>(sqlite3_column_blob(st_, c));
-                    linha_[i] = std::string(p ? p : "", static_cast<size_t>(sqlite3_column_bytes(st_, c)));
-                }
-            }
-        }
+        linha_.resize(nomes_.size());
+        for (size_t i = 0; i < nomes_.size(); ++i) linha_[i] = ValorColuna(st_, static_cast<int>(i), logicos_[i]);
         return true;
     }
     if (rc != SQLITE_DONE) banco_.Falha(sqlite3_extended_errcode(banco_.Conexao()), Sql());
@@ -155,7 +162,12 @@ bool Consulta::Passo() {
 }
 
 void Consulta::Abre() {
+    AbreComo(false);
+}
+
+void Consulta::AbreComo(bool sequencial) {
     Fecha();
+    sequencial_ = sequencial;
     st_ = Prepara(fixadas_);
     aberta_ = true;
     int n = sqlite3_column_count(st_);
@@ -174,6 +186,8 @@ void Consulta::Abre() {
     inicio_ = true;
     fim_ = vazia_;
 }
+
+void Consulta::AbreSequencial() { AbreComo(true); }
 
 long Consulta::Executa() {
     Fecha();
@@ -221,6 +235,7 @@ void Consulta::Proximo() {
 
 // Rows are read forward only; going back runs the statement again up to the row.
 void Consulta::VaiPara(long posicao) {
+    if (sequencial_) throw ErroBanco("Consulta sequencial: só avança\n" + Sql());
     if (st_) sqlite3_finalize(st_);
     st_ = nullptr;
     std::vector<std::string> semNovas;
@@ -279,8 +294,32 @@ int Consulta::Coluna(const std::string& campo) const {
     throw ErroBanco("Campo '" + campo + "' não encontrado no resultado da consulta");
 }
 
+void Consulta::ExigeLinhaSequencial(int coluna) const {
+    if (coluna < 0 || coluna >= static_cast<int>(nomes_.size())) throw ErroBanco("Coluna inexistente na consulta");
+    if (!sequencial_ || !st_) throw ErroBanco("Consulta sem linha lida em sequência:\n" + Sql());
+}
+
+std::string_view Consulta::Vista(int coluna) const {
+    ExigeLinhaSequencial(coluna);
+    auto p = static_cast<const char*>(sqlite3_column_blob(st_, coluna));
+    return p ? std::string_view(p, static_cast<size_t>(sqlite3_column_bytes(st_, coluna))) : std::string_view();
+}
+
+bool Consulta::LogicoColuna(int coluna) const {
+    ExigeLinhaSequencial(coluna);
+    switch (sqlite3_column_type(st_, coluna)) {
+        case SQLITE_NULL: return false;
+        case SQLITE_INTEGER: return sqlite3_column_int64(st_, coluna) != 0;
+        default: return Vista(coluna) == "1";
+    }
+}
+
 std::string Consulta::Texto(int coluna) const {
     if (coluna < 0 || coluna >= static_cast<int>(nomes_.size())) throw ErroBanco("Coluna inexistente na consulta");
+    if (sequencial_) {
+        ExigeLinhaSequencial(coluna);
+        return ValorColuna(st_, coluna, logicos_[static_cast<size_t>(coluna)]).value_or(std::string());
+    }
     if (vazia_ || coluna >= static_cast<int>(linha_.size()) || !linha_[coluna]) return {};
     return *linha_[coluna];
 }

@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/Banco.h"
@@ -30,6 +31,10 @@ public:
     void ParametroLista(const std::string& nome, std::vector<std::string> valores);
 
     void Abre();      // a SELECT: positions on the first row
+    // A SELECT read forward once, for runs that stream many rows: the current row
+    // is read in place (Vista) until the next move, nothing is copied, and once
+    // the end is reached there is no current row. Going back is refused.
+    void AbreSequencial();
     long Executa();   // any other statement; returns the number of rows changed
     void Fecha();
     bool Aberta() const { return st_ != nullptr || aberta_; }
@@ -51,12 +56,17 @@ public:
     long Inteiro(const std::string& campo) const;
     long Inteiro(int coluna) const;
     bool Logico(const std::string& campo) const;
+    // Sequential queries: a column of the current row as stored (a logical reads "1" or "0").
+    std::string_view Vista(int coluna) const;
+    bool LogicoColuna(int coluna) const;  // NULL reads as false
 
 private:
     sqlite3_stmt* Prepara(std::vector<std::string>& tabelas, const std::string& envoltorio = {});
     void Liga(sqlite3_stmt* st) const;
     void Libera();
+    void AbreComo(bool sequencial);
     bool Passo();
+    void ExigeLinhaSequencial(int coluna) const;
     void VaiPara(long posicao);
     int Coluna(const std::string& campo) const;
 
@@ -73,6 +83,7 @@ private:
     std::vector<std::optional<std::string>> linha_;
     long posicao_ = -1;
     bool inicio_ = true, fim_ = true, vazia_ = true;
+    bool sequencial_ = false;
 };
 
 }  // namespace zovi

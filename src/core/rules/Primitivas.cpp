@@ -35,20 +35,6 @@ bool Bissexto(int ano) { return (ano % 4 == 0 && ano % 100 != 0) || ano % 400 ==
 
 }  // namespace
 
-std::string_view Apara(std::string_view texto) {
-    auto ini = texto.find_first_not_of(' ');
-    if (ini == std::string_view::npos) return {};
-    auto fim = texto.find_last_not_of(' ');
-    return texto.substr(ini, fim - ini + 1);
-}
-
-bool fVazio(std::string_view texto) { return Apara(texto).empty(); }
-
-bool fVazioOuZeros(std::string_view texto) {
-    auto t = Apara(texto);
-    return t.empty() || fTodosZeros(t);
-}
-
 std::string Maiusculas(std::string_view texto) {
     std::string r(Apara(texto));
     for (char& c : r)
@@ -56,15 +42,10 @@ std::string Maiusculas(std::string_view texto) {
     return r;
 }
 
-bool fNumerico(std::string_view texto) {
-    for (char c : Apara(texto))
-        if (!Digito(c)) return false;
-    return true;
-}
-
 std::string fCriticaTamanhoNumerico(std::string_view texto, std::size_t n) {
     auto t = Apara(texto);
-    if (!fNumerico(t)) return kNaoNumerico;
+    for (char c : t)
+        if (!Digito(c)) return kNaoNumerico;
     if (t.size() > n) return kLongo;
     if (t.size() < n) return kCurtoOuVazio;
     return kPassa;
@@ -104,13 +85,6 @@ long long fNumeroDigitos(std::string_view texto) {
     long long r = 0;
     for (char c : t) r = r * 10 + (c - '0');
     return r;
-}
-
-bool fTodosZeros(std::string_view texto) {
-    if (texto.empty()) return false;
-    for (char c : texto)
-        if (c != '0') return false;
-    return true;
 }
 
 bool fSemRepeticao(std::string_view texto) {

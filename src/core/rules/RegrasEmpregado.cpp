@@ -13,7 +13,7 @@ namespace {
 std::string CodigoTabela(const Referencias& ref, TabelaCodigos tabela, std::string_view v, std::size_t largura,
                          const char* vazio, const char* inexistente) {
     if (fVazioOuZeros(v)) return vazio;
-    if (auto c = fCriticaTamanhoNumerico(v, largura); c != kPassa) return c;
+    if (auto c = fCriticaTamanhoNumerico(v, largura); !fPassou(c)) return c;
     if (!ref.ExisteCodigo(tabela, v)) return inexistente;
     return kPassa;
 }
@@ -34,7 +34,7 @@ bool VinculoAdministracaoPublica(std::string_view vinculo) { return UmDe(vinculo
 
 std::string fCriticaPisPasep(std::string_view pisPasep) {
     if (fVazio(pisPasep)) return "0153";
-    if (auto c = fCriticaTamanhoNumerico(pisPasep, 11); c != kPassa) return c;
+    if (auto c = fCriticaTamanhoNumerico(pisPasep, 11); !fPassou(c)) return c;
     if (Zero(pisPasep) || fValidaPisPasep(Apara(pisPasep))) return kPassa;
     return "0150";
 }
@@ -50,7 +50,7 @@ std::string fCriticaNomeEmpregado(std::string_view nome, std::string_view pisPas
 
 std::string fCriticaDataNascimento(std::string_view nascimento) {
     if (fVazioOuZeros(nascimento)) return "0170";
-    if (auto c = fCriticaTamanhoNumerico(nascimento, 8); c != kPassa) return c;
+    if (auto c = fCriticaTamanhoNumerico(nascimento, 8); !fPassou(c)) return c;
     if (!fDataValida(nascimento) || AnoNascimento(nascimento) <= 1900) return "0175";
     return kPassa;
 }
@@ -112,7 +112,7 @@ std::string fCriticaCtpsCpf(std::string_view carteira, std::string_view cpf) {
 
 std::string fCriticaCpf(std::string_view cpf) {
     if (fVazio(cpf)) return "0211";
-    if (auto c = fCriticaTamanhoNumerico(cpf, 11); c != kPassa) return c;
+    if (auto c = fCriticaTamanhoNumerico(cpf, 11); !fPassou(c)) return c;
     if (Zero(cpf) || fValidaCpf(Apara(cpf))) return kPassa;
     return "0210";
 }
@@ -121,7 +121,7 @@ std::string fCriticaCpf(std::string_view cpf) {
 
 std::string fCriticaDataAdmissao(std::string_view admissao) {
     if (fVazioOuZeros(admissao)) return "0392";
-    if (auto c = fCriticaTamanhoNumerico(admissao, 8); c != kPassa) return c;
+    if (auto c = fCriticaTamanhoNumerico(admissao, 8); !fPassou(c)) return c;
     return fDataValida(admissao) ? kPassa : "0390";
 }
 
@@ -162,7 +162,7 @@ std::string fCriticaTipoAdmissao(const Referencias& ref, std::string_view tipo) 
 std::string fCriticaSalarioContratual(std::string_view salario) {
     auto v = ValorCampo(salario, 9);
     if (fVazio(v)) return "0232";
-    if (auto c = fCriticaTamanhoNumerico(v, 9); c != kPassa) return c;
+    if (auto c = fCriticaTamanhoNumerico(v, 9); !fPassou(c)) return c;
     return Zero(v) ? "0232" : kPassa;
 }
 
@@ -180,7 +180,7 @@ std::string fCriticaSalarioContratualTipo(std::string_view salario, std::string_
 
 std::string fCriticaHorasSemanais(std::string_view horas) {
     if (fVazio(horas)) return "0251";
-    if (auto c = fCriticaTamanhoNumerico(horas, 2); c != kPassa) return c;
+    if (auto c = fCriticaTamanhoNumerico(horas, 2); !fPassou(c)) return c;
     if (Zero(horas)) return "0251";
     return Numero(horas) > 44 ? "0250" : kPassa;
 }
@@ -191,7 +191,7 @@ std::string fCriticaCbo(const Referencias& ref, std::string_view cbo) {
         if (c == vedado) return "3645";
     if (c.empty()) return "0261";
     if (c.size() != 6) return kCurtoOuVazio;
-    if (auto r = fCriticaTamanhoNumerico(c, 6); r != kPassa) return r;
+    if (auto r = fCriticaTamanhoNumerico(c, 6); !fPassou(r)) return r;
     if (Zero(c)) return "0261";
     return ref.BuscaCbo(c) ? kPassa : "0260";
 }
@@ -263,7 +263,7 @@ std::string fCriticaAlvaraIdade(std::string_view alvara, std::string_view nascim
 
 std::string fCriticaCausaDesligamento(const Referencias& ref, std::string_view causa) {
     if (fVazio(causa)) return "0280";
-    if (auto c = fCriticaTamanhoNumerico(causa, 2); c != kPassa) return c;
+    if (auto c = fCriticaTamanhoNumerico(causa, 2); !fPassou(c)) return c;
     if (Zero(causa)) return kPassa;
     return ref.ExisteCodigo(TabelaCodigos::CausaDesligamento, causa) ? kPassa : "0280";
 }
@@ -276,7 +276,7 @@ std::string fCriticaCausaEncerramento(std::string_view indicadorEncerramento, st
 
 std::string fCriticaDataDesligamento(std::string_view desligamento, std::string_view anoBase) {
     if (fVazio(desligamento)) return "0292";
-    if (auto c = fCriticaTamanhoNumerico(desligamento, 4); c != kPassa) return c;
+    if (auto c = fCriticaTamanhoNumerico(desligamento, 4); !fPassou(c)) return c;
     if (Zero(desligamento)) return kPassa;
     return fDataValida(std::string(Apara(desligamento)) + std::string(Apara(anoBase))) ? kPassa : "0292";
 }

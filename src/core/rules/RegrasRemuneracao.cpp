@@ -14,13 +14,15 @@ int Mes(std::string_view mes) { return static_cast<int>(Numero(mes)); }
 
 // Month (positions 3-4) of a day-and-month ddmm as a number; -1 when not 4 digits.
 int MesDiaMes(std::string_view ddmm) {
-    if (!Digitos(ddmm) || !Tamanho(ddmm, 4)) return -1;
-    return Mes(MesData(ddmm));
+    auto t = Apara(ddmm);
+    if (t.size() != 4 || !SoDigitos(t)) return -1;
+    return (t[2] - '0') * 10 + (t[3] - '0');
 }
 
 // The admission falls in the reference year: a complete date whose year is Y.
 bool AdmitidoNoAno(std::string_view admissao, std::string_view anoRef) {
-    return Positivo(admissao) && Tamanho(admissao, 8) && !fVazio(anoRef) && AnoData(admissao) == Apara(anoRef);
+    auto a = Apara(admissao), ano = Apara(anoRef);
+    return a.size() == 8 && !ano.empty() && a.substr(4, 4) == ano && SoDigitos(a) && !fTodosZeros(a);
 }
 
 // A 13th instalment: month and value must come together, and stay below the ceiling.
@@ -50,12 +52,15 @@ bool AfastamentoSemRemuneracao(std::string_view motivo) { return UmDe(motivo, {"
 std::string fCriticaRemuneracaoMensal(std::string_view valor, std::string_view mes, std::string_view tipoSalario,
                                       std::string_view desligamento, std::string_view admissao,
                                       std::string_view anoRef) {
-    auto v = ValorCampo(valor, 9);
-    if (fVazio(v)) return "0315";
-    if (auto c = fCriticaTamanhoNumerico(v, 9); c != kPassa) return c;
-    if (Zero(v) || !Digitos(mes)) return kPassa;
-    const long long centavos = Numero(v);
-    const int m = Mes(mes);
+    const Numeral v(ValorCampo(valor, 9));
+    if (v.texto.empty()) return "0315";
+    if (!v.digitos) return kNaoNumerico;
+    if (v.texto.size() > 9) return kLongo;
+    if (v.texto.size() < 9) return kCurtoOuVazio;
+    const Numeral numeroMes(mes);
+    if (v.zero || !numeroMes.digitos) return kPassa;
+    const long long centavos = v.numero;
+    const int m = static_cast<int>(numeroMes.numero);
     const bool acimaTeto = fAcimaTetoSalarial(centavos, m);
     if (Apara(tipoSalario) != "1") return acimaTeto ? "0313" : kPassa;
 
@@ -82,20 +87,20 @@ std::string fCriticaRemuneracaoDesligamento(std::string_view mes, std::string_vi
 
 std::string fCriticaRemuneracaoRepetida(std::string_view valor, std::string_view mes,
                                         std::string_view valorAnterior) {
-    auto anterior = ValorCampo(valorAnterior, 9);
-    auto v = ValorCampo(valor, 9);
-    if (!fNumerico(anterior) || !Digitos(mes) || Mes(mes) < 2) return kPassa;
-    if (!Positivo(v) || !Positivo(anterior)) return kPassa;
-    return Numero(v) == 10 * Numero(anterior) ? "0314" : kPassa;
+    const Numeral anterior(ValorCampo(valorAnterior, 9)), v(ValorCampo(valor, 9)), m(mes);
+    if (!m.digitos || m.numero < 2) return kPassa;
+    if (!v.Positivo() || !anterior.Positivo()) return kPassa;
+    return v.numero == 10 * anterior.numero ? "0314" : kPassa;
 }
 
 std::string fCriticaRemuneracaoAprendiz(std::string_view mes, std::string_view vinculo,
                                         std::string_view nascimento, std::string_view anoComparacao) {
-    if (!Digitos(nascimento) || Apara(vinculo) != "55") return kPassa;
-    if (Zero(nascimento) || !Tamanho(nascimento, 8) || !Digitos(mes) || !Digitos(anoComparacao)) return kPassa;
-    const long long idade = Numero(anoComparacao) - Numero(AnoData(nascimento));
+    if (Apara(vinculo) != "55") return kPassa;
+    const Numeral nasc(nascimento), numeroMes(mes), ano(anoComparacao);
+    if (!nasc.Positivo() || nasc.texto.size() != 8 || !numeroMes.digitos || !ano.digitos) return kPassa;
+    const long long idade = ano.numero - Numero(AnoData(nascimento));
     const int mesNascimento = Mes(MesData(nascimento));
-    const int m = Mes(mes);
+    const int m = static_cast<int>(numeroMes.numero);
     // An apprentice contract runs from 14 to 24 years of age: months paid after
     // the 24th birthday or before the 14th one do not fit it.
     if (idade == 24 && mesNascimento < m) return "3503";
@@ -105,14 +110,14 @@ std::string fCriticaRemuneracaoAprendiz(std::string_view mes, std::string_view v
 
 std::string fCriticaMes13Adiantamento(std::string_view mes) {
     if (fVazio(mes)) return "0322";
-    if (auto c = fCriticaTamanhoNumerico(mes, 2); c != kPassa) return c;
+    if (auto c = fCriticaTamanhoNumerico(mes, 2); !fPassou(c)) return c;
     int m = Mes(mes);
     return m <= 12 ? kPassa : "0322";
 }
 
 std::string fCriticaMes13ParcelaFinal(std::string_view mes) {
     if (fVazio(mes)) return "0322";
-    if (auto c = fCriticaTamanhoNumerico(mes, 2); c != kPassa) return c;
+    if (auto c = fCriticaTamanhoNumerico(mes, 2); !fPassou(c)) return c;
     int m = Mes(mes);
     return m <= 12 || m == 99 ? kPassa : "0322";
 }
@@ -169,15 +174,21 @@ std::string fCriticaParcelaFinal13(std::string_view mes, std::string_view valor)
 // ---- leave, work municipality, rescission, hours ----------------------------------------
 
 std::string fCriticaMotivoAfastamento(std::string_view motivo) {
-    if (auto c = fCriticaTamanhoNumerico(motivo, 2); c != kPassa) return c;
+    if (auto c = fCriticaTamanhoNumerico(motivo, 2); !fPassou(c)) return c;
     if (Zero(motivo)) return kPassa;
     return UmDe(motivo, {"10", "20", "30", "40", "50", "60", "70"}) ? kPassa : "3629";
 }
 
 std::string fCriticaDataAfastamento(std::string_view data, std::string_view anoBase) {
-    if (auto c = fCriticaTamanhoNumerico(data, 4); c != kPassa) return c;
+    if (auto c = fCriticaTamanhoNumerico(data, 4); !fPassou(c)) return c;
     if (Zero(data)) return kPassa;
-    return fDataValida(std::string(Apara(data)) + std::string(Apara(anoBase))) ? kPassa : "3630";
+    // ddmm followed by the year: a full date only when the year has 4 characters.
+    auto ddmm = Apara(data), ano = Apara(anoBase);
+    if (ano.size() != 4) return "3630";
+    char dataCompleta[8];
+    ddmm.copy(dataCompleta, 4);
+    ano.copy(dataCompleta + 4, 4);
+    return fDataValida({dataCompleta, 8}) ? kPassa : "3630";
 }
 
 std::string fCriticaAfastamentoAdmissao(std::string_view data, std::string_view admissao, std::string_view anoRef) {
@@ -204,7 +215,7 @@ std::string fCriticaAfastamentoPeriodo(std::string_view inicio, std::string_view
 }
 
 std::string fCriticaQtDiasAfastamento(std::string_view dias) {
-    if (auto c = fCriticaTamanhoNumerico(dias, 3); c != kPassa) return c;
+    if (auto c = fCriticaTamanhoNumerico(dias, 3); !fPassou(c)) return c;
     if (Zero(dias)) return kPassa;
     return Numero(dias) >= 366 ? "3640" : kPassa;
 }
@@ -221,7 +232,7 @@ std::string fCriticaDiasAfastamento(std::string_view motivo1, std::string_view m
 }
 
 std::string fCriticaMunicipioTrabalho(const Referencias& ref, std::string_view municipio) {
-    if (auto c = fCriticaTamanhoNumerico(municipio, 7); c != kPassa) return c;
+    if (auto c = fCriticaTamanhoNumerico(municipio, 7); !fPassou(c)) return c;
     return ref.BuscaMunicipio(municipio) ? kPassa : "0090";
 }
 
@@ -255,14 +266,14 @@ TotaisRemuneracao fTotaisRemuneracao(const std::array<std::string_view, 12>& mes
                                      std::string_view va13Adiantamento, std::string_view va13ParcelaFinal) {
     TotaisRemuneracao t;
     for (auto valor : meses) {
-        auto v = ValorCampo(valor, 9);
-        if (!Digitos(v)) continue;
-        t.mensal += Numero(v);
-        if (!Zero(v)) ++t.mesesPagos;
+        const Numeral v(ValorCampo(valor, 9));
+        if (!v.digitos) continue;
+        t.mensal += v.numero;
+        if (!v.zero) ++t.mesesPagos;
     }
     for (auto valor : {va13Adiantamento, va13ParcelaFinal}) {
-        auto v = ValorCampo(valor, 9);
-        if (Digitos(v)) t.decimoTerceiro += Numero(v);
+        const Numeral v(ValorCampo(valor, 9));
+        if (v.digitos) t.decimoTerceiro += v.numero;
     }
     return t;
 }

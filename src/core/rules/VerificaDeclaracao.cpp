@@ -1,6 +1,7 @@
 #include "rules/VerificaDeclaracao.h"
 
 #include "engine/Banco.h"
+#include "engine/Consulta.h"
 #include "engine/Tabela.h"
 #include "messages/Formatacao.h"
 #include "messages/Mensagens.h"
@@ -51,6 +52,7 @@ public:
         gravador_ = std::make_unique<GravadorInconsistencias>(banco_);
         gravador_->ApagaTabela();
         referencias_.Carrega(banco_);
+        sqlEmpregados_ = SqlEmpregados();
     }
 
     ResultadoVerificacao Executa(bool criticaResponsavel);
@@ -66,7 +68,8 @@ private:
     long TotalProgresso(Tabela& emp);
     // Processes pending requests; false once the user chose to stop.
     bool PontoDeControle();
-    void VerificaEmpregados(const RegistroEstabelecimento& registro, Tabela& emp, Tabela& vinc, Progresso& progresso);
+    std::vector<std::string> SqlEmpregados();
+    void VerificaEmpregados(const RegistroEstabelecimento& registro, Tabela& emp, Progresso& progresso);
 
     Interacao& ui_;
     const SelecaoEstabelecimentos* lista_;
@@ -74,6 +77,7 @@ private:
     bool exigePreenchimento_;
     Banco banco_;
     std::string tabResp_, tabEmp_, tabVinc_;
+    std::vector<std::string> sqlEmpregados_;
     Referencias referencias_;
     std::unique_ptr<GravadorInconsistencias> gravador_;
     bool interrompida_ = false;
@@ -93,22 +97,44 @@ bool Verificacao::PontoDeControle() {
     return !interrompida_;
 }
 
-void Verificacao::VerificaEmpregados(const RegistroEstabelecimento& registro, Tabela& emp, Tabela& vinc,
-                                     Progresso& progresso) {
+// The employees of one establishment in key order (the order the table's cursor shows), read by one
+// statement straight into the records the rules take.
+std::vector<std::string> Verificacao::SqlEmpregados() {
+    std::string ordem;
+    for (const auto& indice : banco_.LeDefinicao(tabVinc_).indices)
+        if (indice.primario)
+            for (const auto& campo : SeparaCampos(indice.campos)) ordem += campo + ", ";
+    return {"select * from " + tabVinc_,
+            "where AnBase = :ano and CoCgcCeiEstabelecimento = :inscricao and NuPrefixoEstabelecimento = :prefixo",
+            "order by " + ordem + "rowid"};
+}
+
+void Verificacao::VerificaEmpregados(const RegistroEstabelecimento& registro, Tabela& emp, Progresso& progresso) {
     const auto& e = registro;
-    const auto& ano = e.AnBase;
-    const auto& inscricao = e.CoCgcCeiEstabelecimento;
-    const auto& prefixo = e.NuPrefixoEstabelecimento;
     ConsultasEstabelecimento consultas(banco_, tabVinc_);
-    consultas.Estabelecimento(ano, inscricao, prefixo);
+    consultas.Estabelecimento(e.AnBase, e.CoCgcCeiEstabelecimento, e.NuPrefixoEstabelecimento);
     ContextoVerificacaoEmpregado contexto{referencias_, exigePreenchimento_, &consultas};
 
+    Consulta vinc(banco_, sqlEmpregados_);
+    vinc.Parametro("ano", e.AnBase);
+    vinc.Parametro("inscricao", e.CoCgcCeiEstabelecimento);
+    vinc.Parametro("prefixo", e.NuPrefixoEstabelecimento);
+    vinc.AbreSequencial();
     // Columns resolved once: each employee is copied field by field without lookups.
+    auto coluna = [&](const char* nome) {
+        for (int c = 0; c < vinc.NumCampos(); ++c)
+            if (MesmoNome(vinc.NomeCampo(c), nome)) return c;
+        return -1;
+    };
     std::vector<std::pair<int, std::string RegistroVinculo::*>> colunas;
-    for (const auto& [nome, membro] : CamposVinculo()) colunas.emplace_back(vinc.Coluna(nome), membro);
-    const int colAno = vinc.Coluna("AnBase"), colInscr = vinc.Coluna("CoCgcCeiEstabelecimento"),
-              colPrefixo = vinc.Coluna("NuPrefixoEstabelecimento");
-    const bool soRetificacao = lista_ && lista_->retificacao;
+    for (const auto& [nome, membro] : CamposVinculo()) {
+        int c = coluna(nome);
+        if (c < 0) throw ErroBanco(std::string("Campo '") + nome + "' não encontrado na tabela " + tabVinc_);
+        colunas.emplace_back(c, membro);
+    }
+    const int colPis = coluna("CoPisPasepEmpregado");
+    // As MarcadoParaRetificacao: a table without the mark holds only records of the rectification.
+    const int colRetificacao = lista_ && lista_->retificacao ? coluna("InRetificacao") : -1;
 
     // Records of one PIS/PASEP are kept until the group ends, so that the
     // comparisons between them are answered before each is checked.
@@ -125,23 +151,17 @@ void Verificacao::VerificaEmpregados(const RegistroEstabelecimento& registro, Ta
         }
         emGrupo = 0;
     };
-    const int colPis = vinc.Coluna("CoPisPasepEmpregado");
-    if (vinc.BuscaChave({ano, inscricao, prefixo})) {
-        for (; !vinc.Fim() && !interrompida_; vinc.Proximo()) {
-            if (vinc.TextoColuna(colAno) != ano || vinc.TextoColuna(colInscr) != inscricao ||
-                vinc.TextoColuna(colPrefixo) != prefixo)
-                break;
-            if (soRetificacao && !MarcadoParaRetificacao(vinc)) continue;
-            const auto& pis = vinc.TextoColuna(colPis);
-            // Without a PIS/PASEP workers are told apart by name: each record goes alone.
-            if (emGrupo > 0 && (pis != grupo[0].CoPisPasepEmpregado || fTodosZeros(pis))) verificaGrupo();
-            if (interrompida_) break;
-            if (emGrupo == grupo.size()) grupo.emplace_back();
-            for (const auto& [coluna, membro] : colunas) grupo[emGrupo].*membro = vinc.TextoColuna(coluna);
-            ++emGrupo;
-        }
-        if (emGrupo > 0 && !interrompida_) verificaGrupo();
+    for (; !vinc.Fim() && !interrompida_; vinc.Proximo()) {
+        if (colRetificacao >= 0 && !vinc.LogicoColuna(colRetificacao)) continue;
+        const auto pis = vinc.Vista(colPis);
+        // Without a PIS/PASEP workers are told apart by name: each record goes alone.
+        if (emGrupo > 0 && (pis != grupo[0].CoPisPasepEmpregado || fTodosZeros(pis))) verificaGrupo();
+        if (interrompida_) break;
+        if (emGrupo == grupo.size()) grupo.emplace_back();
+        for (const auto& [c, membro] : colunas) grupo[emGrupo].*membro = vinc.Vista(c);
+        ++emGrupo;
     }
+    if (emGrupo > 0 && !interrompida_) verificaGrupo();
     if (interrompida_) return;
 
     EmissorInconsistencias saida(*gravador_, kRegistroEstabelecimento, IdentificaEstabelecimento(registro));
@@ -164,6 +184,7 @@ ResultadoVerificacao Verificacao::Executa(bool criticaResponsavel) {
         pVerificaDeclarante(LeDeclarante(resp), referencias_, *gravador_);
     }
 
+    // The employee table stays open (and locked against other processes) for the whole run.
     Tabela vinc(banco_, tabVinc_);
     vinc.Abre();
     long posicao = 0;
@@ -173,7 +194,7 @@ ResultadoVerificacao Verificacao::Executa(bool criticaResponsavel) {
         pVerificaEstabelecimento(registro, referencias_, exigePreenchimento_, *gravador_);
         progresso.Avanca();
         if (!PontoDeControle()) break;
-        VerificaEmpregados(registro, emp, vinc, progresso);
+        VerificaEmpregados(registro, emp, progresso);
     }
     gravador_->Conclui();
     if (interrompida_) return {false, false, true};

@@ -28,7 +28,7 @@ std::string AnoReferenciaEmpregado(std::string_view indicadorEncerramento, std::
 
 namespace {
 
-bool Falha(const std::string& codigo) { return codigo != kPassa; }
+bool Falha(const std::string& codigo) { return !fPassou(codigo); }
 
 // Centavos shown as a decimal number with a comma: 123456 -> "1234,56".
 std::string Decimal(long long centavos) {
@@ -124,7 +124,8 @@ private:
     const std::string& Adm() const { return e_.DaAdmissaoEmpregado; }
     const std::string& Nasc() const { return e_.DaNascimentoEmpregado; }
     const std::string& Desl() const { return e_.DaDesligamentoEmpregado; }
-    std::string DeslAno() const { return Desl() + ano_; }
+    // The termination with the reference year, as the rows comparing it with full dates show it.
+    const std::string& DeslAno() const { return deslAno_; }
 
     void PisPasep() { Um(fCriticaPisPasep(e_.CoPisPasepEmpregado), e_.CoPisPasepEmpregado, rotulo::PisPasep); }
 
@@ -401,6 +402,7 @@ private:
     const Referencias& ref_;
     EmissorInconsistencias saida_;
     const std::string ano_;
+    const std::string deslAno_ = e_.DaDesligamentoEmpregado + ano_;
 };
 
 }  // namespace

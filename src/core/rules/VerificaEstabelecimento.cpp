@@ -92,7 +92,7 @@ IdentificacaoEstabelecimento IdentificaEstabelecimento(const RegistroEstabelecim
 
 namespace {
 
-bool Falhou(const std::string& r) { return r != kPassa; }
+bool Falhou(const std::string& r) { return !fPassou(r); }
 
 bool UmDe(const std::string& r, std::initializer_list<const char*> codigos) {
     for (const char* c : codigos)
