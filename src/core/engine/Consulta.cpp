@@ -305,6 +305,15 @@ std::string_view Consulta::Vista(int coluna) const {
     return p ? std::string_view(p, static_cast<size_t>(sqlite3_column_bytes(st_, coluna))) : std::string_view();
 }
 
+void Consulta::Vistas(std::vector<std::string_view>& colunas) const {
+    ExigeLinhaSequencial(0);
+    colunas.resize(nomes_.size());
+    for (int c = 0; c < static_cast<int>(colunas.size()); ++c) {
+        auto p = static_cast<const char*>(sqlite3_column_blob(st_, c));
+        colunas[c] = p ? std::string_view(p, static_cast<size_t>(sqlite3_column_bytes(st_, c))) : std::string_view();
+    }
+}
+
 bool Consulta::LogicoColuna(int coluna) const {
     ExigeLinhaSequencial(coluna);
     switch (sqlite3_column_type(st_, coluna)) {

@@ -59,6 +59,8 @@ public:
     // Sequential queries: a column of the current row as stored (a logical reads "1" or "0").
     std::string_view Vista(int coluna) const;
     bool LogicoColuna(int coluna) const;  // NULL reads as false
+    // Every column of the current row at once, as Vista reads each.
+    void Vistas(std::vector<std::string_view>& colunas) const;
 
 private:
     sqlite3_stmt* Prepara(std::vector<std::string>& tabelas, const std::string& envoltorio = {});

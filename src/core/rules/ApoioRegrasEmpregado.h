@@ -43,6 +43,7 @@ inline bool Positivo(std::string_view v) {
 // it is digits, zero or positive, and its number. The same answers as Digitos,
 // Zero, Positivo and Numero, without trimming and scanning again for each.
 struct Numeral {
+    Numeral() = default;
     explicit Numeral(std::string_view v) : texto(Apara(v)) {
         if (texto.empty()) return;
         long long n = 0;

@@ -49,28 +49,38 @@ bool AfastamentoSemRemuneracao(std::string_view motivo) { return UmDe(motivo, {"
 
 // ---- monthly remunerations and 13th salary -------------------------------------------
 
-std::string fCriticaRemuneracaoMensal(std::string_view valor, std::string_view mes, std::string_view tipoSalario,
-                                      std::string_view desligamento, std::string_view admissao,
-                                      std::string_view anoRef) {
-    const Numeral v(ValorCampo(valor, 9));
+ContratoMensal::ContratoMensal(std::string_view tipoSalario, std::string_view desligamento,
+                               std::string_view admissao, std::string_view anoRef)
+    : mensalista(Apara(tipoSalario) == "1"),
+      mesDesligamento(MesDiaMes(desligamento)),
+      admitidoNoAno(AdmitidoNoAno(admissao, anoRef)),
+      mesAdmissao(admitidoNoAno ? Mes(MesData(admissao)) : 0) {}
+
+std::string fCriticaRemuneracaoMensal(const Numeral& v, const Numeral& mes, const ContratoMensal& contrato) {
     if (v.texto.empty()) return "0315";
     if (!v.digitos) return kNaoNumerico;
     if (v.texto.size() > 9) return kLongo;
     if (v.texto.size() < 9) return kCurtoOuVazio;
-    const Numeral numeroMes(mes);
-    if (v.zero || !numeroMes.digitos) return kPassa;
+    if (v.zero || !mes.digitos) return kPassa;
     const long long centavos = v.numero;
-    const int m = static_cast<int>(numeroMes.numero);
+    const int m = static_cast<int>(mes.numero);
     const bool acimaTeto = fAcimaTetoSalarial(centavos, m);
-    if (Apara(tipoSalario) != "1") return acimaTeto ? "0313" : kPassa;
+    if (!contrato.mensalista) return acimaTeto ? "0313" : kPassa;
 
     // Monthly salary: a month worked only in part (admission or termination) may be below the floor.
-    const bool mesDesligamento = MesDiaMes(desligamento) == m;
+    const bool mesDesligamento = contrato.mesDesligamento == m;
     bool parcial = mesDesligamento;
-    if (AdmitidoNoAno(admissao, anoRef)) parcial = parcial || Mes(MesData(admissao)) == m;
+    if (contrato.admitidoNoAno) parcial = parcial || contrato.mesAdmissao == m;
     else if (mesDesligamento) return kPassa;
     if (!parcial && fAbaixoSalarioMinimo(centavos, m)) return "0312";
     return acimaTeto ? "0313" : kPassa;
+}
+
+std::string fCriticaRemuneracaoMensal(std::string_view valor, std::string_view mes, std::string_view tipoSalario,
+                                      std::string_view desligamento, std::string_view admissao,
+                                      std::string_view anoRef) {
+    return fCriticaRemuneracaoMensal(Numeral(ValorCampo(valor, 9)), Numeral(mes),
+                                     ContratoMensal(tipoSalario, desligamento, admissao, anoRef));
 }
 
 std::string fCriticaRemuneracaoAdmissao(std::string_view mes, std::string_view admissao, std::string_view anoRef) {
@@ -85,12 +95,16 @@ std::string fCriticaRemuneracaoDesligamento(std::string_view mes, std::string_vi
     return mesDeslig < Mes(mes) ? "0311" : kPassa;
 }
 
-std::string fCriticaRemuneracaoRepetida(std::string_view valor, std::string_view mes,
-                                        std::string_view valorAnterior) {
-    const Numeral anterior(ValorCampo(valorAnterior, 9)), v(ValorCampo(valor, 9)), m(mes);
-    if (!m.digitos || m.numero < 2) return kPassa;
+std::string fCriticaRemuneracaoRepetida(const Numeral& v, const Numeral& mes, const Numeral& anterior) {
+    if (!mes.digitos || mes.numero < 2) return kPassa;
     if (!v.Positivo() || !anterior.Positivo()) return kPassa;
     return v.numero == 10 * anterior.numero ? "0314" : kPassa;
+}
+
+std::string fCriticaRemuneracaoRepetida(std::string_view valor, std::string_view mes,
+                                        std::string_view valorAnterior) {
+    return fCriticaRemuneracaoRepetida(Numeral(ValorCampo(valor, 9)), Numeral(mes),
+                                       Numeral(ValorCampo(valorAnterior, 9)));
 }
 
 std::string fCriticaRemuneracaoAprendiz(std::string_view mes, std::string_view vinculo,
@@ -262,20 +276,24 @@ std::string fCriticaHorasMes(std::string_view horas) { return fCriticaTamanhoNum
 
 // ---- totals ---------------------------------------------------------------------------------
 
-TotaisRemuneracao fTotaisRemuneracao(const std::array<std::string_view, 12>& meses,
-                                     std::string_view va13Adiantamento, std::string_view va13ParcelaFinal) {
+TotaisRemuneracao fTotaisRemuneracao(const std::array<Numeral, 12>& meses, const Numeral& va13Adiantamento,
+                                     const Numeral& va13ParcelaFinal) {
     TotaisRemuneracao t;
-    for (auto valor : meses) {
-        const Numeral v(ValorCampo(valor, 9));
+    for (const auto& v : meses) {
         if (!v.digitos) continue;
         t.mensal += v.numero;
         if (!v.zero) ++t.mesesPagos;
     }
-    for (auto valor : {va13Adiantamento, va13ParcelaFinal}) {
-        const Numeral v(ValorCampo(valor, 9));
-        if (v.digitos) t.decimoTerceiro += v.numero;
-    }
+    for (const auto* v : {&va13Adiantamento, &va13ParcelaFinal})
+        if (v->digitos) t.decimoTerceiro += v->numero;
     return t;
+}
+
+TotaisRemuneracao fTotaisRemuneracao(const std::array<std::string_view, 12>& meses,
+                                     std::string_view va13Adiantamento, std::string_view va13ParcelaFinal) {
+    std::array<Numeral, 12> lidos;
+    for (size_t m = 0; m < 12; ++m) lidos[m] = Numeral(ValorCampo(meses[m], 9));
+    return fTotaisRemuneracao(lidos, Numeral(ValorCampo(va13Adiantamento, 9)), Numeral(ValorCampo(va13ParcelaFinal, 9)));
 }
 
 bool fDecimoTerceiroDesproporcional(const TotaisRemuneracao& t) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "rules/ApoioRegrasEmpregado.h"
 #include "rules/Referencias.h"
 
 namespace zovi {
@@ -26,6 +27,25 @@ std::string fCriticaRemuneracaoRepetida(std::string_view valor, std::string_view
 // anoComparacao: 2005.
 std::string fCriticaRemuneracaoAprendiz(std::string_view mes, std::string_view vinculo,
                                         std::string_view nascimento, std::string_view anoComparacao);
+
+// The same monthly checks over fields read once, for the verification run that
+// checks twelve months of every employee: each value as apoio::Numeral of its
+// ValorCampo, each month as apoio::Numeral of its text, and what the monthly
+// salary check takes from the contract. The forms above read their texts and
+// call these.
+struct ContratoMensal {
+    ContratoMensal(std::string_view tipoSalario, std::string_view desligamento, std::string_view admissao,
+                   std::string_view anoRef);
+    bool mensalista;      // type of salary "1"
+    int mesDesligamento;  // month of a ddmm termination; -1 when it is not 4 digits
+    bool admitidoNoAno;   // a complete admission date in the reference year
+    int mesAdmissao;      // its month, when admitidoNoAno
+};
+std::string fCriticaRemuneracaoMensal(const apoio::Numeral& valor, const apoio::Numeral& mes,
+                                      const ContratoMensal& contrato);
+std::string fCriticaRemuneracaoRepetida(const apoio::Numeral& valor, const apoio::Numeral& mes,
+                                        const apoio::Numeral& valorAnterior);
+
 std::string fCriticaMes13Adiantamento(std::string_view mes);
 std::string fCriticaMes13ParcelaFinal(std::string_view mes);
 std::string fCriticaMes13Admissao(std::string_view mes, std::string_view admissao, std::string_view anoRef);
@@ -66,6 +86,8 @@ struct TotaisRemuneracao {
 };
 TotaisRemuneracao fTotaisRemuneracao(const std::array<std::string_view, 12>& meses,
                                      std::string_view va13Adiantamento, std::string_view va13ParcelaFinal);
+TotaisRemuneracao fTotaisRemuneracao(const std::array<apoio::Numeral, 12>& meses, const apoio::Numeral& va13Adiantamento,
+                                     const apoio::Numeral& va13ParcelaFinal);
 // The 13th salary above one and a half times the average paid month ("3508").
 bool fDecimoTerceiroDesproporcional(const TotaisRemuneracao& totais);
 // A first leave with motive 40 or 70 over the whole year ("0101" to "3112").

@@ -151,14 +151,16 @@ void Verificacao::VerificaEmpregados(const RegistroEstabelecimento& registro, Ta
         }
         emGrupo = 0;
     };
+    std::vector<std::string_view> linha;
     for (; !vinc.Fim() && !interrompida_; vinc.Proximo()) {
         if (colRetificacao >= 0 && !vinc.LogicoColuna(colRetificacao)) continue;
-        const auto pis = vinc.Vista(colPis);
+        vinc.Vistas(linha);
+        const auto pis = linha[colPis];
         // Without a PIS/PASEP workers are told apart by name: each record goes alone.
         if (emGrupo > 0 && (pis != grupo[0].CoPisPasepEmpregado || fTodosZeros(pis))) verificaGrupo();
         if (interrompida_) break;
         if (emGrupo == grupo.size()) grupo.emplace_back();
-        for (const auto& [c, membro] : colunas) grupo[emGrupo].*membro = vinc.Vista(c);
+        for (const auto& [c, membro] : colunas) grupo[emGrupo].*membro = linha[c];
         ++emGrupo;
     }
     if (emGrupo > 0 && !interrompida_) verificaGrupo();

@@ -47,6 +47,23 @@ std::string ExibeTipoInscricao(const std::string& tipo) {
 
 const char* const kMeses[12] = {"01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11", "12"};
 
+// The month texts as the monthly checks read them, once for every employee.
+const std::array<apoio::Numeral, 12>& MesesLidos() {
+    static const auto meses = [] {
+        std::array<apoio::Numeral, 12> m;
+        for (size_t i = 0; i < 12; ++i) m[i] = apoio::Numeral(kMeses[i]);
+        return m;
+    }();
+    return meses;
+}
+
+// The twelve monthly values of an employee, each read once for every check that takes them.
+std::array<apoio::Numeral, 12> RemuneracoesLidas(const RegistroVinculo& e) {
+    std::array<apoio::Numeral, 12> r;
+    for (size_t m = 0; m < 12; ++m) r[m] = apoio::Numeral(apoio::ValorCampo(e.*kRemuneracoesVinculo[m], 9));
+    return r;
+}
+
 inline constexpr const char* kSemRemuneracao = "N\xE3o h\xE1 remunera\xE7\xE3o informada.";
 
 class PassosEmpregado {
@@ -59,7 +76,8 @@ public:
           ref_(ctx.referencias),
           saida_(destino, kRegistroEmpregado, IdentificaEstabelecimento(est),
                  {e.CoPisPasepEmpregado, e.NoEmpregado, e.DaAdmissaoEmpregado, e.TxUsoEmpregado}),
-          ano_(AnoReferenciaEmpregado(est.InEncerramentoAtividade, est.DaEncerramentoAtividade)) {}
+          ano_(AnoReferenciaEmpregado(est.InEncerramentoAtividade, est.DaEncerramentoAtividade)),
+          remuneracoes_(RemuneracoesLidas(e)) {}
 
     // The order of the checks is the order of the rows the user reads.
     void Executa() {
@@ -223,34 +241,39 @@ private:
 
     void Remuneracoes() {
         std::string_view anterior = "0";  // the remembered previous month, "0" before January
+        const apoio::Numeral* anteriorLido = nullptr;
         const bool admitidoNoAno = apoio::AnoData(Adm()) == ano_;
         const bool mesDesligamento = apoio::MesData(Desl()) != "00";
+        const ContratoMensal contrato(e_.CoTipoSalarioContratual, Desl(), Adm(), ano_);
         for (int m = 1; m <= 12; ++m) {
             const std::string& valor = e_.*kRemuneracoesVinculo[m - 1];
+            const apoio::Numeral& lido = remuneracoes_[m - 1];
             const char* lbl = rotulo::Remuneracao(m);
             const char* mm = kMeses[m - 1];
-            auto codigo = fCriticaRemuneracaoMensal(valor, mm, e_.CoTipoSalarioContratual, Desl(), Adm(), ano_);
+            auto codigo = fCriticaRemuneracaoMensal(lido, MesesLidos()[m - 1], contrato);
             if (codigo == "0312" || codigo == "0313") {
                 saida_.Linha(kAviso, codigo, valor, lbl);
             } else if (Falha(codigo)) {
                 saida_.Linha(kErro, codigo, valor, lbl);
                 anterior = valor;
+                anteriorLido = &lido;
                 continue;
             }
-            const bool informado = !apoio::Zero(apoio::ValorCampo(valor, 9));
+            const bool informado = !lido.zero;
             if (admitidoNoAno && informado)
                 Par(kErro, fCriticaRemuneracaoAdmissao(mm, Adm(), ano_), {{valor, lbl}, {Adm(), rotulo::Admissao}});
             if (mesDesligamento && informado)
                 Par(kAviso, fCriticaRemuneracaoDesligamento(mm, Desl()),
                     {{Desl(), rotulo::Desligamento}, {valor, lbl}});
             if (m > 1) {
-                Par(kAviso, fCriticaRemuneracaoRepetida(valor, mm, anterior),
+                Par(kAviso, fCriticaRemuneracaoRepetida(lido, MesesLidos()[m - 1], *anteriorLido),
                     {{anterior, rotulo::Remuneracao(m - 1)}, {valor, lbl}});
             }
             if (informado)
                 Par(kErro, fCriticaRemuneracaoAprendiz(mm, e_.CoVinculo, Nasc(), kAnoIdadeAprendiz),
                     {{valor, lbl}, {e_.CoVinculo, rotulo::Vinculo}, {Nasc(), rotulo::Nascimento}});
             anterior = valor;
+            anteriorLido = &lido;
         }
     }
 
@@ -287,9 +310,8 @@ private:
     }
 
     void PresencaRemuneracao() {
-        std::array<std::string_view, 12> meses;
-        for (int m = 1; m <= 12; ++m) meses[m - 1] = e_.*kRemuneracoesVinculo[m - 1];
-        auto t = fTotaisRemuneracao(meses, e_.Va13AdiantamentoEmpregado, e_.Va13ParcelaFinalEmpregado);
+        auto t = fTotaisRemuneracao(remuneracoes_, apoio::Numeral(apoio::ValorCampo(e_.Va13AdiantamentoEmpregado, 9)),
+                                    apoio::Numeral(apoio::ValorCampo(e_.Va13ParcelaFinalEmpregado, 9)));
         if (t.mensal == 0 && t.decimoTerceiro != 0) {
             saida_.Linha(kAviso, "1675", kSemRemuneracao, rotulo::TotalMensal);
         } else if (t.mensal != 0 && t.decimoTerceiro == 0) {
@@ -403,6 +425,7 @@ private:
     EmissorInconsistencias saida_;
     const std::string ano_;
     const std::string deslAno_ = e_.DaDesligamentoEmpregado + ano_;
+    const std::array<apoio::Numeral, 12> remuneracoes_;
 };
 
 }  // namespace
