@@ -570,7 +570,8 @@ Etapa Gravador::GravaEmpregados() {
     q.Parametro("AnBase", estab_["AnBase"]);
     q.Parametro("Inscricao", estab_["CoCgcCeiEstabelecimento"]);
     q.Parametro("Prefixo", estab_["NuPrefixoEstabelecimento"]);
-    q.Abre();
+    // Rows are read in place and copied once, into strings kept from one row to the next.
+    q.AbreSequencial();
     if (!plano2_) {
         std::vector<std::string> nomes;
         for (int i = 0; i < q.NumCampos(); ++i) nomes.push_back(q.NomeCampo(i));
@@ -578,13 +579,15 @@ Etapa Gravador::GravaEmpregados() {
         plano2_.emplace('2', vinc_);
     }
     const int n = static_cast<int>(vinc_.valores.size());
+    std::vector<std::string_view> linha;
     for (; !q.Fim(); q.Proximo()) {
         if (Etapa e = Sonda(); e != Etapa::Ok) return e;
         if (SemEspaco(kReserva, 2)) {
             if (Etapa e = AbreDisquete(); e != Etapa::Ok) return e;
             if (Etapa e = GravaTipo1(); e != Etapa::Ok) return e;
         }
-        for (int i = 0; i < n; ++i) vinc_.valores[i] = q.Texto(i);
+        q.Vistas(linha);
+        for (int i = 0; i < n; ++i) vinc_.valores[i] = linha[i];
         if (Etapa e = GravaTipo2(); e != Etapa::Ok) return e;
         Avanca();
     }
