@@ -72,7 +72,11 @@ void Tabela::Abre(bool exclusivo) {
     exclusivo_ = exclusivo;
     banco_.RegistraAberta(canon, +1);
     posicao_.clear();
-    for (size_t i = 0; i < def_.campos.size(); ++i) posicao_[NomeMaiusculo(def_.campos[i].nome)] = static_cast<int>(i);
+    grafados_.clear();
+    for (size_t i = 0; i < def_.campos.size(); ++i) {
+        posicao_[NomeMaiusculo(def_.campos[i].nome)] = static_cast<int>(i);
+        grafados_.emplace(def_.campos[i].nome, static_cast<int>(i));
+    }
     MontaComandos();
     estado_ = EstadoTabela::Navegando;
     filtro_.clear();
@@ -113,9 +117,11 @@ void Tabela::FechaFluxo() {
 // re-seek from their current record on the next move.
 void Tabela::AoDesanexar(const std::string&) { FechaFluxo(); }
 
-int Tabela::IndiceCampo(const std::string& campo) const {
-    auto it = posicao_.find(NomeMaiusculo(campo));
-    if (it == posicao_.end()) throw ErroBanco("Campo '" + campo + "' não encontrado na tabela " + Nome());
+int Tabela::IndiceCampo(std::string_view campo) const {
+    if (auto exato = grafados_.find(campo); exato != grafados_.end()) return exato->second;
+    auto it = posicao_.find(NomeMaiusculo(std::string(campo)));
+    if (it == posicao_.end())
+        throw ErroBanco("Campo '" + std::string(campo) + "' não encontrado na tabela " + Nome());
     return it->second;
 }
 
@@ -481,18 +487,19 @@ bool Tabela::Logico(const std::string& campo) const {
 
 long Tabela::Inteiro(const std::string& campo) const { return InteiroDoCampo(Texto(campo), campo); }
 
-void Tabela::PoeTexto(const std::string& campo, const std::string& valor) {
+void Tabela::PoeTexto(std::string_view campo, std::string_view valor) {
     ExigeEdicao();
     int i = IndiceCampo(campo);
     const auto& c = def_.campos[i];
     if (c.tipo == TipoCampo::Logico) {
-        edicao_[i] = valor.empty() ? Valor() : Valor(MesmoNome(valor, "True") || valor == "1" ? "1" : "0");
+        edicao_[i] = valor.empty() ? Valor() : Valor(MesmoNome(std::string(valor), "True") || valor == "1" ? "1" : "0");
         return;
     }
     if (static_cast<int>(valor.size()) > c.largura)
         throw ErroMotor(codigo_motor::ValorForaLargura,
-                        "Campo " + c.nome + " (" + std::to_string(c.largura) + "): '" + valor + "'");
-    edicao_[i] = valor;
+                        "Campo " + c.nome + " (" + std::to_string(c.largura) + "): '" + std::string(valor) + "'");
+    if (edicao_[i]) edicao_[i]->assign(valor);
+    else edicao_[i].emplace(valor);
 }
 
 void Tabela::PoeLogico(const std::string& campo, bool valor) {
@@ -526,9 +533,13 @@ void Tabela::Edita() {
 void Tabela::Acrescenta() {
     ExigeAberta();
     GravaSePendente();
-    edicao_.assign(def_.campos.size(), std::nullopt);
-    for (size_t i = 0; i < def_.campos.size(); ++i)
-        if (def_.campos[i].tipo == TipoCampo::Texto) edicao_[i] = std::string();
+    // The strings of the previous record are emptied, not freed: a run appending many records reuses them.
+    edicao_.resize(def_.campos.size());
+    for (size_t i = 0; i < def_.campos.size(); ++i) {
+        if (def_.campos[i].tipo != TipoCampo::Texto) edicao_[i].reset();
+        else if (edicao_[i]) edicao_[i]->clear();
+        else edicao_[i].emplace();
+    }
     estado_ = EstadoTabela::Inserindo;
 }
 
@@ -562,8 +573,8 @@ void Tabela::Grava() {
     if (sqlite3_step(st) != SQLITE_DONE)
         banco_.Falha(sqlite3_extended_errcode(banco_.Conexao()), "Tabela: " + Nome() + ".DB");
     if (estado_ == EstadoTabela::Inserindo) rowid_ = sqlite3_last_insert_rowid(banco_.Conexao());
-    atual_ = std::move(edicao_);
-    edicao_.clear();
+    // The old current record's strings stay in the edit buffer, to be reused by the next edit or append.
+    atual_.swap(edicao_);
     temAtual_ = true;
     inicio_ = fim_ = false;
     estado_ = EstadoTabela::Navegando;

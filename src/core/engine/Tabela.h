@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -65,7 +66,7 @@ public:
     bool Logico(const std::string& campo) const;  // NULL reads as false
     long Inteiro(const std::string& campo) const;  // empty reads as 0
     bool Nulo(const std::string& campo) const;
-    void PoeTexto(const std::string& campo, const std::string& valor);
+    void PoeTexto(std::string_view campo, std::string_view valor);
     void PoeLogico(const std::string& campo, bool valor);
     void PoeInteiro(const std::string& campo, long valor);
     void Limpa(const std::string& campo);
@@ -83,7 +84,7 @@ private:
     using Valor = std::optional<std::string>;
     struct Fixacao;
 
-    int IndiceCampo(const std::string& campo) const;
+    int IndiceCampo(std::string_view campo) const;
     void ExigeAberta() const;
     void ExigeEdicao() const;
     void GravaSePendente();
@@ -103,6 +104,13 @@ private:
     std::string nome_;
     DefTabela def_;
     std::unordered_map<std::string, int> posicao_;  // upper-case field name -> column
+    // The same, by the names as the definition spells them: the lookup of every
+    // field of every record a run writes, without a copy of the name.
+    struct HashNome {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+    };
+    std::unordered_map<std::string, int, HashNome, std::equal_to<>> grafados_;
     EstadoTabela estado_ = EstadoTabela::Fechada;
     bool exclusivo_ = false;
 
