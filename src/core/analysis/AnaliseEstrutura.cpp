@@ -586,23 +586,23 @@ void ExecucaoAnalise::TrataTipoDois(std::string_view r) {
 
 void ExecucaoAnalise::GravaEmpregado(std::string_view r, bool zerar) {
     const auto& d = leiaute_.tipoDois;
-    auto campo = [&](int slot) { return d.Extrai(r, slot); };
+    auto campo = [&](int slot) { return d.Vista(r, slot); };
     Tabela& t = *te8vinc_;
     t.Acrescenta();
     t.PoeTexto("NuSequencialRegistro", campo(1));
     t.PoeTexto("AnBase", anoEstab_);
-    t.PoeTexto("CoCgcCeiEstabelecimento", std::string(r.substr(6, 14)));
-    t.PoeTexto("NuPrefixoEstabelecimento", std::string(r.substr(20, 2)));
+    t.PoeTexto("CoCgcCeiEstabelecimento", r.substr(6, 14));
+    t.PoeTexto("NuPrefixoEstabelecimento", r.substr(20, 2));
     t.PoeTexto("CoPisPasepEmpregado", campo(5));
-    t.PoeTexto("NoEmpregado", fAparaTexto(campo(6)));
+    t.PoeTexto("NoEmpregado", fAparaTexto(std::string(campo(6))));
     constexpr const char* kSlots7a11[] = {"DaNascimentoEmpregado", "CoNacionalidade", "AnChegadaEmpregado",
                                           "CoInstrucao", "CoCpfEmpregado"};
     for (int i = 0; i < 5; ++i) t.PoeTexto(kSlots7a11[i], campo(7 + i));
-    std::string carteira = campo(12);
+    std::string carteira(campo(12));
     if (carteira.size() < 11) carteira.insert(0, 11 - carteira.size(), '0');
     t.PoeTexto("NuCartTrabEmpregado", carteira);
     t.PoeTexto("CoTipoRaca", campo(39));
-    t.PoeTexto("InDeficienteFisico", SimNaoOuOutro(campo(40)));
+    t.PoeTexto("InDeficienteFisico", SimNaoOuOutro(std::string(campo(40))));
     t.PoeTexto("DaAdmissaoEmpregado", campo(14));
     t.PoeTexto("CoTipoAdmissao", campo(15));
     t.PoeTexto("InSexo", campo(44));

@@ -320,12 +320,16 @@ bool fTemQuebra(const char* texto, std::size_t n) {
     return std::memchr(texto, '\r', n) != nullptr || std::memchr(texto, '\n', n) != nullptr;
 }
 
-std::string fExtraiCampo(std::string_view registro, int posicao, int tamanho) {
+std::string_view fVistaCampo(std::string_view registro, int posicao, int tamanho) {
     if (posicao <= 0 || tamanho <= 0 || tamanho > 256 || posicao + tamanho > 65536) return {};
     const auto inicio = static_cast<std::size_t>(posicao - 1);
     if (inicio >= registro.size()) return {};
     std::string_view campo = registro.substr(inicio, static_cast<std::size_t>(tamanho));
-    return std::string(campo.substr(0, campo.find('\0')));
+    return campo.substr(0, campo.find('\0'));
+}
+
+std::string fExtraiCampo(std::string_view registro, int posicao, int tamanho) {
+    return std::string(fVistaCampo(registro, posicao, tamanho));
 }
 
 std::string fHexa(unsigned char c) {

@@ -33,6 +33,7 @@ public:
     void Limpa() { campos_.fill(TArquivo{}); }
     // The field of `slot` in the record.
     std::string Extrai(std::string_view registro, int slot) const;
+    std::string_view Vista(std::string_view registro, int slot) const;
 
 private:
     std::array<TArquivo, N> campos_{};
@@ -71,6 +72,8 @@ inline bool fSoImprimiveis(std::string_view s) { return fSoImprimiveis(s.data(),
 // at a NUL byte or at the end of the record; empty for position or length 0, a
 // length over 256 or a field that would end past 65536.
 std::string fExtraiCampo(std::string_view registro, int posicao, int tamanho);
+// The same field, seen in the record without a copy.
+std::string_view fVistaCampo(std::string_view registro, int posicao, int tamanho);
 
 std::string fHexa(unsigned char c);                      // "0D"
 std::string fMostraCaracter(unsigned char c, bool sufixo);  // the character, or "0D(hexadecimal)"
@@ -85,6 +88,12 @@ template <int N>
 std::string TRegistroZovi<N>::Extrai(std::string_view registro, int slot) const {
     const TArquivo& c = Campo(slot);
     return fExtraiCampo(registro, c.posicao, c.tamanho);
+}
+
+template <int N>
+std::string_view TRegistroZovi<N>::Vista(std::string_view registro, int slot) const {
+    const TArquivo& c = Campo(slot);
+    return fVistaCampo(registro, c.posicao, c.tamanho);
 }
 
 }  // namespace zovi
