@@ -10,6 +10,7 @@
 #include "TrpErros.h"
 #include "TrpEtiquetas.h"
 #include "engine/Banco.h"
+#include "engine/TravaPastaDados.h"
 #include "messages/Catalogo.h"
 #include "motor/Saida.h"
 #include "platform/Texto1252.h"
@@ -44,6 +45,8 @@ int ComandoRelatorio(const std::vector<std::string>& a) {
     char* argv[] = {nome, nullptr};
     QGuiApplication app(argc, argv);
 
+    // A restore never replaces the tables while they are being printed.
+    TravaPastaDados trava(a[1], ModoTrava::Compartilhada);
     Banco banco;
     banco.Abre("Zovi2005", {"path=" + a[1]});
     std::unique_ptr<CatalogoMensagens> catalogo;
