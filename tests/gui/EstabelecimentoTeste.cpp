@@ -8,6 +8,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -214,6 +215,88 @@ private slots:
         };
         for (const auto& [campo, valor] : esperado) QCOMPARE(QString::fromStdString(campo + "=" + row[campo]), QString::fromStdString(campo + "=" + valor));
         QVERIFY(janela_->findChild<QAction*>("miAbrir")->isEnabled());
+    }
+
+    void InscricaoRecusadaPeloTamanhoDigitado_data() {
+        QTest::addColumn<QString>("digitada");
+        QTest::addColumn<QString>("codigo");
+        QTest::newRow("CEI digitado com 14") << kCei << "1004";
+        QTest::newRow("13 dígitos") << "1122233300018" << "0030";
+        QTest::newRow("nem CNPJ nem CEI") << "11222333000182" << "0053";
+    }
+    void InscricaoRecusadaPeloTamanhoDigitado() {
+        QFETCH(QString, digitada);
+        QFETCH(QString, codigo);
+        NoFormulario<TfmNovaDecl>([&](TfmNovaDecl& f) {
+            QTest::keyClicks(Edicao(f, "edInscricao"), digitada);
+            QTest::keyClick(Edicao(f, "edInscricao"), Qt::Key_Tab);
+            QCOMPARE(dialogos_.caixas.back().texto, Texto(codigo.toLatin1().constData()));
+            QCOMPARE(QApplication::focusWidget(), Edicao(f, "edInscricao"));
+            Clica(f, "btCancelar");
+        });
+        janela_->ExecutaComando("miNova");
+        QCOMPARE(Conta(dm_->dbZovi, "BD8EMP"), 0L);
+    }
+
+    void CancelarAbandonaONovoEstabelecimento() {
+        NoFormulario<TfmNovaDecl>([&](TfmNovaDecl& f) {
+            f.Edicao("edInscricao")->setText(kCnpj);
+            f.Edicao("edRazao")->setText("COMERCIAL EXEMPLO LTDA");
+            Clica(f, "btOk");
+        });
+        bool gravadaAntes = false;
+        NoFormulario<TfmDadosEstab>([&](TfmDadosEstab& f) {
+            gravadaAntes = Conta(dm_->dbZovi, "BD8EMP") == 1;
+            dialogos_.Responde(Resposta::Nao);  // "Deseja sair ?" No: stays, on the name
+            Clica(f, "btCancelar");
+            QVERIFY(f.isVisible());
+            QCOMPARE(QApplication::focusWidget(), Edicao(f, "edRazao"));
+            dialogos_.Responde(Resposta::Sim);
+            f.close();  // the title bar's close asks the same
+        });
+        janela_->ExecutaComando("miNova");
+        QVERIFY(gravadaAntes);
+        QCOMPARE(Conta(dm_->dbZovi, "BD8EMP"), 0L);
+        // Nothing left to list: the list is not shown.
+        QCOMPARE(dialogos_.formularios, (std::vector<QString>{"fmNovaDecl", "fmDadosEstab"}));
+        QCOMPARE(std::count_if(dialogos_.caixas.begin(), dialogos_.caixas.end(),
+                               [](const CaixaMostrada& c) { return c.titulo == QStringLiteral("Confirmação"); }),
+                 2);
+    }
+
+    void SemEmpregadosComEmpregadosPerguntaAntesDeApagar_data() {
+        QTest::addColumn<bool>("confirma");
+        QTest::newRow("não") << false;
+        QTest::newRow("sim") << true;
+    }
+    void SemEmpregadosComEmpregadosPerguntaAntesDeApagar() {
+        QFETCH(bool, confirma);
+        AcrescentaEstabelecimento(dm_->dbZovi, kCnpj, "01", "1", "EMPRESA EXEMPLO");
+        AcrescentaEmpregado(dm_->dbZovi, kCnpj, "01", "12345678901");
+        AcrescentaEmpregado(dm_->dbZovi, kCnpj, "01", "12345678902");
+        NoFormulario<TfmConEstab>([&](TfmConEstab& lista) { Clica(lista, "btExibir"); });
+        NoFormulario<TfmDadosEstab>([&](TfmDadosEstab& f) {
+            Preenche(f, kEstabelecimentoValido);
+            f.Opcoes("rgTipoDeclaracao")->Botao("1")->click();
+            QVERIFY(Mostrou("1007"));
+            QVERIFY(!f.findChild<QPushButton*>("btVinculos")->isEnabled());
+            QVERIFY(f.Controle("rgAtividade")->isEnabled());
+            dialogos_.Responde(Resposta::Nao);  // "Sindicalizada, SIM ou NÃO?" (legal nature 2062)
+            dialogos_.Responde(confirma ? Resposta::Sim : Resposta::Nao);
+            Clica(f, "btOk");
+            QVERIFY(Mostrou("1005"));
+            QCOMPARE(f.isVisible(), !confirma);
+            if (!confirma) {
+                dialogos_.Responde(Resposta::Sim);
+                Clica(f, "btCancelar");
+            }
+        });
+        NoFormulario<TfmConEstab>([&](TfmConEstab& lista) { Clica(lista, "btRetornar"); });
+        janela_->ExecutaComando("miAbrir");
+        QCOMPARE(Conta(dm_->dbZovi, "BD8VINC"), confirma ? 0L : 2L);
+        const auto row = LeEstabelecimento(dm_->dbZovi, kCnpj, "01");
+        QCOMPARE(row.at("InZoviNegEstabelecimento"), std::string(confirma ? "1" : "0"));
+        if (confirma) QCOMPARE(row.at("NuVinculosEstabelecimento"), std::string("000000"));
     }
 
     void InscricaoEPrefixoExistentesRecusados_data() {

@@ -173,7 +173,7 @@ std::vector<GrupoDeclarado> TfmDadosEstab::Grupos() const {
 }
 
 std::string TfmDadosEstab::TipoDeclaracao() const { return Texto("rgTipoDeclaracao"); }
-std::string TfmDadosEstab::CeiVinculado12() const { return Texto("edCeiVinculado"); }
+std::string TfmDadosEstab::CeiVinculado12() const { return CompletaZeros(Texto("edCeiVinculado"), 12); }
 
 Critica TfmDadosEstab::RegraCnpj(const QString& nome) {
     const std::string cnpj = Texto(nome);
@@ -230,7 +230,7 @@ std::vector<CampoDeclarado> TfmDadosEstab::Campos() {
         {.nome = "edCeiVinculado", .rotulo = "CEI Vinculado", .largura = 12, .valor = V::Codigo, .mascara = "99-999-99.999-9/9",
          .grupo = "gbIdentificacao", .coluna = 3,
          .regra = [this]() -> Critica {
-             const std::string cei = CeiVinculado12();
+             const std::string cei = Texto("edCeiVinculado");
              if (cei.empty() || fTodosZeros(cei)) {
                  Edicao("edCeiVinculado")->clear();
                  return {};
@@ -243,7 +243,8 @@ std::vector<CampoDeclarado> TfmDadosEstab::Campos() {
              std::string r = fCriticaCeiVinculado(completo);
              if (fPassou(r)) r = fCriticaCeiVinculadoTipo(tipo_, completo);
              if (!fPassou(r)) return Codigo(r);
-             return Codigo(fCriticaZoviNegativaInscricao(TipoDeclaracao(), tipo_, cei), Controle("rgTipoDeclaracao"));
+             return Codigo(fCriticaZoviNegativaInscricao(TipoDeclaracao(), tipo_, CeiVinculado12()),
+                           Opcoes("rgTipoDeclaracao")->Botoes().first());
          }},
         {.nome = "edRazao", .rotulo = "Nome/Firma/Razão Social do Estabelecimento", .campo = "NoRazaoEstabelecimento",
          .largura = 52, .valor = V::Maiusculas, .grupo = "gbNome",
@@ -620,8 +621,7 @@ bool TfmDadosEstab::GravaRegistro() {
     }
     t.Edita();
     Descarrega(t);
-    const std::string cei = CeiVinculado12();
-    t.PoeTexto("CoCgcVinculado", cei.empty() ? std::string(14, '0') : CompletaZeros("00" + cei, 14));
+    t.PoeTexto("CoCgcVinculado", "00" + CeiVinculado12());
     t.PoeTexto("NuVinculosEstabelecimento", CompletaZeros(std::to_string(empregados), 6));
     t.PoeTexto("NuEstrangeirosEstabelec", CompletaZeros(std::to_string(estrangeiros), 5));
     if (Texto("rgAtividade").empty()) t.PoeTexto("InAtividadeAnoBase", "1");

@@ -70,6 +70,7 @@ private:
     void Ok();
     void Vinculos();
     void LiberaMarcador();
+    // The twelve digits of "CEI Vinculado", zeros when none.
     std::string CeiVinculado12() const;
     std::string TipoDeclaracao() const;
     Critica RegraCnpj(const QString& nome);

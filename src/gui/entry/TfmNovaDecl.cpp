@@ -119,7 +119,7 @@ std::vector<CampoDeclarado> TfmNovaDecl::Campos() {
          .regra = [this]() -> Critica {
              std::string r = fCriticaInscricaoPorTipo(inscricao_, tipo_);
              if (!fPassou(r)) return {r, Edicao("edInscricao")};
-             r = fCriticaZoviNegativaInscricao(Texto("rgTipoDeclaracao"), tipo_, Texto("edCeiVinculado"));
+             r = fCriticaZoviNegativaInscricao(Texto("rgTipoDeclaracao"), tipo_, CompletaZeros(Texto("edCeiVinculado"), 12));
              return {r, Opcoes("rgTipoDeclaracao")->Botoes().first()};
          }},
         {.nome = "edPrefixo", .rotulo = QStringLiteral("Prefixo"), .largura = 2, .valor = V::Maiusculas,
@@ -143,7 +143,7 @@ std::vector<CampoDeclarado> TfmNovaDecl::Campos() {
              std::string r = fCriticaCeiVinculado(completo);
              if (fPassou(r)) r = fCriticaCeiVinculadoTipo(tipo_, completo);
              if (!fPassou(r)) return {r};
-             r = fCriticaZoviNegativaInscricao(Texto("rgTipoDeclaracao"), tipo_, cei);
+             r = fCriticaZoviNegativaInscricao(Texto("rgTipoDeclaracao"), tipo_, CompletaZeros(cei, 12));
              return {r, Opcoes("rgTipoDeclaracao")->Botoes().first()};
          }},
         {.nome = "edRazao", .rotulo = QStringLiteral("Nome/Firma/Razão Social do Estabelecimento"),
