@@ -113,9 +113,10 @@ bool fGravaCopiaDeclaracao(const fs::path& pastaDados, const fs::path& arquivo, 
                            const MedidaEspacoLivre& espaco) {
     // A restore cut short is settled first: a backup of its half-swapped folder would carry
     // the mix into the archive.
-    std::string erroTroca;
-    if (!RecuperaTrocaInterrompida(pastaDados, erroTroca)) {
-        interacao.Mostra(TipoDialogo::Erro, erroTroca);
+    try {
+        RecuperaTrocaInterrompida(pastaDados);
+    } catch (const ErroMotor& e) {
+        interacao.Mostra(TipoDialogo::Erro, "Ocorreu um erro durante o processo de backup: [" + std::string(e.what()) + "].");
         return false;
     }
     auto pastaVolume = arquivo.has_parent_path() ? arquivo.parent_path() : fs::path(".");
@@ -190,9 +191,10 @@ bool fRestauraCopiaDeclaracao(const fs::path& arquivo, const fs::path& pastaDado
         return false;
     }
     // A swap cut short earlier is settled before anything else is touched.
-    std::string erroTroca;
-    if (!RecuperaTrocaInterrompida(pastaDados, erroTroca)) {
-        interacao.Mostra(TipoDialogo::Erro, erroTroca);
+    try {
+        RecuperaTrocaInterrompida(pastaDados);
+    } catch (const ErroMotor& e) {
+        interacao.Mostra(TipoDialogo::Erro, e.what());
         return false;
     }
     if (auto livre = espaco(pastaDados); livre < totalDeclarado + kFolgaRestauracao) {

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <optional>
 #include <set>
 #include <sstream>
 #include <system_error>
@@ -292,24 +291,17 @@ void TrocaTabelas(const fs::path& pastaDados, const std::vector<std::string>& ta
     }
 }
 
-bool RecuperaTrocaInterrompida(const fs::path& pasta, std::string& erro) {
+void RecuperaTrocaInterrompida(const fs::path& pasta) {
     bool restos = false;
     for (const auto& nome : {kRascunho, kPendente, kConcluida, kPastaEsperaTroca}) restos = restos || Existe(pasta / nome);
-    if (!restos) return true;
+    if (!restos) return;
     // Settled only with nobody else in the folder: a restore under way holds it alone, and
     // what it has in hand is not a leftover.
-    std::optional<TravaPastaDados> trava;
-    try {
-        trava.emplace(pasta, ModoTrava::Exclusiva);
-    } catch (const ErroMotor& e) {
-        if (e.Codigo() != codigo_motor::TabelaOcupada) throw;
-        erro = "Nenhum usuário pode estar usando o sistema: \"" + std::string(e.what()) + "\"";
-        return false;
-    }
-    if (Resolve(pasta, erro) == Desfecho::Falhou) return false;
+    TravaPastaDados trava(pasta, ModoTrava::Exclusiva);
+    std::string erro;
+    if (Resolve(pasta, erro) == Desfecho::Falhou) throw ErroMotor(codigo_motor::ErroEntradaSaida, erro);
     std::error_code ec;
     fs::remove_all(pasta / kPastaEsperaTroca, ec);
-    return true;
 }
 
 }  // namespace zovi

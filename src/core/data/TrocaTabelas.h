@@ -38,9 +38,12 @@ void TrocaTabelas(const std::filesystem::path& pastaDados, const std::vector<std
                   const std::vector<ArquivoNovo>& novos);
 
 // Finishes a swap that was cut short, or undoes it when a new file is missing or going
-// forward fails, and removes what a finished one left behind and the waiting folder. True when the folder holds one whole set; otherwise
-// erro says what stands in the way (the journal stays for the next attempt).
-bool RecuperaTrocaInterrompida(const std::filesystem::path& pastaDados, std::string& erro);
+// forward fails, and removes what a finished one left behind and the waiting folder. This
+// is done holding the data folder alone (the caller's own hold is raised). Afterwards the
+// folder holds one whole set; otherwise it throws ErroMotor: TabelaOcupada when another
+// process is in the folder, ErroEntradaSaida when the journal cannot be carried out
+// (it stays for the next attempt).
+void RecuperaTrocaInterrompida(const std::filesystem::path& pastaDados);
 
 // Called at every step of a swap with the step's name; tests stop the swap there.
 using PontoTroca = std::function<void(const std::string& passo)>;

@@ -59,11 +59,7 @@ bool VerificaArquivosDados(const fs::path& pastaDados, Interacao& interacao) {
     if (!fs::is_directory(pastaDados)) return false;
     // A restore cut short is finished or undone before the tables are looked at, so the
     // check sees one whole set of declaration tables.
-    std::string erro;
-    if (!RecuperaTrocaInterrompida(pastaDados, erro)) {
-        interacao.Aviso(erro);
-        return false;
-    }
+    RecuperaTrocaInterrompida(pastaDados);
     Banco banco;
     banco.Abre("Zovi2005", {"path=" + pastaDados.string()});
     for (const auto& nome : TabelasObrigatorias())

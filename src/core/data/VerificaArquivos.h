@@ -10,7 +10,8 @@ namespace zovi {
 
 // True when the 20 required tables exist in the folder; missing indexes are rebuilt on the way.
 // First of all a swap of the declaration tables that a crash cut short is settled; when
-// that cannot be done the check warns and fails.
+// that cannot be done (another process in the folder, a damaged journal) the ErroMotor of
+// RecuperaTrocaInterrompida goes to the caller, as any error the program cannot mend.
 bool VerificaArquivosDados(const std::filesystem::path& pastaDados, Interacao& interacao);
 
 // Rebuilds one index. TabelaIndice names the table and the index as "TABLE.EXT"

@@ -233,7 +233,7 @@ TEST_F(RestauracaoSegura, FalhaEmCadaPassoDaTroca) {
 }
 
 // A swap cut short whose new files went missing is undone: the old tables come back. A
-// damaged journal stops the start-up check with a warning and touches nothing.
+// damaged journal stops the start-up check with an error that names it, and touches nothing.
 TEST_F(RestauracaoSegura, TrocaInterrompidaSemOsArquivosNovosOuComDiarioDanificado) {
     auto passos = PassosDaTroca(arquivo);
     auto posicao = [&](const std::string& passo) {
@@ -252,9 +252,13 @@ TEST_F(RestauracaoSegura, TrocaInterrompidaSemOsArquivosNovosOuComDiarioDanifica
     ASSERT_TRUE(RestauraEMorre(arquivo, dados.Caminho(), posicao("afastado BD8EMP.DB")));
     auto metade = teste::ArquivosDasTabelasDeclaracao(dados.Caminho());
     teste::GravaArquivo(diario, pendente.substr(0, pendente.size() / 2));
-    EXPECT_FALSE(VerificaArquivosDados(dados.Caminho(), ui));
-    ASSERT_FALSE(ui.mostradas.empty());
-    EXPECT_NE(ui.mostradas.back().texto.find("está danificado"), std::string::npos);
+    try {
+        VerificaArquivosDados(dados.Caminho(), ui);
+        ADD_FAILURE() << "o diário danificado passou";
+    } catch (const ErroMotor& e) {
+        EXPECT_NE(std::string(e.what()).find("está danificado"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(CheckData(dados.Caminho()), 70);
     EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), metade);
 }
 
@@ -297,7 +301,7 @@ TEST_F(RestauracaoSegura, DuasRestauracoesAoMesmoTempo) {
     auto pasta = dados.Caminho().string();
     EXPECT_EQ(WEXITSTATUS(std::system((lote + " restaura " + outra.string() + " " + pasta + " > /dev/null 2>&1").c_str())), 75);
     EXPECT_EQ(CheckData(dados.Caminho()), 75);
-    EXPECT_FALSE(VerificaArquivosDados(dados.Caminho(), ui));
+    EXPECT_THROW(VerificaArquivosDados(dados.Caminho(), ui), ErroMotor);
     EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), meio);
     EXPECT_EQ(primeira.Libera(), 0);
     EXPECT_EQ(Atuais(), novas);
