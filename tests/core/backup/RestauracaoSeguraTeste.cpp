@@ -139,7 +139,9 @@ TEST_F(RestauracaoSegura, ArquivosHostisSaoRecusadosSemTocarNasTabelas) {
         EXPECT_EQ(Atuais(), antigas);
         EXPECT_EQ(Restos(dados.Caminho()), std::vector<std::string>{});
         // The header bounds what is unpacked: 4 MB are not written for a header of 100 bytes.
-        if (c.total == 100) EXPECT_LE(ui.progresso.size(), 2u);
+        if (c.total == 100) {
+            EXPECT_LE(ui.progresso.size(), 2u);
+        }
     }
 }
 
