@@ -130,6 +130,17 @@ private slots:
         QVERIFY(dialogos_.caixas.empty());
     }
 
+    void RelatorioSemPaginasNadaImprime() {
+        relatorios::Relatorio vazio(QStringLiteral("Etiquetas"));
+        vazio.paginaSemLinhas = false;
+        vazio.Detalhe(10);
+        for (bool impressora : {true, false}) {
+            dialogos_.impressoraInstalada = impressora;
+            QVERIFY(!ImprimeRelatorio(nullptr, vazio, dialogos_, false));
+        }
+        QVERIFY(dialogos_.caixas.empty());
+    }
+
     void SemImpressoraAvisaEOfereceOPdf() {
         auto relatorio = RelatorioDeTeste();
         const QString pdf = pasta_.filePath(QStringLiteral("sem-impressora"));

@@ -163,13 +163,14 @@ bool ServicoDialogos::ImpressoraInstalada() {
     return !QPrinterInfo::availablePrinterNames().isEmpty();
 }
 
-bool ServicoDialogos::ConfiguraImpressao(QPrinter& impressora, int paginas, QWidget* pai) {
+bool ServicoDialogos::ConfiguraImpressao(QPrinter& impressora, int paginas, QWidget* pai, bool comDialogo) {
     if (roteirizado_) {
         if (impressoes_.empty()) return false;
         auto acao = std::move(impressoes_.front());
         impressoes_.pop_front();
         return acao(impressora);
     }
+    if (!comDialogo) return true;
     QPrintDialog dialogo(&impressora, pai);
     dialogo.setWindowTitle(QStringLiteral("Imprimir"));
     dialogo.setMinMax(1, std::max(paginas, 1));

@@ -54,8 +54,9 @@ public:
     // Whether the system has a printer to print on.
     bool ImpressoraInstalada();
     // The print dialog for a document of that many pages: printer, page range, copies.
-    // False when the user cancelled.
-    bool ConfiguraImpressao(QPrinter& impressora, int paginas, QWidget* pai = nullptr);
+    // False when the user cancelled. Without the dialog (printing straight to the default
+    // printer) it accepts the printer as it is.
+    bool ConfiguraImpressao(QPrinter& impressora, int paginas, QWidget* pai = nullptr, bool comDialogo = true);
 
     // Interacao: the core's texts are Windows-1252.
     Resposta Mostra(TipoDialogo tipo, const std::string& texto) override;

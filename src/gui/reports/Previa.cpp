@@ -54,7 +54,13 @@ bool SalvaRelatorioPdf(QWidget* pai, relatorios::Composicao& composicao, Servico
     return gravado;
 }
 
-bool ImprimeRelatorio(QWidget* pai, relatorios::Composicao& composicao, ServicoDialogos& dialogos) {
+bool ImprimeRelatorio(QWidget* pai, relatorios::Composicao& composicao, ServicoDialogos& dialogos, bool comDialogo) {
+    if (!composicao.Composta()) {
+        CursorEspera espera;
+        composicao.Compoe();
+    }
+    // A report without pages (no labels to print) prints nothing, and says nothing.
+    if (composicao.Paginas() == 0) return false;
     if (!dialogos.ImpressoraInstalada()) {
         dialogos.Mensagem(TipoDialogo::Informacao,
                           QStringLiteral("Não há impressora instalada neste computador.\n"
@@ -62,14 +68,10 @@ bool ImprimeRelatorio(QWidget* pai, relatorios::Composicao& composicao, ServicoD
                           pai);
         return SalvaRelatorioPdf(pai, composicao, dialogos);
     }
-    if (!composicao.Composta()) {
-        CursorEspera espera;
-        composicao.Compoe();
-    }
     QPrinter impressora(QPrinter::HighResolution);
     impressora.setPageLayout(composicao.relatorio().Pagina());
     impressora.setDocName(composicao.relatorio().Titulo());
-    if (!dialogos.ConfiguraImpressao(impressora, composicao.Paginas(), pai)) return false;
+    if (!dialogos.ConfiguraImpressao(impressora, composicao.Paginas(), pai, comDialogo)) return false;
     int de = 1, ate = 0;
     if (impressora.printRange() == QPrinter::PageRange) {
         de = impressora.fromPage();
@@ -90,9 +92,9 @@ bool ImprimeRelatorio(QWidget* pai, relatorios::Composicao& composicao, ServicoD
     return impressas > 0;
 }
 
-bool ImprimeRelatorio(QWidget* pai, relatorios::Relatorio& relatorio, ServicoDialogos& dialogos) {
+bool ImprimeRelatorio(QWidget* pai, relatorios::Relatorio& relatorio, ServicoDialogos& dialogos, bool comDialogo) {
     relatorios::Composicao composicao(relatorio);
-    return ImprimeRelatorio(pai, composicao, dialogos);
+    return ImprimeRelatorio(pai, composicao, dialogos, comDialogo);
 }
 
 }  // namespace zovi::gui

@@ -20,10 +20,13 @@ inline constexpr int kLimitePaginasPrevia = 10000;
 void MostraRelatorio(QWidget* pai, relatorios::Relatorio& relatorio, ServicoDialogos& dialogos,
                      int limite = kLimitePaginasPrevia);
 
-// Prints through the print dialog (printer, page range, copies). With no printer installed
-// the user is told so and may save the report as PDF instead. True when something was printed or saved.
-bool ImprimeRelatorio(QWidget* pai, relatorios::Relatorio& relatorio, ServicoDialogos& dialogos);
-bool ImprimeRelatorio(QWidget* pai, relatorios::Composicao& composicao, ServicoDialogos& dialogos);
+// Prints through the print dialog (printer, page range, copies), or with `comDialogo` false
+// every page once on the default printer (the diskette labels). With no printer installed the
+// user is told so and may save the report as PDF instead. True when something was printed or saved.
+bool ImprimeRelatorio(QWidget* pai, relatorios::Relatorio& relatorio, ServicoDialogos& dialogos,
+                      bool comDialogo = true);
+bool ImprimeRelatorio(QWidget* pai, relatorios::Composicao& composicao, ServicoDialogos& dialogos,
+                      bool comDialogo = true);
 
 // Asks for a file name and saves the report as PDF; true when saved.
 bool SalvaRelatorioPdf(QWidget* pai, relatorios::Composicao& composicao, ServicoDialogos& dialogos);
