@@ -372,6 +372,27 @@ private slots:
         QCOMPARE(LeEstabelecimento(dm_->dbZovi, kCnpj, "01")["CoCepEstabelecimento"], std::string());
     }
 
+    void TabulacaoNaOrdemDeLeitura() {
+        AcrescentaEstabelecimento(dm_->dbZovi, kCnpj, "01", "1", "EMPRESA EXEMPLO");
+        QStringList percurso;
+        NoFormulario<TfmConEstab>([&](TfmConEstab& lista) { Clica(lista, "btExibir"); });
+        NoFormulario<TfmDadosEstab>([&](TfmDadosEstab& f) {
+            Preenche(f, kEstabelecimentoValido);
+            Edicao(f, "edLogradouro")->setFocus();
+            for (int i = 0; i < 11; ++i) {
+                percurso << QApplication::focusWidget()->objectName();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            }
+            dialogos_.Responde(Resposta::Sim);
+            Clica(f, "btCancelar");
+        });
+        janela_->ExecutaComando("miAbrir");
+        // Leaving the e-mail opens the union tab on its first CNPJ.
+        QCOMPARE(percurso, (QStringList{"edLogradouro", "edNumero", "edComplemento", "edBairro", "edCep", "edMunicipio",
+                                        "sbMunicipio", "edDdd", "edTelefone", "edEmail", "edCnpjSindical"}));
+        QVERIFY(dialogos_.caixas.size() == 1);  // only the Cancel confirmation: every field passed
+    }
+
     void OkParaNaPrimeiraFalhaNaOrdemDaTabela() {
         AcrescentaEstabelecimento(dm_->dbZovi, kCnpj, "01", "1", "EMPRESA EXEMPLO");
         NoFormulario<TfmConEstab>([&](TfmConEstab& lista) { Clica(lista, "btExibir"); });

@@ -17,6 +17,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
+#include <array>
 #include <stdexcept>
 
 #include "entry/EdicaoValor.h"
@@ -96,6 +98,7 @@ FormularioDeclarado::FormularioDeclarado(ServicoDialogos& dialogos, Mensagens& m
 void FormularioDeclarado::AdicionaPagina(QWidget* pagina, const QString& nome) {
     pagina->setObjectName(nome);
     paginas_.insert(nome, pagina);
+    ordemPaginas_ << nome;
 }
 
 QWidget* FormularioDeclarado::AdicionaAba(QTabWidget* abas, const QString& nome, const QString& titulo) {
@@ -146,10 +149,31 @@ void FormularioDeclarado::MontaCampos(const std::vector<GrupoDeclarado>& grupos,
             grade->addWidget(controle, c.linha, col + 1, 1, 2 * c.colunas - 1, Qt::AlignLeft);
         }
     }
+    OrdenaTabulacao(grupos);
     // Spare room goes to the right and the bottom of each group and page, never between a label and its control.
     for (auto* grade : gradeGrupo) grade->setColumnStretch(grade->columnCount(), 1);
     for (auto* pagina : paginas_)
         if (auto* g = qobject_cast<QGridLayout*>(pagina->layout())) g->setRowStretch(g->rowCount(), 1);
+}
+
+void FormularioDeclarado::OrdenaTabulacao(const std::vector<GrupoDeclarado>& grupos) {
+    // Tab follows the reading order (page, group row and column, field row and column),
+    // whatever the order in which the table lists the fields for checking.
+    QHash<QString, const GrupoDeclarado*> grupoDe;
+    for (const auto& g : grupos) grupoDe.insert(g.nome, &g);
+    std::vector<std::pair<std::array<int, 5>, QWidget*>> ordem;
+    for (const auto& c : campos_) {
+        const auto* g = grupoDe.value(c.grupo);
+        const std::array<int, 5> chave{static_cast<int>(ordemPaginas_.indexOf(g->pagina)), g->linha, g->coluna, c.linha,
+                                       c.coluna};
+        QWidget* controle = Controle(c.nome);
+        if (auto* opcoes = qobject_cast<GrupoOpcoes*>(controle))
+            for (auto* b : opcoes->Botoes()) ordem.emplace_back(chave, b);
+        else if (controle->focusPolicy() != Qt::NoFocus)
+            ordem.emplace_back(chave, controle);
+    }
+    std::stable_sort(ordem.begin(), ordem.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (size_t i = 1; i < ordem.size(); ++i) setTabOrder(ordem[i - 1].second, ordem[i].second);
 }
 
 QWidget* FormularioDeclarado::CriaControle(const CampoDeclarado& c, QWidget* pai) {
@@ -170,7 +194,7 @@ QWidget* FormularioDeclarado::CriaControle(const CampoDeclarado& c, QWidget* pai
         auto* botao = new QToolButton(pai);
         botao->setObjectName(c.nome);
         botao->setText(QStringLiteral("..."));
-        botao->setToolTip(QStringLiteral("Escolher da tabela (F2)"));
+        botao->setToolTip(QStringLiteral("Escolher da tabela"));
         return botao;
     }
     case ControleCampo::Leitura:
@@ -338,8 +362,9 @@ bool FormularioDeclarado::eventFilter(QObject* objeto, QEvent* e) {
 
 void FormularioDeclarado::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        if (auto* botao = qobject_cast<QPushButton*>(QApplication::focusWidget()))
-            botao->click();
+        QWidget* foco = QApplication::focusWidget();
+        if (qobject_cast<QPushButton*>(foco) || qobject_cast<QToolButton*>(foco))
+            static_cast<QAbstractButton*>(foco)->click();
         else
             focusNextChild();
         return;

@@ -29,7 +29,8 @@
 //    shows the code through MostraMensagem, opens the field's page, focuses the field,
 //    selects its text and refuses the next change of tab once;
 //  - CriticaTodos() runs every rule in table order and stops at the first failure;
-//  - Enter moves to the next control (and presses a focused button); Escape and the
+//  - Tab follows the reading order of the layout (page, group, row, column); Enter moves to
+//    the next control (and presses a focused push or picker button); Escape and the
 //    title bar's close act as the form's cancel (Cancela(), which asks and decides);
 //  - Carrega()/Descarrega() move the bound fields between the controls and a row of a
 //    Tabela with the stored-value conventions: digits without mask characters, numbers
@@ -195,10 +196,12 @@ private:
     void SaiuDoCampo(const CampoDeclarado& campo);
     QWidget* CriaControle(const CampoDeclarado& campo, QWidget* pai);
     QWidget* PaginaDe(QWidget* controle) const;
+    void OrdenaTabulacao(const std::vector<GrupoDeclarado>& grupos);
 
     std::vector<CampoDeclarado> campos_;
     QHash<QString, int> indice_;
     QHash<QString, QWidget*> paginas_;
+    QStringList ordemPaginas_;
     QHash<QString, QWidget*> controles_;
     QHash<QWidget*, QTabWidget*> abasDaPagina_;
     QSet<QString> semCritica_;
