@@ -37,7 +37,7 @@ for p in gdzovi-gera gdzovi-piso-analise gdzovi-lote; do
 done
 [[ -d "$BIN/dados" ]] || { echo "falta a pasta de dados $BIN/dados (alvo dados)" >&2; exit 2; }
 [[ -x /usr/bin/time ]] || { echo "falta /usr/bin/time (pacote time)" >&2; exit 2; }
-USO=$("$BIN/gdzovi-lote" 2>&1 || true)
+USO=$("$BIN/gdzovi-lote" --help 2>&1 || true)
 [[ $USO == *" gravar "* ]] || { echo "gdzovi-lote não tem o comando gravar" >&2; exit 2; }
 
 TRABALHO=$(mktemp -d "${TMPDIR:-/tmp}/gdzovi-bench-analise-XXXXXX")

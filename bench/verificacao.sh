@@ -40,7 +40,7 @@ done
 [[ -x /usr/bin/time ]] || { echo "falta /usr/bin/time (pacote time)" >&2; exit 2; }
 
 # The verification as the verification wizard runs it: the program's own tables, base year 2005.
-uso=$("$BIN/gdzovi-lote" 2>&1 || true)
+uso=$("$BIN/gdzovi-lote" --help 2>&1 || true)
 if [[ $uso != *verificar* ]]; then
     echo "este gdzovi-lote não tem o comando verificar" >&2
     exit 2

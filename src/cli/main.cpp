@@ -179,7 +179,7 @@ int main(int argc, char** argv) {
         {"relatorio", ComandoRelatorio},
     };
     const std::string primeiro = argc < 2 ? "" : argv[1];
-    Argumentos args(argv + 2, argv + argc);
+    Argumentos args(argc > 2 ? argv + 2 : argv + argc, argv + argc);
     if (primeiro == "--version") {
         Escreve("gdzovi-lote " GDZOVI_VERSAO);
         return 0;

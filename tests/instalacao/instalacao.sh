@@ -15,6 +15,10 @@ for programa in gdzovi gdzovi-lote gdzovi-protocolo; do
   "$tmp/usr/bin/$programa" --version | grep -q "^$programa 2005.2" || falha "$programa --version"
   "$tmp/usr/bin/$programa" --help | grep -q "uso" || falha "$programa --help"
 done
+# Without a command: the usage and the exit code of a usage error, not a crash.
+rc=0
+"$lote" >/dev/null 2>"$tmp/sem-comando" || rc=$?
+[ "$rc" = 64 ] && grep -q "uso" "$tmp/sem-comando" || falha "gdzovi-lote sem comando (saída $rc)"
 [ -f "$tmp/usr/share/gdzovi2005/ajuda/topicos.txt" ] || falha "páginas de ajuda não instaladas"
 ls "$tmp"/usr/share/man/man1/gdzovi.1 "$tmp"/usr/share/applications/*.desktop "$tmp"/usr/share/metainfo/*.xml \
    "$tmp"/usr/share/icons/hicolor/scalable/apps/*.svg >/dev/null || falha "arquivos do menu ou manuais ausentes"

@@ -35,6 +35,9 @@ void ConsultasEstabelecimento::Estabelecimento(const std::string& anoBase, const
 
 void ConsultasEstabelecimento::Grupo(const std::vector<RegistroVinculo>& grupo, size_t tamanho) {
     grupo_ = {};
+    // Most workers have one record: alone in his group, he is neither repeated nor born twice.
+    sozinho_ = tamanho == 1;
+    if (sozinho_) return;
     for (size_t i = 0; i < tamanho; ++i) {
         const auto& e = grupo[i];
         grupo_.porAdmissao[{e.DaAdmissaoEmpregado, ""}]++;
@@ -79,6 +82,7 @@ const ConsultasEstabelecimento::Contagens& ConsultasEstabelecimento::ContagensDe
 }
 
 void ConsultasEstabelecimento::VerificaDuplicado(const RegistroVinculo& e, EmissorInconsistencias& saida) {
+    if (sozinho_ && !fTodosZeros(e.CoPisPasepEmpregado)) return;
     const auto& c = ContagensDe(e);
     auto it = c.porAdmissao.find({e.DaAdmissaoEmpregado, Pessoa(e)});
     if (it == c.porAdmissao.end() || it->second <= 1) return;
@@ -90,6 +94,7 @@ void ConsultasEstabelecimento::VerificaDuplicado(const RegistroVinculo& e, Emiss
 }
 
 void ConsultasEstabelecimento::VerificaNascimento(const RegistroVinculo& e, EmissorInconsistencias& saida) {
+    if (sozinho_ && !fTodosZeros(e.CoPisPasepEmpregado)) return;
     const auto& c = ContagensDe(e);
     const auto pessoa = Pessoa(e);
     auto total = c.porNome.find(pessoa);

@@ -49,6 +49,7 @@ private:
     std::string tabela_;
     std::string ano_, inscricao_, prefixo_;
     Contagens grupo_;
+    bool sozinho_ = false;  // the group holds one record: grupo_ is left empty
     Contagens zerados_;  // only the names with a problem
     bool zeradosCarregados_ = false;
 };

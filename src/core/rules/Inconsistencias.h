@@ -83,9 +83,19 @@ public:
           estabelecimento_(std::move(estabelecimento)),
           empregado_(std::move(empregado)) {}
 
+    // For a step run once per employee: the establishment's identification, made once
+    // by the run, is referred to (it must outlive the emitter), not copied each time.
+    EmissorInconsistencias(DestinoInconsistencias& destino, std::string tipoRegistro,
+                           const IdentificacaoEstabelecimento* estabelecimento, IdentificacaoEmpregado empregado)
+        : destino_(destino),
+          tipo_(std::move(tipoRegistro)),
+          estabelecimentoDoRun_(estabelecimento),
+          empregado_(std::move(empregado)) {}
+
     // One row.
     void Linha(const char* errwar, const std::string& retorno, const std::string& conteudo, const char* lbl) {
-        destino_.Grava({errwar, tipo_, retorno, lbl, conteudo, estabelecimento_, empregado_});
+        destino_.Grava({errwar, tipo_, retorno, lbl, conteudo,
+                        estabelecimentoDoRun_ ? *estabelecimentoDoRun_ : estabelecimento_, empregado_});
     }
     // The rows of a failure over several fields: (content, label) each, same code and kind.
     void Linhas(const char* errwar, const std::string& retorno,
@@ -97,6 +107,7 @@ private:
     DestinoInconsistencias& destino_;
     std::string tipo_;
     IdentificacaoEstabelecimento estabelecimento_;
+    const IdentificacaoEstabelecimento* estabelecimentoDoRun_ = nullptr;
     IdentificacaoEmpregado empregado_;
 };
 

@@ -113,7 +113,8 @@ void Verificacao::VerificaEmpregados(const RegistroEstabelecimento& registro, Ta
     const auto& e = registro;
     ConsultasEstabelecimento consultas(banco_, tabVinc_);
     consultas.Estabelecimento(e.AnBase, e.CoCgcCeiEstabelecimento, e.NuPrefixoEstabelecimento);
-    ContextoVerificacaoEmpregado contexto{referencias_, exigePreenchimento_, &consultas};
+    const auto identificacao = IdentificaEstabelecimento(registro);
+    ContextoVerificacaoEmpregado contexto{referencias_, exigePreenchimento_, &consultas, &identificacao};
 
     Consulta vinc(banco_, sqlEmpregados_);
     vinc.Parametro("ano", e.AnBase);

@@ -74,7 +74,8 @@ public:
           est_(est),
           ctx_(ctx),
           ref_(ctx.referencias),
-          saida_(destino, kRegistroEmpregado, IdentificaEstabelecimento(est),
+          propria_(ctx.identificacao ? IdentificacaoEstabelecimento{} : IdentificaEstabelecimento(est)),
+          saida_(destino, kRegistroEmpregado, ctx.identificacao ? ctx.identificacao : &propria_,
                  {e.CoPisPasepEmpregado, e.NoEmpregado, e.DaAdmissaoEmpregado, e.TxUsoEmpregado}),
           ano_(AnoReferenciaEmpregado(est.InEncerramentoAtividade, est.DaEncerramentoAtividade)),
           remuneracoes_(RemuneracoesLidas(e)) {}
@@ -422,6 +423,7 @@ private:
     const RegistroEstabelecimento& est_;
     const ContextoVerificacaoEmpregado& ctx_;
     const Referencias& ref_;
+    const IdentificacaoEstabelecimento propria_;  // when the run gives none
     EmissorInconsistencias saida_;
     const std::string ano_;
     const std::string deslAno_ = e_.DaDesligamentoEmpregado + ano_;

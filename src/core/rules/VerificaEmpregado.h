@@ -90,6 +90,8 @@ struct ContextoVerificacaoEmpregado {
     // The presence flag: the work municipality and the union fields must be informed.
     bool exigePreenchimento = false;
     ConsultasVinculo* consultas = nullptr;
+    // The establishment's identification on the rows, made once by a run; without it each employee makes it.
+    const IdentificacaoEstabelecimento* identificacao = nullptr;
 };
 
 // Applies the employee steps 1 to 38 to one employee, writing its rows to `destino`.
