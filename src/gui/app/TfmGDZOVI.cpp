@@ -24,6 +24,7 @@
 #include "reports/Previa.h"
 #include "TrpCartela.h"
 #include "ui_TfmGDZOVI.h"
+#include "wizards/AssistenteVerificacao.h"
 
 namespace zovi::gui {
 
@@ -124,7 +125,12 @@ void TfmGDZOVI::LigaComandos() {
         {"miNova", "sbNova", [](T* j) { j->comandosEstabelecimento_->NovaDeclaracao(); }, true},
         {"miAbrir", "sbAbrir", [](T* j) { j->comandosEstabelecimento_->Lista(TfmConEstab::ModoAbrir); }, true},
         {"miExcluir", "sbExcluir", [](T* j) { j->comandosEstabelecimento_->Lista(TfmConEstab::ModoExcluir); }, true},
-        {"miVerInco", "sbVerInco", &T::NaoDisponivel, false},
+        {"miVerInco", "sbVerInco",
+         [](T* j) {
+             AssistenteVerificacao assistente(j->dm_, j->mensagens_, j->dialogos_, j);
+             assistente.Executa();
+         },
+         false},
         {"miResp", "sbResp",
          [](T* j) {
              TfmDadosResp fmDadosResp(j->dm_, j->CriticaZoviPrograma(), *j->seletores_, j->dialogos_, j->mensagens_, j);

@@ -47,9 +47,15 @@ void InteracaoFormulario::Progresso(long posicao, long maximo) {
         barra_->setValue(static_cast<int>(std::min(posicao, maximo)));
     }
     QApplication::processEvents();
+    ultimosEventos_.start();
 }
 
 bool InteracaoFormulario::InterrupcaoPedida() {
+    // A run polls between records: let the Cancel click in now and then, not at every poll.
+    if (!ultimosEventos_.isValid() || ultimosEventos_.hasExpired(50)) {
+        QApplication::processEvents();
+        ultimosEventos_.start();
+    }
     const bool pedida = interrupcao_;
     interrupcao_ = false;
     return pedida;

@@ -3,6 +3,7 @@
 // through the program's dialog service, its progress shows on the form's label
 // and bar (letting the window repaint and its Cancel button work), and the
 // form's Cancel button becomes the run's interruption request.
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
@@ -35,6 +36,7 @@ private:
     QPointer<QLabel> rotulo_;
     QPointer<QProgressBar> barra_;
     bool interrupcao_ = false;
+    QElapsedTimer ultimosEventos_;  // since the window last processed its events
 };
 
 }  // namespace zovi::gui

@@ -1,0 +1,26 @@
+#include "wizards/TfmVerInco02.h"
+
+#include "app/Figuras.h"
+#include "ui_TfmVerInco02.h"
+
+namespace zovi::gui {
+
+TfmVerInco02::TfmVerInco02(ContextoVerificacao& contexto, ServicoDialogos& dialogos, QWidget* pai)
+    : PaginaAssistente(contexto, dialogos, pai), ui_(std::make_unique<Ui::TfmVerInco02>()), verificacao_(contexto) {
+    ui_->setupUi(this);
+    ui_->laFigura->setPixmap(FiguraZovi(QSize(150, 85)));
+    connect(ui_->btVoltar, &QPushButton::clicked, this, &TfmVerInco02::Volta);
+    connect(ui_->btCancelar, &QPushButton::clicked, this, &TfmVerInco02::FechaTudo);
+}
+
+TfmVerInco02::~TfmVerInco02() = default;
+
+void TfmVerInco02::MostraDesfecho(Desfecho desfecho) {
+    ui_->paResultado->Mostra(desfecho);
+    if (desfecho == Desfecho::Nenhum)
+        ui_->btCancelar->setFocus();
+    else
+        ui_->paResultado->FocaVisualizar();
+}
+
+}  // namespace zovi::gui
