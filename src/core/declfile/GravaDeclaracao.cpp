@@ -18,6 +18,8 @@
 
 namespace zovi {
 
+namespace fs = std::filesystem;
+
 namespace {
 
 // Capacity is counted in whole records, never by asking the medium for free space.
@@ -27,8 +29,8 @@ constexpr long long kReservaComEmpregados = kReserva + kTamanhoLinha;  // 4050
 // reserve; a smaller one would have every diskette ask for the next without
 // writing an employee. (Media below 1410 bytes were already refused.)
 constexpr long long kCapacidadeMinima = kReservaComEmpregados + 1;
-// The sequence has six digits: a file never holds more records, whatever the medium's size.
-constexpr long kMaximoRegistros = 999999;
+// A folder is a medium of no size: only the records a file can hold split the declaration.
+constexpr long long kSemLimite = 1LL << 60;
 
 constexpr const char* kNomeArquivo = "Zovi2005";
 
@@ -148,7 +150,15 @@ private:
     std::string TabelaResp() const { return p_.retificacao || p_.trabalho ? "TE8RESP" : "BD8RESP"; }
     std::string TabelaEmp() const { return p_.trabalho ? "TE8EMP" : "BD8EMP"; }
     std::string TabelaVinc() const { return p_.retificacao || p_.trabalho ? "TE8VINC" : "BD8VINC"; }
-    std::string Arquivo() const { return std::string(1, letra_) + ":\\" + kNomeArquivo + "."; }
+    // The declaration file on the current medium.
+    std::string Arquivo() const {
+        if (!p_.pasta) return std::string(1, letra_) + ":\\" + kNomeArquivo + ".";
+        return (PastaDoArquivo() / kNomeArquivo).string();
+    }
+    // The chosen folder for the first file, its subfolder "disquete-N" for the N-th.
+    std::filesystem::path PastaDoArquivo() const {
+        return disquete_ <= 1 ? *p_.pasta : *p_.pasta / ("disquete-" + std::to_string(disquete_));
+    }
 
     bool CriaTabelasRecibo();
     void ApagaTabelasRecibo();
@@ -161,9 +171,10 @@ private:
     Etapa GravaEstabelecimento();
     Etapa GravaEmpregados();
 
-    // No room on this file for `registros` more records (the trailer included) past the reserve.
+    // No room on this file for `registros` more records (the trailer included) past the reserve;
+    // the next record is number sequencia_.
     bool SemEspaco(long long reserva, long registros) const {
-        return usados_ >= capacidade_ - reserva || sequencia_ + registros > kMaximoRegistros;
+        return usados_ >= capacidade_ - reserva || sequencia_ + registros - 1 > p_.maximoRegistros;
     }
     Etapa Sonda();
     bool JaGravado() const;
@@ -171,6 +182,10 @@ private:
     // A prompt that waits on the user: Cancel confirmed, or nobody to answer, stops the run.
     Etapa EsperaUsuario(const std::string& texto);
     Etapa AbreDisquete();
+    // The next file in the chosen folder, with no diskette to ask for.
+    Etapa AbreArquivoPasta();
+    // A file just created on the medium: its header, and the counts of a new file.
+    Etapa ComecaArquivo();
     Etapa FechaESela();
     Etapa GravaLinha(char* registro);
     Etapa GravaTipo0();
@@ -383,6 +398,7 @@ Etapa Gravador::AbreDisquete() {
     }
     qtPrefixo_ = 0;
     ++disquete_;
+    if (p_.pasta) return AbreArquivoPasta();
     bool pedeDisquete = disquete_ > 1;
     for (;; pedeDisquete = true) {
         if (pedeDisquete) {
@@ -420,19 +436,42 @@ Etapa Gravador::AbreDisquete() {
             ui_.Mostra(TipoDialogo::Informacao, "Disco com problema ou não há disco na unidade.");
             continue;
         }
-        arquivoIncompleto_ = true;
-        if (Etapa e = GravaTipo0(); e != Etapa::Ok) return e;
-        qtTipo1_ = qtTipo2_ = 0;
-        usados_ = 0;
-        return Sonda();
+        return ComecaArquivo();
     }
+}
+
+Etapa Gravador::AbreArquivoPasta() {
+    const auto pasta = PastaDoArquivo();
+    std::error_code ec;
+    fs::create_directories(pasta, ec);
+    bool existe = false;
+    for (const auto& e : fs::directory_iterator(pasta, ec))
+        if (SoOArquivoDaDeclaracao({e.path().filename().string(), e.is_directory(ec)})) existe = true;
+    // No other medium to offer: a No leaves the folder as it was and ends the run.
+    if (existe && ui_.Mostra(TipoDialogo::Confirmacao, "Existe um arquivo de nome \"Zovi2005.\" na pasta " +
+                                                           pasta.string() + " .\nAutoriza gravar sobre?") != Resposta::Sim)
+        return Etapa::Interrompida;
+    capacidade_ = kSemLimite;
+    if (!arquivo_.Cria(Arquivo())) {
+        ui_.Mostra(TipoDialogo::Erro, "Não foi possível gravar na pasta " + pasta.string() + " .");
+        return Etapa::Falha;
+    }
+    return ComecaArquivo();
+}
+
+Etapa Gravador::ComecaArquivo() {
+    arquivoIncompleto_ = true;
+    if (Etapa e = GravaTipo0(); e != Etapa::Ok) return e;
+    qtTipo1_ = qtTipo2_ = 0;
+    usados_ = 0;
+    return Sonda();
 }
 
 // Closes the file and stores its seal in place of the trailer's 32 blanks.
 Etapa Gravador::FechaESela() {
     if (!arquivo_.Fecha()) return Etapa::Falha;
     if (Etapa e = Sonda(); e != Etapa::Ok) return e;
-    auto caminho = CaminhoUnidade(std::string(1, letra_) + ":\\" + kNomeArquivo);
+    auto caminho = CaminhoUnidade(Arquivo());
     char path[ZOVI2005_CAMINHO] = {};
     char selo[ZOVI2005_SELO] = {};
     if (!caminho || caminho->string().size() >= sizeof path) return Etapa::Falha;
@@ -622,10 +661,10 @@ int Gravador::Executa() {
             plano9_.emplace('9', declarante_);
             maximo_ = MaximoProgresso(estabs);
             ui_.Progresso(0, maximo_);
-            resultado = VerificaPresenca();
+            if (!p_.pasta) resultado = VerificaPresenca();
         }
         if (resultado == Etapa::Ok) {
-            auto total = TamanhoTotal(letra_);
+            auto total = p_.pasta ? std::optional<std::uint64_t>(kSemLimite) : TamanhoTotal(letra_);
             capacidade_ = total ? static_cast<long long>(*total) : 0;
             usados_ = capacidade_ - kReserva;  // opens the first diskette
             size_t indice = 0;

@@ -3,6 +3,7 @@
 // on one or more diskettes in drive A: or B:, with the receipt tables
 // te8ProID (one row per diskette) and te8ProES (one row per establishment
 // record) filled for the labels and the receipt.
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,11 @@ struct ParametrosGravacao {
     bool trabalho = false;     // W: read te8Resp, te8Emp, te8Vinc
     std::string dataGeracao;   // G, ddmmyyyy, may be empty
     std::string hora;          // H, hhmmss of the request, may be empty
+    // A folder chosen instead of a drive: one medium without a size limit. A declaration
+    // larger than one file can hold goes on in its subfolders "disquete-2", "disquete-3", ...
+    std::optional<std::filesystem::path> pasta;
+    // Records one file may hold: the six digits of its sequence (fewer only to try the split).
+    long maximoRegistros = 999999;
 };
 
 enum ResultadoGravacao { kGravado = 0, kFalhaGravacao = 1, kGravacaoInterrompida = 2 };

@@ -296,6 +296,47 @@ TEST_F(GravaDeclaracaoTeste, ArquivoAnteriorSoESubstituidoComAutorizacao) {
     }
 }
 
+// A folder chosen instead of a drive: no diskette prompt and no size limit; an earlier
+// declaration there is replaced only with the user's leave; past the records a file can hold the
+// declaration goes on in "disquete-2", "disquete-3", ..., each file complete and sealed.
+TEST_F(GravaDeclaracaoTeste, PastaEscolhidaSemLimiteDeTamanho) {
+    Estabelecimento("BD8EMP", "11222333000181", "00", 8);
+    Empregados("BD8VINC", "11222333000181", "00", 8);
+    Estabelecimento("BD8EMP", "11222333000262", "01", 0);
+    const fs::path pasta = midias.Caminho() / "Minha pasta";
+    fs::create_directories(pasta);
+    std::ofstream(pasta / "outro.txt") << "os outros arquivos da pasta ficam";
+    std::ofstream(pasta / "Zovi2005") << "anterior";
+    auto p = Selecao({{"2005", "11222333000181", "00", true}, {"2005", "11222333000262", "01", true}});
+    p.pasta = pasta;
+    p.maximoRegistros = 6;  // header, establishment, three employees, trailer
+    const std::string pergunta =
+        "Existe um arquivo de nome \"Zovi2005.\" na pasta " + pasta.string() + " .\nAutoriza gravar sobre?";
+    {
+        Roteiro ui(midias.Caminho(), {Resposta::Nao});
+        EXPECT_EQ(fGravaDeclaracao(banco, p, ui), kGravacaoInterrompida);
+        EXPECT_EQ(ui.Textos(), std::vector<std::string>{pergunta});
+        EXPECT_EQ(Le(pasta / "Zovi2005"), "anterior");
+    }
+    Roteiro ui(midias.Caminho(), {Resposta::Sim});
+    ASSERT_EQ(fGravaDeclaracao(banco, p, ui), kGravado);
+    EXPECT_EQ(ui.Textos(), std::vector<std::string>{pergunta});
+    const std::vector<fs::path> arquivos{pasta / "Zovi2005", pasta / "disquete-2" / "Zovi2005",
+                                         pasta / "disquete-3" / "Zovi2005"};
+    std::vector<size_t> registros;
+    for (const auto& a : arquivos) {
+        registros.push_back(Registros(a).size());
+        EXPECT_TRUE(SeloConfere(a)) << a;
+    }
+    // Every file full: 8 employees over three files (3 + 3 + 2), the second establishment in the last.
+    EXPECT_EQ(registros, (std::vector<size_t>{6, 6, 6}));
+    EXPECT_EQ(Campo(Registros(arquivos[1])[0], 1, 6), "000001");
+    EXPECT_TRUE(fs::exists(pasta / "outro.txt"));
+    EXPECT_FALSE(fs::exists(Roteiro::Disquete(midias.Caminho(), 1) / "Zovi2005")) << "drive A: untouched";
+    EXPECT_EQ(Linhas("TE8PROID", {"NuDisquete", "NuEstabelecimentos", "NuVinculos"}),
+              (std::vector<std::string>{"1 1 3", "2 1 3", "3 2 2"}));
+}
+
 TEST_F(GravaDeclaracaoTeste, InterrupcaoConfirmadaNaoDeixaArquivoNemRecibo) {
     Estabelecimento("BD8EMP", "11222333000181", "00", 2);
     Empregados("BD8VINC", "11222333000181", "00", 2);
