@@ -14,6 +14,7 @@
 #include "engine/Tabela.h"
 #include "messages/Mensagens.h"
 #include "platform/Unidades.h"
+#include "rules/Primitivas.h"
 #include "zovi2005.h"
 
 namespace zovi {
@@ -697,6 +698,15 @@ int Gravador::Executa() {
 }
 
 }  // namespace
+
+std::string fCriticaDataGeracao(const std::string& data) {
+    if (fVazio(data)) return "0420";
+    if (!fDataValida(data)) return "0421";
+    const std::string invertida = fDataInvertida(data);
+    if (invertida < "20060101") return "0420";
+    if (invertida > "20061231") return "0423";
+    return kPassa;
+}
 
 int fGravaDeclaracao(Banco& banco, const ParametrosGravacao& parametros, Interacao& interacao) {
     return Gravador(banco, parametros, interacao).Executa();

@@ -41,6 +41,10 @@ struct ParametrosGravacao {
 
 enum ResultadoGravacao { kGravado = 0, kFalhaGravacao = 1, kGravacaoInterrompida = 2 };
 
+// The generation date G as the user typed it (ddmmyyyy): "0421" not a date, "0420" not given
+// or before 2006, "0423" after 2006; "0000" when it passes.
+std::string fCriticaDataGeracao(const std::string& data);
+
 // Writes the declaration read through `banco` (opened on the data folder).
 // Prompts, progress and the stop request go through `interacao`. Returns
 // kGravado when every file was written and sealed; on kFalhaGravacao or

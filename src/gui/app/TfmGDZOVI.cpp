@@ -24,6 +24,7 @@
 #include "reports/Previa.h"
 #include "TrpCartela.h"
 #include "ui_TfmGDZOVI.h"
+#include "wizards/AssistenteGravacao.h"
 #include "wizards/AssistenteVerificacao.h"
 
 namespace zovi::gui {
@@ -137,7 +138,12 @@ void TfmGDZOVI::LigaComandos() {
              j->dialogos_.Executa(fmDadosResp);
          },
          false},
-        {"miGravar", "sbGravar", &T::NaoDisponivel, false},
+        {"miGravar", "sbGravar",
+         [](T* j) {
+             AssistenteGravacao assistente(j->dm_, j->mensagens_, j->dialogos_, j);
+             assistente.Executa();
+         },
+         false},
         {"miRetif", "sbRetif", &T::NaoDisponivel, false},
         {"miImprimir", "sbRelatorio", &T::NaoDisponivel, false},
         {"miAnoAnterior", "sbImpAnoAnterior", &T::NaoDisponivel, true},

@@ -105,9 +105,9 @@ Resposta ServicoDialogos::MostraCaixa(const CaixaMostrada& caixa, QWidget* pai) 
     if (roteirizado_) {
         caixas.push_back(caixa);
         if (!respostas_.empty()) {
-            auto r = respostas_.front();
+            auto resposta = std::move(respostas_.front());
             respostas_.pop_front();
-            return r;
+            return resposta(caixa);
         }
         return caixa.botoes.isEmpty() ? Resposta::Nenhuma : caixa.botoes.back();
     }
@@ -149,6 +149,11 @@ QString ServicoDialogos::ArquivoParaSalvar(QWidget* pai, const QString& titulo, 
                                            const QString& filtro) {
     if (roteirizado_) return ProximoArquivo();
     return QFileDialog::getSaveFileName(pai, titulo, sugestao, filtro);
+}
+
+QString ServicoDialogos::Pasta(QWidget* pai, const QString& titulo, const QString& inicial) {
+    if (roteirizado_) return ProximoArquivo();
+    return QFileDialog::getExistingDirectory(pai, titulo, inicial);
 }
 
 void ServicoDialogos::AbreEndereco(const QUrl& endereco) {

@@ -49,6 +49,8 @@ public:
     // Names of files chosen by the user; empty when the choice was cancelled.
     QString ArquivoParaAbrir(QWidget* pai, const QString& titulo, const QString& pasta, const QString& filtro);
     QString ArquivoParaSalvar(QWidget* pai, const QString& titulo, const QString& sugestao, const QString& filtro);
+    // A folder chosen by the user (scripted: the next name given to EscolheArquivo); empty when cancelled.
+    QString Pasta(QWidget* pai, const QString& titulo, const QString& inicial);
     // Opens a web address with the system's handler.
     void AbreEndereco(const QUrl& endereco);
     // Whether the system has a printer to print on.
@@ -76,7 +78,12 @@ public:
     void Roteiriza(bool ativo = true) { roteirizado_ = ativo; }
     bool Roteirizado() const { return roteirizado_; }
     // Answers given in order; when none is left a box answers with its last button (No, OK).
-    void Responde(Resposta r) { respostas_.push_back(r); }
+    void Responde(Resposta r) {
+        respostas_.push_back([r](const CaixaMostrada&) { return r; });
+    }
+    // An answer that also acts as the user would before giving it (changes the diskette).
+    using AcaoCaixa = std::function<Resposta(const CaixaMostrada&)>;
+    void RespondeCom(AcaoCaixa acao) { respostas_.push_back(std::move(acao)); }
     // Acts on the next form shown instead of the user; without one the form is rejected.
     void AgeNoFormulario(AcaoFormulario acao) { acoes_.push_back(std::move(acao)); }
     void EscolheArquivo(const QString& nome) { arquivos_.push_back(nome); }
@@ -97,7 +104,7 @@ private:
     QString ProximoArquivo();
 
     bool roteirizado_ = false;
-    std::deque<Resposta> respostas_;
+    std::deque<AcaoCaixa> respostas_;
     std::deque<AcaoFormulario> acoes_;
     std::deque<QString> arquivos_;
     std::deque<AcaoImpressao> impressoes_;

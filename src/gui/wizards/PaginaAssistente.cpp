@@ -38,17 +38,17 @@ void PaginaAssistente::Avanca() {
 }
 
 void PaginaAssistente::FechaTudo() {
-    contexto_.fechaTudo = true;
+    contexto_.MarcaFechaTudo() = true;
     done(QDialog::Rejected);
 }
 
 int ExecutaAssistente(ServicoDialogos& dialogos, ContextoAssistente& contexto, int paginas,
                       const std::function<PaginaAssistente&(int)>& pagina, const std::function<void(int)>& descarta) {
-    contexto.fechaTudo = false;
+    contexto.MarcaFechaTudo() = false;
     int atual = 0;
     while (true) {
         const int saida = dialogos.Executa(pagina(atual));
-        if (contexto.fechaTudo || saida == QDialog::Rejected) break;
+        if (contexto.MarcaFechaTudo() || saida == QDialog::Rejected) break;
         if (saida == PaginaAssistente::kVolta) {
             if (descarta) descarta(atual);
             if (atual == 0) break;

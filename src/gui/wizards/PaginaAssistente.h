@@ -18,9 +18,14 @@ class ServicoDialogos;
 
 // What the pages of one wizard share.
 struct ContextoAssistente {
-    bool fechaTudo = false;  // Cancel or Fechar on any page: the wizard ends
-    QString titulo;          // caption of every page
-    QRect geometria;         // where the first page stood when it advanced
+    virtual ~ContextoAssistente() = default;
+    // The close-all mark: Cancel or Fechar on any page ends the wizard.
+    virtual bool& MarcaFechaTudo() { return fechaTudo_; }
+    QString titulo;   // caption of every page
+    QRect geometria;  // where the first page stood when it advanced
+
+private:
+    bool fechaTudo_ = false;
 };
 
 class PaginaAssistente : public QDialog {

@@ -456,3 +456,18 @@ TEST_F(GravaDeclaracaoTeste, ComandoGravarDaLinhaDeComando) {
 
 }  // namespace
 }  // namespace zovi
+
+namespace zovi {
+namespace {
+
+TEST(DataGeracaoTeste, SoDatasDe2006) {
+    const std::pair<const char*, const char*> casos[] = {
+        {"15032006", "0000"}, {"01012006", "0000"}, {"31122006", "0000"},
+        {"31122005", "0420"}, {"", "0420"},         {"        ", "0420"},
+        {"01012007", "0423"}, {"31022006", "0421"}, {"1503200", "0421"}, {"15/03/06", "0421"},
+    };
+    for (const auto& [data, codigo] : casos) EXPECT_EQ(fCriticaDataGeracao(data), codigo) << '"' << data << '"';
+}
+
+}  // namespace
+}  // namespace zovi

@@ -1,0 +1,56 @@
+#include "wizards/TfmGravaDecl01.h"
+
+#include "app/Figuras.h"
+#include "messages/ServicoDialogos.h"
+#include "ui_TfmGravaDecl01.h"
+
+namespace zovi::gui {
+
+TfmGravaDecl01::TfmGravaDecl01(ContextoGravacao& contexto, ServicoDialogos& dialogos, QWidget* pai)
+    : PaginaAssistente(contexto, dialogos, pai), ui_(std::make_unique<Ui::TfmGravaDecl01>()), gravacao_(contexto) {
+    ui_->setupUi(this);
+    ui_->laFigura->setPixmap(FiguraZovi(QSize(150, 85)));
+    connect(ui_->btVoltar, &QPushButton::clicked, this, &TfmGravaDecl01::Volta);
+    connect(ui_->btAvancar, &QPushButton::clicked, this, &TfmGravaDecl01::Avancar);
+    connect(ui_->btCancelar, &QPushButton::clicked, this, &TfmGravaDecl01::Cancela);
+}
+
+TfmGravaDecl01::~TfmGravaDecl01() = default;
+
+void TfmGravaDecl01::Cancela() {
+    if (ui_->paVerificando->Rodando())
+        ui_->paVerificando->PedeInterrupcao();
+    else
+        FechaTudo();
+}
+
+void TfmGravaDecl01::Avancar() {
+    if (Verifica()) Avanca();
+}
+
+bool TfmGravaDecl01::Verifica() {
+    ui_->stPaineis->setCurrentWidget(ui_->paVerificando);
+    ui_->btVoltar->setEnabled(false);
+    ui_->btAvancar->setEnabled(false);
+    // The run takes the marks by position: the list holds every establishment of the base year
+    // in table order. A rectification verifies the work tables, without a list.
+    SelecaoEstabelecimentos selecao;
+    for (const auto& e : gravacao_.estabelecimentos) selecao.marcados.push_back(e.marcado);
+    const bool retificacao = gravacao_.Retificacao();
+    ResultadoVerificacao resultado;
+    ui_->paVerificando->Roda(dialogos_, [&](Interacao& interacao) {
+        resultado = fVerificaDeclaracao(interacao, gravacao_.dm.dbZovi.Pasta(), retificacao,
+                                        retificacao ? nullptr : &selecao, gravacao_.anoBase, false, false);
+    });
+    ui_->stPaineis->setCurrentWidget(ui_->paDados);
+    ui_->btVoltar->setEnabled(true);
+    ui_->btAvancar->setEnabled(true);
+    if (resultado.vrInterrompida) {
+        dialogos_.Mensagem(TipoDialogo::Informacao, QStringLiteral("Consistência interrompida pelo usuário"), this);
+        return false;
+    }
+    gravacao_.resultado = resultado;
+    return true;
+}
+
+}  // namespace zovi::gui

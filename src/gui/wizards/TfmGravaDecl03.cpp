@@ -1,0 +1,128 @@
+#include "wizards/TfmGravaDecl03.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDir>
+#include <QTime>
+
+#include "app/Figuras.h"
+#include "messages/Mensagens.h"
+#include "messages/ServicoDialogos.h"
+#include "rules/Primitivas.h"
+#include "wizards/PainelResultado.h"
+#include "ui_TfmGravaDecl03.h"
+
+namespace zovi::gui {
+
+TfmGravaDecl03::TfmGravaDecl03(ContextoGravacao& contexto, ServicoDialogos& dialogos, QWidget* pai)
+    : PaginaAssistente(contexto, dialogos, pai), ui_(std::make_unique<Ui::TfmGravaDecl03>()), gravacao_(contexto) {
+    ui_->setupUi(this);
+    ui_->laFigura->setPixmap(FiguraZovi(QSize(150, 85)));
+    ui_->cbDrive->Liga(dialogos);
+    ui_->edData->installEventFilter(this);
+    ui_->cbDrive->installEventFilter(this);
+    connect(ui_->btAvancar, &QPushButton::clicked, this, &TfmGravaDecl03::Avancar);
+    connect(ui_->btCancelar, &QPushButton::clicked, this, &TfmGravaDecl03::Cancela);
+    MostraResultado();
+}
+
+TfmGravaDecl03::~TfmGravaDecl03() = default;
+
+void TfmGravaDecl03::MostraResultado() {
+    const Desfecho desfecho = DesfechoDe(gravacao_.resultado);
+    ui_->paResultado->Mostra(desfecho);
+    // Errors block the file: only the report buttons and Cancel act.
+    const bool grava = desfecho != Desfecho::Erros;
+    ui_->gbGeracao->setVisible(grava);
+    ui_->btAvancar->setEnabled(grava);
+    if (grava)
+        ui_->edData->setFocus();
+    else
+        ui_->paResultado->FocaVisualizar();
+}
+
+void TfmGravaDecl03::Cancela() {
+    if (ui_->paGravando->Rodando())
+        ui_->paGravando->PedeInterrupcao();
+    else
+        FechaTudo();
+}
+
+bool TfmGravaDecl03::fFazerCritica() const {
+    const QWidget* destino = QApplication::focusWidget();
+    if (!destino) return true;
+    if (destino == ui_->btCancelar || destino == ui_->btVoltar || destino == ui_->btAvancar) return false;
+    // The report buttons live in the result panel.
+    return !(qobject_cast<const QPushButton*>(destino) && ui_->paResultado->isAncestorOf(destino));
+}
+
+bool TfmGravaDecl03::eventFilter(QObject* objeto, QEvent* e) {
+    if (e->type() == QEvent::FocusOut && !ui_->paGravando->Rodando() && isVisible() && fFazerCritica()) {
+        if (objeto == ui_->edData) CriticaData();
+        if (objeto == ui_->cbDrive && !ui_->cbDrive->view()->isVisible()) CriticaDrive();
+    }
+    return PaginaAssistente::eventFilter(objeto, e);
+}
+
+bool TfmGravaDecl03::CriticaData() {
+    const std::string codigo = fCriticaDataGeracao(ui_->edData->text().remove(QLatin1Char('/')).trimmed().toStdString());
+    if (fPassou(codigo)) return true;
+    gravacao_.mensagens.MostraMensagem(codigo);
+    ui_->edData->setFocus();
+    return false;
+}
+
+bool TfmGravaDecl03::CriticaDrive() {
+    if (ui_->cbDrive->Escolhido().Escolhido()) return true;
+    gravacao_.mensagens.MostraMensagem("0600");
+    ui_->cbDrive->setFocus();
+    return false;
+}
+
+void TfmGravaDecl03::Avancar() {
+    if (!CriticaData() || !CriticaDrive()) return;
+    ui_->stPaineis->setCurrentWidget(ui_->paGravando);
+    ui_->btAvancar->setEnabled(false);
+    const bool gravou = fGravouArquivoZOVI();
+    ui_->stPaineis->setCurrentWidget(ui_->paResultadoGeracao);
+    ui_->btAvancar->setEnabled(true);
+    if (gravou) Avanca();
+}
+
+bool TfmGravaDecl03::fGravouArquivoZOVI() {
+    ParametrosGravacao p;
+    if (gravacao_.Retificacao()) {
+        p.retificacao = p.trabalho = true;
+    } else {
+        p.selecao = gravacao_.estabelecimentos;
+    }
+    const Destino destino = ui_->cbDrive->Escolhido();
+    p.unidade = destino.letra ? destino.letra : 'A';
+    p.pasta = destino.pasta;
+    p.dataGeracao = ui_->edData->text().remove(QLatin1Char('/')).toStdString();
+    // Each attempt has its own time.
+    p.hora = QTime::currentTime().toString(QStringLiteral("HHmmss")).toStdString();
+    int resultado = kFalhaGravacao;
+    ui_->paGravando->Roda(dialogos_, [&](Interacao& interacao) {
+        resultado = fGravaDeclaracao(gravacao_.dm.dbZovi, p, interacao);
+    });
+    switch (resultado) {
+    case kGravado:
+        gravacao_.destino = destino.pasta ? QStringLiteral("Gravado na pasta %1")
+                                                .arg(QDir::toNativeSeparators(QString::fromStdString(destino.pasta->string())))
+                                          : QStringLiteral("Gravado no drive %1:").arg(QChar(destino.letra));
+        return true;
+    case kGravacaoInterrompida:
+        dialogos_.Mensagem(TipoDialogo::Informacao,
+                           QStringLiteral("A gravação do arquivo \"ZOVI2005\" interrompida pelo usuário!"), this);
+        return false;
+    default:
+        dialogos_.Mensagem(TipoDialogo::Informacao,
+                           QStringLiteral("Ocorreu um erro durante a gravação do arquivo \"ZOVI2005\".\n"
+                                          "Substitua o disquete e tente novamente."),
+                           this);
+        return false;
+    }
+}
+
+}  // namespace zovi::gui

@@ -1,0 +1,41 @@
+#pragma once
+// Result page of the generation wizard: what the verification found; without
+// errors, the generation date, the drive or folder, and the writing run.
+#include <memory>
+
+#include "wizards/AssistenteGravacao.h"
+
+namespace Ui {
+class TfmGravaDecl03;
+}
+
+namespace zovi::gui {
+
+class TfmGravaDecl03 : public PaginaAssistente {
+    Q_OBJECT
+public:
+    TfmGravaDecl03(ContextoGravacao& contexto, ServicoDialogos& dialogos, QWidget* pai = nullptr);
+    ~TfmGravaDecl03() override;
+
+    // Shows the panel of the verification result.
+    void MostraResultado();
+
+protected:
+    void Cancela() override;
+    bool eventFilter(QObject* objeto, QEvent* e) override;
+
+private:
+    // Leaving the date or the drive checks it, unless the focus goes where checking would be in
+    // the way: Cancel, Voltar, the report buttons, or Avançar, which checks everything itself.
+    bool fFazerCritica() const;
+    bool CriticaData();
+    bool CriticaDrive();
+    void Avancar();
+    // The writing run; true when every file was written and sealed.
+    bool fGravouArquivoZOVI();
+
+    std::unique_ptr<Ui::TfmGravaDecl03> ui_;
+    ContextoGravacao& gravacao_;
+};
+
+}  // namespace zovi::gui

@@ -1,0 +1,27 @@
+#include "wizards/TfmGravaDecl04.h"
+
+#include "app/Figuras.h"
+#include "ui_TfmGravaDecl04.h"
+
+namespace zovi::gui {
+
+TfmGravaDecl04::TfmGravaDecl04(ContextoGravacao& contexto, ServicoDialogos& dialogos, QWidget* pai)
+    : PaginaAssistente(contexto, dialogos, pai), ui_(std::make_unique<Ui::TfmGravaDecl04>()), gravacao_(contexto) {
+    ui_->setupUi(this);
+    ui_->laFigura->setPixmap(FiguraZovi(QSize(150, 85)));
+    ui_->laDestino->setText(contexto.destino);
+    ui_->laDestino->setVisible(!contexto.destino.isEmpty());
+    connect(ui_->btEtiqueta, &QPushButton::clicked, this, &TfmGravaDecl04::ImprimeEtiquetas);
+    connect(ui_->btFechar, &QPushButton::clicked, this, &TfmGravaDecl04::FechaTudo);
+    ui_->btEtiqueta->setFocus();
+}
+
+TfmGravaDecl04::~TfmGravaDecl04() = default;
+
+void TfmGravaDecl04::ImprimeEtiquetas() {
+    // Printed straight to the printer; the button waits while the labels go.
+    ui_->btEtiqueta->setEnabled(false);
+    ui_->btEtiqueta->setEnabled(true);
+}
+
+}  // namespace zovi::gui

@@ -1,0 +1,334 @@
+// The generation wizard driven offscreen through the dialog service, writing to
+// emulated diskettes (GDZOVI_UNIDADE_A=folder:BYTES) and to a chosen folder.
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "Gerador.h"
+#include "PastaTeste.h"
+#include "data/ModulosDados.h"
+#include "engine/Consulta.h"
+#include "engine/Tabela.h"
+#include "messages/Catalogo.h"
+#include "messages/Mensagens.h"
+#include "messages/ServicoDialogos.h"
+#include "platform/Texto1252.h"
+#include "wizards/AssistenteGravacao.h"
+#include "wizards/EscolhaUnidade.h"
+#include "wizards/ListaMarcacao.h"
+#include "zovi2005.h"
+
+using namespace zovi;
+using namespace zovi::gui;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Acao = ServicoDialogos::AcaoFormulario;
+
+QPushButton* Botao(QWidget& w, const char* nome) { return w.findChild<QPushButton*>(nome); }
+
+Acao Clica(const char* botao) {
+    return [botao](QDialog& d) {
+        Botao(d, botao)->click();
+        return d.result();
+    };
+}
+
+// Ticks every establishment and goes on.
+Acao MarcaTodasEAvanca() {
+    return [](QDialog& d) {
+        d.findChild<ListaMarcacao*>("clEmpresas")->Modelo().MarcaTodas(true);
+        Botao(d, "btAvancar")->click();
+        return d.result();
+    };
+}
+
+// On the result page: the date typed, the drive entry chosen (-1 none), then `depois`.
+Acao DataEDrive(const QString& data, int entrada, std::function<int(QDialog&)> depois) {
+    return [=](QDialog& d) {
+        d.findChild<QLineEdit*>("edData")->setText(data);
+        d.findChild<EscolhaUnidade*>("cbDrive")->Seleciona(entrada);
+        return depois(d);
+    };
+}
+
+// The text of the result page's panel.
+QString TextoResultado(QDialog& d) {
+    return d.findChild<QWidget*>("paResultado")->findChild<QLabel*>("laTexto")->text();
+}
+
+QStringList Textos(const ServicoDialogos& d) {
+    QStringList r;
+    for (const auto& c : d.caixas) r << c.texto;
+    return r;
+}
+
+std::string Le(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+bool SeloConfere(const fs::path& p) {
+    char selo[ZOVI2005_SELO] = {};
+    hashFileGenerate(p.c_str(), selo);
+    const std::string c = Le(p);
+    return c.size() > 34 && std::string(selo).size() == 32 && c.substr(c.size() - 34, 32) == selo;
+}
+
+const QString kInterrompida = QStringLiteral("A gravação do arquivo \"ZOVI2005\" interrompida pelo usuário!");
+
+}  // namespace
+
+class AssistenteGravacaoTeste : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<teste::PastaTeste> pasta_, midias_;
+    std::unique_ptr<TdmGDZovi> dm_;
+    std::unique_ptr<CatalogoMensagens> catalogo_;
+    std::unique_ptr<Mensagens> mensagens_;
+    ServicoDialogos dialogos_;
+
+    QString Mensagem(const char* codigo) {
+        return QString::fromStdString(Cp1252ParaUtf8(catalogo_->Busca(codigo)->texto));
+    }
+    fs::path Disquete(int n) const { return midias_->Caminho() / ("disquete" + std::to_string(n)); }
+    // Diskette n of `bytes` in drive A:.
+    void Insere(int n, long bytes = 1457664) {
+        fs::create_directories(Disquete(n));
+        qputenv("GDZOVI_UNIDADE_A", QByteArray::fromStdString(Disquete(n).string() + ":" + std::to_string(bytes)));
+    }
+    void Gera(long estabelecimentos, long empregados) {
+        bancada::ParametrosGeracao p;
+        p.estabelecimentos = estabelecimentos;
+        p.empregadosPorEstabelecimento = empregados;
+        bancada::GeraDeclaracao(dm_->dbZovi, p);
+    }
+    void Altera(const std::string& sql) {
+        Consulta q(dm_->dbZovi, {sql});
+        q.Executa();
+    }
+    // The three pages before the result page, each going on.
+    void AteOResultado() {
+        dialogos_.AgeNoFormulario(Clica("btAvancar"));
+        dialogos_.AgeNoFormulario(MarcaTodasEAvanca());
+        dialogos_.AgeNoFormulario(Clica("btAvancar"));
+    }
+    void Executa() {
+        AssistenteGravacao assistente(*dm_, *mensagens_, dialogos_);
+        assistente.Executa();
+    }
+
+private slots:
+    void init() {
+        pasta_ = std::make_unique<teste::PastaTeste>();
+        midias_ = std::make_unique<teste::PastaTeste>(false);
+        dm_ = std::make_unique<TdmGDZovi>(pasta_->Caminho());
+        catalogo_ = std::make_unique<CatalogoMensagens>(dm_->dbZovi);
+        mensagens_ = std::make_unique<Mensagens>(*catalogo_, dialogos_);
+        Insere(1);
+        qunsetenv("GDZOVI_UNIDADE_B");
+        EscolhaUnidade::PastaDaSessao().reset();
+        dialogos_.Esquece();
+        dialogos_.Roteiriza();
+    }
+    void cleanup() {
+        qunsetenv("GDZOVI_UNIDADE_A");
+        mensagens_.reset();
+        catalogo_.reset();
+        dm_.reset();
+    }
+
+    // A clean declaration from the welcome page to the end page: one sealed file on the diskette.
+    void DeclaracaoCorretaGravadaNoDisquete() {
+        Gera(2, 3);
+        AteOResultado();
+        QString texto;
+        dialogos_.AgeNoFormulario(DataEDrive("15/03/2006", 0, [&](QDialog& d) {
+            texto = TextoResultado(d);
+            Botao(d, "btAvancar")->click();
+            return d.result();
+        }));
+        QString sucesso;
+        dialogos_.AgeNoFormulario([&](QDialog& d) {
+            sucesso = d.findChild<QLabel*>("laSucesso")->text();
+            Botao(d, "btFechar")->click();
+            return d.result();
+        });
+        Executa();
+        QCOMPARE(Textos(dialogos_), QStringList{});
+        QCOMPARE(dialogos_.formularios, (std::vector<QString>{"TfmGravaDecl00", "TfmGravaDecl02", "TfmGravaDecl01",
+                                                              "TfmGravaDecl03", "TfmGravaDecl04"}));
+        QVERIFY(texto.startsWith(QStringLiteral("As informações do(s) estabelecimento(s) selecionado(s) estão corretamente declaradas.")));
+        QCOMPARE(sucesso, QStringLiteral("Arquivo gerado com SUCESSO !"));
+        QVERIFY(SeloConfere(Disquete(1) / "Zovi2005"));
+        QCOMPARE(Le(Disquete(1) / "Zovi2005").size(), size_t(525 * (1 + 2 * 4 + 1)));
+    }
+
+    // Errors stop at the errors panel: Avançar stays disabled and nothing is written.
+    void ErrosParamNoPainelDeErros() {
+        Gera(1, 2);
+        Altera("update BD8EMP set NoRazaoEstabelecimento = ''");
+        AteOResultado();
+        bool avancar = true, dataVisivel = true;
+        QString texto, imprimir;
+        dialogos_.AgeNoFormulario([&](QDialog& d) {
+            avancar = Botao(d, "btAvancar")->isEnabled();
+            dataVisivel = d.findChild<QLineEdit*>("edData")->isVisibleTo(&d);
+            texto = TextoResultado(d);
+            imprimir = Botao(d, "btImprimir")->text();
+            Botao(d, "btCancelar")->click();
+            return d.result();
+        });
+        Executa();
+        QVERIFY(!avancar);
+        QVERIFY(!dataVisivel);
+        QVERIFY(texto.startsWith(QStringLiteral("As informações do(s) estabelecimento(s) selecionado(s) apresentaram ERROS.")));
+        QCOMPARE(imprimir, QStringLiteral("&Erros"));
+        QVERIFY(fs::is_empty(Disquete(1)));
+        QCOMPARE(dialogos_.formularios.back(), QStringLiteral("TfmGravaDecl03"));
+    }
+
+    // Warnings do not stop the file.
+    void SoAvisosPodeGravar() {
+        Gera(1, 6);
+        // More foreigners declared than a third of the employees: warning "1670".
+        Altera("update BD8EMP set NuEstrangeirosEstabelec = '3'");
+        AteOResultado();
+        QString texto, imprimir;
+        dialogos_.AgeNoFormulario(DataEDrive("02/01/2006", 0, [&](QDialog& d) {
+            texto = TextoResultado(d);
+            imprimir = Botao(d, "btImprimir")->text();
+            Botao(d, "btAvancar")->click();
+            return d.result();
+        }));
+        Executa();
+        QVERIFY2(texto.startsWith(QStringLiteral("As informações do(s) estabelecimento(s)  não apresentaram erros.")),
+                 qPrintable(texto));
+        QCOMPARE(imprimir, QStringLiteral("Avi&sos"));
+        QCOMPARE(dialogos_.formularios.back(), QStringLiteral("TfmGravaDecl04"));
+        QVERIFY(SeloConfere(Disquete(1) / "Zovi2005"));
+    }
+
+    // A declaration over two diskettes: the writer asks for the second with OK and Cancel; the user
+    // takes the first out and puts a blank one in; both files are sealed.
+    void DoisDisquetes() {
+        Gera(1, 6);
+        Insere(1, 3525 + 4 * 525);  // the establishment and three employees
+        AteOResultado();
+        dialogos_.RespondeCom([&](const CaixaMostrada&) {
+            Insere(2, 3525 + 4 * 525);
+            return Resposta::Ok;
+        });
+        dialogos_.AgeNoFormulario(DataEDrive("15/03/2006", 0, Clica("btAvancar")));
+        Executa();
+        QCOMPARE(Textos(dialogos_), QStringList{QStringLiteral("Insira o disquete # 2\nno drive A:")});
+        QCOMPARE(dialogos_.caixas[0].botoes, (QList<Resposta>{Resposta::Ok, Resposta::Cancela}));
+        QCOMPARE(dialogos_.formularios.back(), QStringLiteral("TfmGravaDecl04"));
+        QVERIFY(SeloConfere(Disquete(1) / "Zovi2005"));
+        QVERIFY(SeloConfere(Disquete(2) / "Zovi2005"));
+    }
+
+    // Cancel while writing, then Yes: no unfinished file, the user stays on the page with
+    // Avançar enabled, and the next Avançar writes afresh.
+    void CancelarDuranteAGravacao() {
+        Gera(2, 20);
+        AteOResultado();
+        dialogos_.Responde(Resposta::Sim);
+        bool avancar = false, vazio = false;
+        dialogos_.AgeNoFormulario(DataEDrive("15/03/2006", 0, [&](QDialog& d) {
+            QTimer::singleShot(0, Botao(d, "btCancelar"), &QPushButton::click);
+            Botao(d, "btAvancar")->click();
+            avancar = Botao(d, "btAvancar")->isEnabled();
+            vazio = fs::is_empty(Disquete(1));
+            Botao(d, "btAvancar")->click();
+            return d.result();
+        }));
+        Executa();
+        QCOMPARE(Textos(dialogos_), (QStringList{"Deseja interromper?", kInterrompida}));
+        QVERIFY(avancar);
+        QVERIFY(vazio);
+        QCOMPARE(dialogos_.formularios.back(), QStringLiteral("TfmGravaDecl04"));
+        QVERIFY(SeloConfere(Disquete(1) / "Zovi2005"));
+    }
+
+    // The generation date and the drive are checked before writing, each failure with its code.
+    void DataEDriveCriticados() {
+        Gera(1, 0);
+        AteOResultado();
+        const std::pair<const char*, const char*> datas[] = {
+            {"31/12/2005", "0420"}, {"01/01/2007", "0423"}, {"31/02/2006", "0421"}, {"", "0420"}};
+        dialogos_.AgeNoFormulario([&](QDialog& d) {
+            for (const auto& caso : datas) DataEDrive(caso.first, 0, Clica("btAvancar"))(d);
+            // A good date without a drive.
+            DataEDrive("15/03/2006", -1, Clica("btAvancar"))(d);
+            return Clica("btCancelar")(d);
+        });
+        Executa();
+        QStringList esperados;
+        for (const auto& [data, codigo] : datas) esperados << Mensagem(codigo);
+        esperados << Mensagem("0600");
+        QCOMPARE(Textos(dialogos_), esperados);
+        QVERIFY(fs::is_empty(Disquete(1)));
+    }
+
+    // "Outra pasta...": the folder picked in the folder dialog holds the file, and stays offered.
+    void OutraPasta() {
+        Gera(1, 2);
+        const fs::path pasta = midias_->Caminho() / "declaracoes";
+        fs::create_directories(pasta);
+        dialogos_.EscolheArquivo(QString::fromStdString(pasta.string()));
+        AteOResultado();
+        QStringList entradas;
+        dialogos_.AgeNoFormulario([&](QDialog& d) {
+            auto* drive = d.findChild<EscolhaUnidade*>("cbDrive");
+            DataEDrive("15/03/2006", drive->count() - 1, Clica("btAvancar"))(d);
+            return d.result();
+        });
+        Executa();
+        QCOMPARE(Textos(dialogos_), QStringList{});
+        QVERIFY(SeloConfere(pasta / "Zovi2005"));
+        QVERIFY(fs::is_empty(Disquete(1)));
+        EscolhaUnidade escolha;
+        for (int i = 0; i < escolha.count(); ++i) entradas << escolha.itemText(i);
+        QCOMPARE(entradas, (QStringList{"Drive A:", QString::fromStdString(pasta.string()), "Outra pasta..."}));
+    }
+
+    // Nothing to write: "1700" on the welcome page; nothing ticked: "1301" on the list.
+    void SemEstabelecimentosOuNadaMarcado() {
+        dialogos_.AgeNoFormulario([](QDialog& d) {
+            Botao(d, "btAvancar")->click();
+            return Clica("btCancelar")(d);
+        });
+        Executa();
+        QCOMPARE(Textos(dialogos_), QStringList{Mensagem("1700")});
+        QCOMPARE(dialogos_.formularios, std::vector<QString>{"TfmGravaDecl00"});
+
+        Gera(1, 0);
+        dialogos_.Esquece();
+        dialogos_.AgeNoFormulario(Clica("btAvancar"));
+        dialogos_.AgeNoFormulario([](QDialog& d) {
+            Botao(d, "btAvancar")->click();
+            return Clica("btCancelar")(d);
+        });
+        Executa();
+        QCOMPARE(Textos(dialogos_), QStringList{Mensagem("1301")});
+        QCOMPARE(dialogos_.formularios, (std::vector<QString>{"TfmGravaDecl00", "TfmGravaDecl02"}));
+    }
+};
+
+QTEST_MAIN(AssistenteGravacaoTeste)
+#include "AssistenteGravacaoTeste.moc"
