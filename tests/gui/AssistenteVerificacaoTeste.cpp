@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
@@ -155,11 +156,21 @@ private slots:
         bool visualizarVisivel = true;
         dialogos_.AgeNoFormulario(Clica("btAvancar"));
         dialogos_.AgeNoFormulario(MarcaEAvanca({2}));  // the last line: 99.999.999/0001-91
+        // The report on screen, then "printed" on a machine without a printer: saved as PDF.
+        const auto pdf = pasta_->Caminho() / "erros.pdf";
+        dialogos_.EscolheArquivo(QString::fromStdString(pdf.string()));
         dialogos_.AgeNoFormulario([&](QDialog& d) {
             textoErros = d.findChild<QLabel*>("laTexto")->text();
             botaoImprimir = Botao(d, "btImprimir")->text();
+            Botao(d, "btVisualizar")->click();
+            Botao(d, "btImprimir")->click();
             Botao(d, "btVoltar")->click();
             return d.result();
+        });
+        int paginasPrevia = 0;
+        dialogos_.AgeNoFormulario([&](QDialog& d) {
+            paginasPrevia = d.findChild<QSpinBox*>("edPagina")->maximum();
+            return int(QDialog::Rejected);
         });
         // Back on the list: the other two instead.
         dialogos_.AgeNoFormulario(MarcaEAvanca({0, 1, 2}));
@@ -170,12 +181,15 @@ private slots:
             return d.result();
         });
         assistente.Executa();
-        QVERIFY(dialogos_.caixas.empty());
+        QCOMPARE(Textos(dialogos_), QStringList{QStringLiteral("Não há impressora instalada neste computador.\n"
+                                                               "Salve o relatório em PDF para imprimi-lo em outro computador.")});
+        QVERIFY(fs::file_size(pdf) > 0);
+        QVERIFY(paginasPrevia >= 1);
         QVERIFY2(textoErros.startsWith(QStringLiteral("Houveram erros nas declarações selecionadas.")), qPrintable(textoErros));
         QCOMPARE(botaoImprimir, QStringLiteral("&Erros"));
         QCOMPARE(textoNenhum, QStringLiteral("As declarações selecionadas não apresentaram erros ou avisos."));
         QVERIFY(!visualizarVisivel);
-        QCOMPARE(dialogos_.formularios, (std::vector<QString>{"TfmVerInco00", "TfmVerInco01", "TfmVerInco02",
+        QCOMPARE(dialogos_.formularios, (std::vector<QString>{"TfmVerInco00", "TfmVerInco01", "TfmVerInco02", "TfmPreview",
                                                               "TfmVerInco01", "TfmVerInco02"}));
     }
 

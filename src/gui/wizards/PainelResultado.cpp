@@ -1,5 +1,7 @@
 #include "wizards/PainelResultado.h"
 
+#include "TrpErros.h"
+#include "reports/Previa.h"
 #include "ui_PainelResultado.h"
 
 namespace zovi::gui {
@@ -17,6 +19,25 @@ PainelResultado::PainelResultado(QWidget* pai) : QWidget(pai), ui_(std::make_uni
 }
 
 PainelResultado::~PainelResultado() = default;
+
+void PainelResultado::LigaRelatorio(Banco& banco, const CatalogoMensagens& catalogo, ServicoDialogos& dialogos) {
+    banco_ = &banco;
+    catalogo_ = &catalogo;
+    dialogos_ = &dialogos;
+}
+
+// The report is made for one preview or one print, from te8errwa as it is now.
+void PainelResultado::Visualizar() {
+    if (!banco_) return;
+    relatorios::TrpErros rpErros(*banco_, *catalogo_);
+    MostraRelatorio(window(), rpErros, *dialogos_);
+}
+
+void PainelResultado::Imprimir() {
+    if (!banco_) return;
+    relatorios::TrpErros rpErros(*banco_, *catalogo_);
+    ImprimeRelatorio(window(), rpErros, *dialogos_);
+}
 
 void PainelResultado::Mostra(Desfecho desfecho) {
     desfecho_ = desfecho;

@@ -18,6 +18,7 @@ TfmGravaDecl03::TfmGravaDecl03(ContextoGravacao& contexto, ServicoDialogos& dial
     : PaginaAssistente(contexto, dialogos, pai), ui_(std::make_unique<Ui::TfmGravaDecl03>()), gravacao_(contexto) {
     ui_->setupUi(this);
     ui_->laFigura->setPixmap(FiguraZovi(QSize(150, 85)));
+    ui_->paResultado->LigaRelatorio(contexto.dm.dbZovi, contexto.mensagens.Catalogo(), dialogos);
     ui_->cbDrive->Liga(dialogos);
     ui_->edData->installEventFilter(this);
     ui_->cbDrive->installEventFilter(this);

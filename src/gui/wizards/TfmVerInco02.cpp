@@ -1,6 +1,8 @@
 #include "wizards/TfmVerInco02.h"
 
 #include "app/Figuras.h"
+#include "data/ModulosDados.h"
+#include "messages/Mensagens.h"
 #include "ui_TfmVerInco02.h"
 
 namespace zovi::gui {
@@ -9,6 +11,7 @@ TfmVerInco02::TfmVerInco02(ContextoVerificacao& contexto, ServicoDialogos& dialo
     : PaginaAssistente(contexto, dialogos, pai), ui_(std::make_unique<Ui::TfmVerInco02>()), verificacao_(contexto) {
     ui_->setupUi(this);
     ui_->laFigura->setPixmap(FiguraZovi(QSize(150, 85)));
+    ui_->paResultado->LigaRelatorio(contexto.dm.dbZovi, contexto.mensagens.Catalogo(), dialogos);
     connect(ui_->btVoltar, &QPushButton::clicked, this, &TfmVerInco02::Volta);
     connect(ui_->btCancelar, &QPushButton::clicked, this, &TfmVerInco02::FechaTudo);
 }
