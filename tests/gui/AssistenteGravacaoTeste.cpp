@@ -234,12 +234,20 @@ private slots:
             return Resposta::Ok;
         });
         dialogos_.AgeNoFormulario(DataEDrive("15/03/2006", 0, Clica("btAvancar")));
+        // The labels on a machine without a printer: saved as PDF.
+        const auto etiquetas = midias_->Caminho() / "etiquetas.pdf";
+        dialogos_.EscolheArquivo(QString::fromStdString(etiquetas.string()));
+        dialogos_.AgeNoFormulario([](QDialog& d) {
+            Botao(d, "btEtiqueta")->click();
+            return Clica("btFechar")(d);
+        });
         Executa();
-        QCOMPARE(Textos(dialogos_), QStringList{QStringLiteral("Insira o disquete # 2\nno drive A:")});
+        QCOMPARE(Textos(dialogos_).first(), QStringLiteral("Insira o disquete # 2\nno drive A:"));
         QCOMPARE(dialogos_.caixas[0].botoes, (QList<Resposta>{Resposta::Ok, Resposta::Cancela}));
         QCOMPARE(dialogos_.formularios.back(), QStringLiteral("TfmGravaDecl04"));
         QVERIFY(SeloConfere(Disquete(1) / "Zovi2005"));
         QVERIFY(SeloConfere(Disquete(2) / "Zovi2005"));
+        QVERIFY(fs::file_size(etiquetas) > 0);
     }
 
     // Cancel while writing, then Yes: no unfinished file, the user stays on the page with

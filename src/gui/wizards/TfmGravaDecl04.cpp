@@ -1,6 +1,9 @@
 #include "wizards/TfmGravaDecl04.h"
 
+#include "TrpEtiquetas.h"
 #include "app/Figuras.h"
+#include "messages/ServicoDialogos.h"
+#include "reports/Previa.h"
 #include "ui_TfmGravaDecl04.h"
 
 namespace zovi::gui {
@@ -19,8 +22,10 @@ TfmGravaDecl04::TfmGravaDecl04(ContextoGravacao& contexto, ServicoDialogos& dial
 TfmGravaDecl04::~TfmGravaDecl04() = default;
 
 void TfmGravaDecl04::ImprimeEtiquetas() {
-    // Printed straight to the printer; the button waits while the labels go.
+    // Straight to the printer, from te8ProID of the run just ended; the button waits while they go.
     ui_->btEtiqueta->setEnabled(false);
+    relatorios::TrpEtiquetas rpEtiquetas(gravacao_.dm.dbZovi);
+    ImprimeRelatorio(this, rpEtiquetas, dialogos_, false);
     ui_->btEtiqueta->setEnabled(true);
 }
 
