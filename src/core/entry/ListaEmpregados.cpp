@@ -40,9 +40,18 @@ void ListaEmpregados::Ordena(OrdemEmpregados ordem, bool descendente) {
     descendente_ = descendente;
 }
 
-// In name order every comparison uses the name index's collation, so that the
-// engine walks that index instead of sorting the establishment's rows.
+// In name order, and in a search by name, the establishment's key is compared with
+// the name index's collation, so that the engine walks that index instead of every
+// row of the establishment.
 std::string ListaEmpregados::Coluna(const char* campo) const {
+    return PeloIndiceNome() ? std::string(campo) + " COLLATE NOCASE" : std::string(campo);
+}
+
+bool ListaEmpregados::PeloIndiceNome() const {
+    return ordem_ == OrdemEmpregados::Nome || !filtro_.nome.empty() || !filtro_.letras.empty();
+}
+
+std::string ListaEmpregados::ColunaOrdem(const char* campo) const {
     return ordem_ == OrdemEmpregados::Nome ? std::string(campo) + " COLLATE NOCASE" : std::string(campo);
 }
 
@@ -93,7 +102,7 @@ std::vector<LinhaEmpregado> ListaEmpregados::Linhas(long inicio, long quantidade
     std::string ordem = "order by ";
     const auto& campos = ordem_ == OrdemEmpregados::Nome ? kOrdemNome : kOrdemPis;
     for (size_t i = 0; i < std::size(kOrdemPis); ++i)
-        ordem += (i ? ", " : "") + Coluna(campos[i]) + (descendente_ ? " desc" : "");
+        ordem += (i ? ", " : "") + ColunaOrdem(campos[i]) + (descendente_ ? " desc" : "");
     sql.push_back(ordem);
     sql.push_back("limit " + std::to_string(quantidade) + " offset " + std::to_string(inicio));
     Consulta q(banco_, std::move(sql));
@@ -107,7 +116,7 @@ std::vector<LinhaEmpregado> ListaEmpregados::Linhas(long inicio, long quantidade
 std::optional<long> ListaEmpregados::Posicao(const ChaveEmpregado& chave) {
     const auto& campos = ordem_ == OrdemEmpregados::Nome ? kOrdemNome : kOrdemPis;
     std::string tupla = "(";
-    for (size_t i = 0; i < std::size(kOrdemPis); ++i) tupla += (i ? ", " : "") + Coluna(campos[i]);
+    for (size_t i = 0; i < std::size(kOrdemPis); ++i) tupla += (i ? ", " : "") + ColunaOrdem(campos[i]);
     tupla += ")";
     auto sql = Instrucao("count(*)");
     sql.push_back("and " + tupla + (descendente_ ? " > " : " < ") + "(:k1, :k2, :k3, :k4)");

@@ -53,7 +53,9 @@ public:
 private:
     std::vector<std::string> Instrucao(const std::string& colunas) const;
     void Liga(Consulta& q) const;
-    std::string Coluna(const char* campo) const;
+    bool PeloIndiceNome() const;
+    std::string Coluna(const char* campo) const;       // in the search
+    std::string ColunaOrdem(const char* campo) const;  // in the order
 
     Banco& banco_;
     std::string anoBase_, inscricao_, prefixo_;

@@ -83,8 +83,8 @@ Resposta ServicoDialogos::Simples(const QString& texto, QWidget* pai) {
 }
 
 Resposta ServicoDialogos::Caixa(const QString& titulo, const QString& texto, QMessageBox::Icon icone,
-                                const QList<Resposta>& botoes, QWidget* pai) {
-    return MostraCaixa({titulo, texto, icone, botoes}, pai);
+                                const QList<Resposta>& botoes, QWidget* pai, Resposta padrao) {
+    return MostraCaixa({titulo, texto, icone, botoes, padrao}, pai);
 }
 
 Resposta ServicoDialogos::Mostra(TipoDialogo tipo, const std::string& texto) {
@@ -113,6 +113,7 @@ Resposta ServicoDialogos::MostraCaixa(const CaixaMostrada& caixa, QWidget* pai) 
     }
     QMessageBox box(caixa.icone, caixa.titulo, caixa.texto, QMessageBox::NoButton, pai);
     for (auto r : caixa.botoes) box.addButton(BotaoPadrao(r))->setText(TextoBotao(r));
+    if (caixa.padrao != Resposta::Nenhuma) box.setDefaultButton(BotaoPadrao(caixa.padrao));
     // Closing the box with its close button is a cancel, not the No that Escape gives.
     Resposta clicada = Resposta::Cancela;
     QObject::connect(&box, &QMessageBox::buttonClicked, [&](QAbstractButton* b) {

@@ -30,6 +30,7 @@ struct CaixaMostrada {
     QString texto;
     QMessageBox::Icon icone;
     QList<Resposta> botoes;
+    Resposta padrao = Resposta::Nenhuma;  // the button Enter presses; Nenhuma: the box's own choice
 };
 
 class ServicoDialogos : public Interacao {
@@ -43,7 +44,7 @@ public:
     Resposta Simples(const QString& texto, QWidget* pai = nullptr);
     // A message box with its own caption, icon and buttons (button texts stay the standard ones).
     Resposta Caixa(const QString& titulo, const QString& texto, QMessageBox::Icon icone,
-                   const QList<Resposta>& botoes, QWidget* pai = nullptr);
+                   const QList<Resposta>& botoes, QWidget* pai = nullptr, Resposta padrao = Resposta::Nenhuma);
     // Shows a form modally; returns its result (QDialog::Accepted / Rejected).
     int Executa(QDialog& formulario);
     // Names of files chosen by the user; empty when the choice was cancelled.
