@@ -318,12 +318,11 @@ std::vector<CampoDeclarado> TfmDadosEmpreg::Campos() {
     codigo("deRaca", "&Raça/Cor", "CoTipoRaca", 1, "gbPessoais", 9,
            [&ref, R] { return zovi::gui::Critica{fCriticaRacaCor(ref, R().CoTipoRaca)}; });
     c.push_back({.nome = "dgDeficiencia", .rotulo = "Portador de Deficiênc&ia", .campo = "InDeficienteFisico",
-                 .largura = 1, .controle = ControleCampo::Opcoes, .grupo = "gbPessoais", .linha = 10,
-                 .opcoes = "Sim=1|Não=2"});
+                 .largura = 1, .controle = ControleCampo::Opcoes, .grupo = "gbPessoais",
+                 .opcoes = "Sim=1|Não=2", .linha = 10});
     c.push_back({.nome = "cbSexo", .rotulo = "&Sexo", .campo = "InSexo", .largura = 1,
-                 .controle = ControleCampo::Opcoes, .grupo = "gbPessoais", .linha = 11,
-                 .regra = [R] { return zovi::gui::Critica{fCriticaSexo(R().InSexo)}; },
-                 .opcoes = "1-Masculino=1|2-Feminino=2"});
+                 .controle = ControleCampo::Opcoes, .grupo = "gbPessoais", .opcoes = "1-Masculino=1|2-Feminino=2",
+                 .linha = 11, .regra = [R] { return zovi::gui::Critica{fCriticaSexo(R().InSexo)}; }});
 
     // --- Admissão ---
     c.push_back({.nome = "deAdmissao", .rotulo = "Data de &Admissão", .campo = "DaAdmissaoEmpregado", .largura = 8,
@@ -382,8 +381,8 @@ std::vector<CampoDeclarado> TfmDadosEmpreg::Campos() {
         });
     });
     c.push_back({.nome = "dgAlvara", .rotulo = "Alvará &judicial (menor de 16 anos)", .campo = "InAlvaraEmpregado",
-                 .largura = 1, .controle = ControleCampo::Opcoes, .grupo = "gbVinculo", .linha = 1,
-                 .opcoes = "Sim=1|Não=2"});
+                 .largura = 1, .controle = ControleCampo::Opcoes, .grupo = "gbVinculo",
+                 .opcoes = "Sim=1|Não=2", .linha = 1});
     codigo("deCodDeslig", "Causa do &Desligamento", "CoCausaDesligamento", 2, "gbDesligamento", 0,
            [this, &ref, &estab, R] {
                auto r = R();
