@@ -17,6 +17,7 @@
 #include "backup/TfmBackup00.h"
 #include "backup/TfmGeraIndice.h"
 #include "backup/TfmRestore00.h"
+#include "entry/ComandosEmpregados.h"
 #include "entry/ComandosEstabelecimento.h"
 #include "entry/TfmDadosResp.h"
 #include "messages/ServicoDialogos.h"
@@ -86,6 +87,7 @@ TfmGDZOVI::TfmGDZOVI(TdmGDZovi& dmGDZovi, ServicoDialogos& dialogos, JanelaAjuda
     dmEntradaDados_ = std::make_unique<TdmEntradaDados>(dm_);
     seletores_ = std::make_unique<Seletores>(dm_, dialogos_);
     comandosEstabelecimento_ = std::make_unique<ComandosEstabelecimento>(*this);
+    comandosEstabelecimento_->abreEmpregados = [this](const EstabelecimentoEmpregados& e) { AbreEmpregados(*this, e); };
 
     // Teal behind everything but the tool bar, which keeps the usual colours
     // (set role by role: a palette without changed roles would inherit the teal).

@@ -23,8 +23,7 @@ public:
     void NovaDeclaracao();
     void Lista(TfmConEstab::Modo modo);
 
-    // The employee list or form of a stored establishment; unset until the employee
-    // forms are in the program.
+    // The employee list of a stored establishment ("&Vinculos"); the main window sets it.
     std::function<void(const EstabelecimentoEmpregados&)> abreEmpregados;
 
 private:

@@ -1,0 +1,17 @@
+#pragma once
+// The employees of one establishment, opened from the establishment form's
+// "&Vinculos": the employee list over the establishment's stored row, with the
+// program's dialogs, catalogue, pickers and reference tables.
+namespace zovi {
+struct EstabelecimentoEmpregados;
+}
+
+namespace zovi::gui {
+
+class TfmGDZOVI;
+
+// Shows the employee list of the establishment; true when it closed because the
+// establishment was left without employees.
+bool AbreEmpregados(TfmGDZOVI& janela, const EstabelecimentoEmpregados& estabelecimento);
+
+}  // namespace zovi::gui
