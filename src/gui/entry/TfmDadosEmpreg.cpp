@@ -153,6 +153,8 @@ TfmDadosEmpreg::TfmDadosEmpreg(ContextoEmpregados& contexto, const std::optional
     IgnoraSaidaPara({QStringLiteral("BtCancelar"), QStringLiteral("BtExcluir")});
     LigaSeletores();
     LigaDescricoes();
+    // Wide enough for the seven page captions side by side.
+    resize(std::max(width(), 1180), height());
     Abre(chave);
 }
 
