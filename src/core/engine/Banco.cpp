@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,6 +28,97 @@ namespace {
 
 constexpr const char* kMetaCampos = "zovi_campos";
 constexpr const char* kPrefixoIndice = "i_";
+
+// The session's main database: an empty file beside the tables. With it SQLite keeps the
+// super-journal of a transaction over several table files in the data folder itself, so
+// that the journals of a commit cut short are found and rolled back whatever happens to
+// the temporary folder. The session holds an flock() on it for its whole life; a session
+// file nobody holds is the leftover of a process that was killed.
+const std::string kPrefixoSessao = ".gdzovi-sessao-";
+const std::string kPrefixoSessaoNova = ".gdzovi-nova-";
+
+// Creates and locks the session file in pasta; its descriptor, or -1. The file is made under
+// another name and takes its session name only once locked, so no other process ever sees
+// a session file that is alive but not yet locked.
+int CriaSessao(const fs::path& pasta, fs::path& caminho) {
+    std::string modelo = (pasta / (kPrefixoSessaoNova + "XXXXXX")).string();
+    int fd = ::mkostemp(modelo.data(), O_CLOEXEC);
+    if (fd < 0) return -1;
+    auto sessao = pasta / (kPrefixoSessao + modelo.substr(modelo.size() - 6));
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::rename(modelo.c_str(), sessao.c_str()) != 0) {
+        ::close(fd);
+        ::unlink(modelo.c_str());
+        return -1;
+    }
+    caminho = sessao;
+    return fd;
+}
+
+bool ComecaCom(const std::string& texto, const std::string& prefixo) { return texto.rfind(prefixo, 0) == 0; }
+
+// Rolls back every table journal of the folder that a killed commit left hot. Reading a
+// table is enough: SQLite rolls back a hot journal before the first read. False when a
+// table could not be read (held by another process, say).
+bool DesfazDiariosPendentes(const fs::path& pasta) {
+    bool ok = true;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(pasta, ec)) {
+        auto nome = NomeMaiusculo(e.path().filename().string());
+        if (nome.size() <= 11 || nome.compare(nome.size() - 11, 11, ".DB-JOURNAL") != 0) continue;
+        auto tabela = e.path().string();
+        tabela.resize(tabela.size() - 8);
+        sqlite3* con = nullptr;
+        int rc = sqlite3_open_v2(tabela.c_str(), &con, SQLITE_OPEN_READWRITE, nullptr);
+        if (rc == SQLITE_OK) {
+            sqlite3_busy_timeout(con, 2000);
+            rc = sqlite3_exec(con, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+        }
+        sqlite3_close(con);
+        ok = ok && rc == SQLITE_OK;
+    }
+    return ok;
+}
+
+// Removes the session files of killed processes. The super-journal of a commit cut short
+// goes only after the table journals it names were rolled back: without it SQLite would
+// take those journals for a finished commit and keep half-written tables.
+void LimpaSessoesAbandonadas(const fs::path& pasta) {
+    std::error_code ec;
+    std::vector<fs::path> sessoes, novas;
+    for (const auto& e : fs::directory_iterator(pasta, ec)) {
+        auto nome = e.path().filename().string();
+        if (ComecaCom(nome, kPrefixoSessao) && nome.size() == kPrefixoSessao.size() + 6) sessoes.push_back(e.path());
+        if (ComecaCom(nome, kPrefixoSessaoNova)) novas.push_back(e.path());
+    }
+    for (const auto& sessao : sessoes) {
+        int fd = ::open(sessao.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {  // a live session
+            ::close(fd);
+            continue;
+        }
+        std::vector<fs::path> restos;
+        bool superDiario = false;
+        for (const auto& e : fs::directory_iterator(pasta, ec)) {
+            auto nome = e.path().filename().string();
+            if (!ComecaCom(nome, sessao.filename().string() + "-")) continue;
+            restos.push_back(e.path());
+            superDiario = superDiario || ComecaCom(nome, sessao.filename().string() + "-mj");
+        }
+        if (!superDiario || DesfazDiariosPendentes(pasta)) {
+            for (const auto& r : restos) fs::remove(r, ec);
+            fs::remove(sessao, ec);
+        }
+        ::close(fd);
+    }
+    // A process killed between creating its file and naming it: nobody ever used the file.
+    for (const auto& nova : novas) {
+        int fd = ::open(nova.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) fs::remove(nova, ec);
+        ::close(fd);
+    }
+}
 
 std::string ParametroCaminho(const std::vector<std::string>& parametros) {
     for (const auto& p : parametros) {
@@ -54,13 +146,13 @@ void Banco::Abre(const std::string& nome, const std::vector<std::string>& parame
     if (!fs::is_directory(caminho))
         throw ErroMotor(codigo_motor::TabelaNaoEncontrada, "Pasta de dados inexistente: " + caminho);
 
-    // The main database is an empty private file: with it SQLite keeps a
-    // super-journal, so a transaction over several table files is atomic.
-    std::string modelo = (fs::temp_directory_path() / "gdzovi-sessao-XXXXXX").string();
-    int fd = ::mkstemp(modelo.data());
-    if (fd < 0) throw ErroMotor(codigo_motor::ErroEntradaSaida, "Arquivo temporário da sessão");
-    ::close(fd);
-    sessao_ = modelo;
+    auto pasta = fs::absolute(caminho);
+    // A folder where nothing can be written takes no commit either: its session may live
+    // in the temporary folder.
+    fdSessao_ = CriaSessao(pasta, sessao_);
+    if (fdSessao_ < 0) fdSessao_ = CriaSessao(fs::temp_directory_path(), sessao_);
+    if (fdSessao_ < 0) throw ErroMotor(codigo_motor::ErroEntradaSaida, "Arquivo da sessão em " + pasta.string());
+    LimpaSessoesAbandonadas(pasta);
 
     sqlite3* con = nullptr;
     // One connection per Banco, used by one thread: no mutex around every call.
@@ -68,7 +160,7 @@ void Banco::Abre(const std::string& nome, const std::vector<std::string>& parame
                              nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_close(con);
-        fs::remove(sessao_);
+        FechaSessao();
         throw ErroMotor(codigo_motor::ErroEntradaSaida, "Sessão do banco de dados");
     }
     con_ = con;
@@ -78,7 +170,16 @@ void Banco::Abre(const std::string& nome, const std::vector<std::string>& parame
     sqlite3_db_config(con_, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     sqlite3_busy_timeout(con_, 2000);
     nome_ = nome;
-    pasta_ = fs::absolute(caminho);
+    pasta_ = pasta;
+}
+
+void Banco::FechaSessao() {
+    if (fdSessao_ < 0) return;
+    std::error_code ec;
+    fs::remove(sessao_, ec);
+    fs::remove(sessao_.string() + "-journal", ec);
+    ::close(fdSessao_);
+    fdSessao_ = -1;
 }
 
 void Banco::Fecha() {
@@ -99,9 +200,7 @@ void Banco::Fecha() {
     }
     travas_.clear();
     abertas_.clear();
-    std::error_code ec;
-    fs::remove(sessao_, ec);
-    fs::remove(sessao_.string() + "-journal", ec);
+    FechaSessao();
 }
 
 void Banco::AbreSeNecessario() const {

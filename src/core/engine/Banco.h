@@ -10,6 +10,11 @@
 // and is never NULL (an empty field is ''); a logical field is 1, 0 or NULL.
 // A value longer than its field is refused by the table itself.
 //
+// The connection's main database is an empty session file in the data folder, so
+// SQLite's super-journal of a commit over several tables lives beside the tables;
+// opening a database cleans what killed sessions left there, after rolling back the
+// table journals of their unfinished commits.
+//
 // Opening a table takes a shared advisory lock on its file, an exclusive open
 // an exclusive one; a lock held by another process makes the open fail with
 // the engine error "Table is busy".
@@ -107,11 +112,14 @@ private:
     void Desanexa(const std::string& nome);
     void AbreSeNecessario() const;
     void DescartaComandos(const std::string& tabela);
+    void FechaSessao();
 
     sqlite3* con_ = nullptr;
     std::string nome_;
     std::filesystem::path pasta_;
-    std::filesystem::path sessao_;  // main database: lets transactions span attached files
+    // Main database, in the data folder: lets transactions span attached files.
+    std::filesystem::path sessao_;
+    int fdSessao_ = -1;  // holds the session's flock() while it is open
     std::map<std::string, Anexo> anexos_;
     std::map<std::string, int> abertas_;
     std::map<std::string, std::pair<int, int>> travas_;  // nome -> (shared, exclusive) of this Banco
