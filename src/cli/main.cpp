@@ -55,6 +55,13 @@ int VerificaDados(const Argumentos& a) {
     const std::string pasta = a.empty() ? EscolhePastaDados(PastaDoPrograma()).string() : a[0];
     TravaPastaDados trava(pasta, ModoTrava::Compartilhada);
     InteracaoTerminal terminal;
+    auto danificadas = TabelasDanificadas(pasta);
+    for (const auto& [tabela, problema] : danificadas)
+        Escreve(tabela + ".DB: o arquivo " + problema, true);
+    if (!danificadas.empty()) {
+        terminal.Aviso("Arquivos com problemas. Restaure uma cópia de segurança ou instale novamente o GDZOVI.");
+        return 1;
+    }
     if (!VerificaArquivosDados(pasta, terminal)) {
         terminal.Aviso("Faltam arquivos para execução do sistema. Instale novamente o GDZOVI.");
         return 1;

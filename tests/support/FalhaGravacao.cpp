@@ -1,8 +1,6 @@
 #include "FalhaGravacao.h"
 
 #include <sqlite3.h>
-#include <unistd.h>
-
 #include <cstring>
 
 namespace zovi::teste {
@@ -10,9 +8,9 @@ namespace zovi::teste {
 namespace {
 
 // A file layer over the system's: every call goes to the real file, the writes to a
-// database file after asking `Encerra()`.
-std::function<bool(const std::string&)>& Encerra() {
-    static std::function<bool(const std::string&)> f;
+// database file after calling `Antes()`.
+std::function<void(const std::string&)>& Antes() {
+    static std::function<void(const std::string&)> f;
     return f;
 }
 
@@ -30,7 +28,7 @@ Arquivo* A(sqlite3_file* f) { return reinterpret_cast<Arquivo*>(f); }
 int Fecha(sqlite3_file* f) { return A(f)->real()->pMethods->xClose(A(f)->real()); }
 int Le(sqlite3_file* f, void* p, int n, sqlite3_int64 o) { return A(f)->real()->pMethods->xRead(A(f)->real(), p, n, o); }
 int Grava(sqlite3_file* f, const void* p, int n, sqlite3_int64 o) {
-    if (A(f)->banco && A(f)->nome && Encerra() && Encerra()(A(f)->nome)) _exit(9);
+    if (A(f)->banco && A(f)->nome && Antes()) Antes()(A(f)->nome);
     return A(f)->real()->pMethods->xWrite(A(f)->real(), p, n, o);
 }
 int Trunca(sqlite3_file* f, sqlite3_int64 n) { return A(f)->real()->pMethods->xTruncate(A(f)->real(), n); }
@@ -59,7 +57,7 @@ int Abre(sqlite3_vfs*, sqlite3_filename nome, sqlite3_file* f, int flags, int* s
 
 }  // namespace
 
-void EncerraNaGravacao(std::function<bool(const std::string& arquivo)> encerra) {
+void AntesDeGravar(std::function<void(const std::string& arquivo)> antes) {
     static sqlite3_vfs vfs = [] {
         sqlite3_vfs v = *Real();
         v.zName = "gdzovi-falha";
@@ -67,7 +65,7 @@ void EncerraNaGravacao(std::function<bool(const std::string& arquivo)> encerra) 
         v.xOpen = Abre;
         return v;
     }();
-    Encerra() = std::move(encerra);
+    Antes() = std::move(antes);
     sqlite3_vfs_register(&vfs, 1);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "engine/Tabela.h"
 
@@ -11,7 +12,8 @@ namespace zovi::teste {
 void PreencheTabela(Banco& banco, const std::string& tabela, int linhas, int inicio, const std::string& anoBase) {
     Tabela t(banco, tabela);
     t.Abre();
-    Transacao tr(banco);
+    std::optional<Transacao> tr;
+    if (!banco.EmTransacao()) tr.emplace(banco);
     for (int i = inicio; i < inicio + linhas; ++i) {
         t.Acrescenta();
         for (const auto& c : t.Definicao().campos) {
@@ -23,7 +25,7 @@ void PreencheTabela(Banco& banco, const std::string& tabela, int linhas, int ini
         if (!anoBase.empty() && t.ExisteCampo("AnBase")) t.PoeTexto("AnBase", anoBase);
         t.Grava();
     }
-    tr.Confirma();
+    if (tr) tr->Confirma();
 }
 
 long ContaLinhas(Banco& banco, const std::string& tabela) {

@@ -11,6 +11,7 @@ namespace zovi::teste {
 
 // Appends rows whose every text field holds digits that follow from the row number, so
 // they neither repeat a key nor compress to nothing; anoBase, when given, fills AnBase.
+// Inside a transaction of the caller, the rows commit with it; otherwise in one of their own.
 void PreencheTabela(Banco& banco, const std::string& tabela, int linhas, int inicio = 0,
                     const std::string& anoBase = {});
 

@@ -1,6 +1,11 @@
 #include "backup/CopiaDeclaracao.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <climits>
+#include <cstdlib>
 #include <optional>
 #include <set>
 
@@ -96,6 +101,73 @@ struct PastaTrabalho {
     }
 };
 
+// A folder of this run inside the data folder, for the copies the archive is made of;
+// removed with whatever it holds when the run ends. Kept in the data folder, which has
+// room for the tables, and found by its prefix when a killed run left it behind.
+const std::string kPrefixoInstantaneo = ".gdzovi-copia-";
+
+class PastaInstantaneo {
+public:
+    explicit PastaInstantaneo(const fs::path& pastaDados) {
+        LimpaAbandonadas(pastaDados);
+        std::string modelo = (pastaDados / (kPrefixoInstantaneo + "XXXXXX")).string();
+        if (!::mkdtemp(modelo.data())) throw ErroMotor(codigo_motor::ErroEntradaSaida, "Pasta: " + pastaDados.string());
+        caminho_ = modelo;
+        // Held while the run lives: a folder nobody holds is a leftover.
+        trava_ = ::open(caminho_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (trava_ >= 0) ::flock(trava_, LOCK_EX | LOCK_NB);
+    }
+    ~PastaInstantaneo() {
+        std::error_code ec;
+        fs::remove_all(caminho_, ec);
+        if (trava_ >= 0) ::close(trava_);
+    }
+    PastaInstantaneo(const PastaInstantaneo&) = delete;
+    PastaInstantaneo& operator=(const PastaInstantaneo&) = delete;
+    const fs::path& Caminho() const { return caminho_; }
+
+private:
+    static void LimpaAbandonadas(const fs::path& pastaDados) {
+        std::error_code ec;
+        for (const auto& e : fs::directory_iterator(pastaDados, ec)) {
+            if (e.path().filename().string().rfind(kPrefixoInstantaneo, 0) != 0) continue;
+            int fd = ::open(e.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (fd < 0) continue;
+            if (::flock(fd, LOCK_EX | LOCK_NB) == 0) fs::remove_all(e.path(), ec);
+            ::close(fd);
+        }
+    }
+
+    fs::path caminho_;
+    int trava_ = -1;
+};
+
+// Copies the declaration tables as they stand at one instant and checks each copy; the
+// copies, or an empty list after telling the user why there are none.
+std::vector<fs::path> CopiaTabelasDeclaracao(const fs::path& pastaDados, const fs::path& destino,
+                                             Interacao& interacao) {
+    auto falha = [&](const std::string& texto) {
+        interacao.Mostra(TipoDialogo::Erro, "Ocorreu um erro durante o processo de backup: [" + texto + "].");
+        return std::vector<fs::path>{};
+    };
+    Banco banco;
+    banco.Abre("Zovi2005", {"path=" + pastaDados.string()});
+    for (const auto& t : TabelasCopiadas())
+        if (!banco.ExisteTabela(t)) return falha("A tabela " + t + ".DB não está na pasta de dados");
+    std::vector<fs::path> copias;
+    try {
+        copias = banco.CopiaInstantanea(TabelasCopiadas(), destino);
+    } catch (const ErroMotor& e) {
+        return falha(e.what());
+    }
+    for (size_t i = 0; i < copias.size(); ++i) {
+        const auto& t = TabelasCopiadas()[i];
+        if (auto motivo = fMotivoTabelaInvalida(copias[i], DefinicaoTabela(t), false); !motivo.empty())
+            return falha("O arquivo da tabela " + t + ".DB " + motivo);
+    }
+    return copias;
+}
+
 }  // namespace
 
 std::uintmax_t EspacoLivreDisco(const fs::path& pasta) {
@@ -152,10 +224,20 @@ bool fGravaCopiaDeclaracao(const fs::path& pastaDados, const fs::path& arquivo, 
         interacao.Mostra(TipoDialogo::Erro, "Ocorreu um erro durante o processo de backup: [" + texto + "].");
         c.Cancel();
     };
-    std::vector<std::string> especificacoes;
-    for (const auto& t : TabelasCopiadas())
-        especificacoes.push_back((pastaDados / (NomeMaiusculo(t) + ".*")).string());
     interacao.Progresso(0, 100);
+    std::optional<TravaPastaDados> trava;
+    try {
+        trava.emplace(pastaDados, ModoTrava::Compartilhada);
+    } catch (const ErroMotor& e) {
+        interacao.Mostra(TipoDialogo::Erro, "Ocorreu um erro durante o processo de backup: [" + std::string(e.what()) + "].");
+        return false;
+    }
+    PastaInstantaneo instantaneo(pastaDados);
+    auto copias = CopiaTabelasDeclaracao(pastaDados, instantaneo.Caminho(), interacao);
+    if (copias.empty()) return false;
+    std::vector<std::string> especificacoes;
+    for (const auto& c : copias) especificacoes.push_back(c.string());
+    copia.PastaArmazenada = fs::absolute(pastaDados);
     if (!copia.Backup(especificacoes, arquivo.string())) return false;
     interacao.Mostra(TipoDialogo::Informacao, "Gravação da cópia bem sucedida.");
     return true;

@@ -25,8 +25,10 @@ std::uintmax_t EspacoLivreDisco(const std::filesystem::path& pasta);
 // The declaration tables whose files a backup holds.
 const std::vector<std::string>& TabelasCopiadas();
 
-// Saves every file of the declaration tables into arquivo, asking for each further
-// volume. True when the archive was completed.
+// Saves the declaration tables into arquivo, asking for each further volume. The tables
+// are copied as they stand at one instant (no commit of a process writing beside lands
+// between them) and each copy is checked to be a sound table; the archive replaces a
+// previous one of its name only once complete. True when the archive was completed.
 bool fGravaCopiaDeclaracao(const std::filesystem::path& pastaDados, const std::filesystem::path& arquivo,
                            Interacao& interacao, const MedidaEspacoLivre& espaco = EspacoLivreDisco);
 

@@ -1,5 +1,6 @@
 #include "backup/CopiaSeguranca.h"
 
+#include <fcntl.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -215,22 +216,43 @@ fs::file_time_type DeDataDos(std::int32_t dataDos) {
 
 // --- files of a run ----------------------------------------------------------
 
+// Each volume is written beside the file it replaces, under a temporary name, and takes
+// its name only once complete and on disk: a run that fails or is cancelled leaves the
+// previous file of that volume as it was.
 class TCopiaSeguranca::Escritor {
 public:
-    ~Escritor() {
-        if (f_) std::fclose(f_);
-    }
+    ~Escritor() { Descarta(); }
     void Abre(const fs::path& caminho) {
-        f_ = std::fopen(caminho.c_str(), "wb");
+        final_ = caminho;
+        temporario_ = caminho.string() + ".tmp";
+        f_ = std::fopen(temporario_.c_str(), "wb");
         if (!f_) throw FalhaCopia{erro_copia::GravacaoCopia};
         buffer_.resize(kBufferArquivo);
         std::setvbuf(f_, buffer_.data(), _IOFBF, buffer_.size());
         posicao_ = 0;
     }
+    // The volume is complete: on disk, then under its name.
     void Fecha() {
         auto* f = f_;
         f_ = nullptr;
-        if (f && std::fclose(f) != 0) throw FalhaCopia{erro_copia::GravacaoCopia};
+        if (!f) return;
+        bool ok = std::fflush(f) == 0 && ::fsync(::fileno(f)) == 0;
+        ok = std::fclose(f) == 0 && ok;
+        std::error_code ec;
+        if (ok) fs::rename(temporario_, final_, ec);
+        if (!ok || ec) {
+            fs::remove(temporario_, ec);
+            throw FalhaCopia{erro_copia::GravacaoCopia};
+        }
+        SincronizaPasta(final_.parent_path());
+    }
+    // The volume is abandoned: what was written of it goes away.
+    void Descarta() {
+        if (!f_) return;
+        std::fclose(f_);
+        f_ = nullptr;
+        std::error_code ec;
+        fs::remove(temporario_, ec);
     }
     void Bytes(const void* p, std::size_t n) {
         if (!f_ || (n && std::fwrite(p, 1, n, f_) != n)) throw FalhaCopia{erro_copia::GravacaoCopia};
@@ -248,9 +270,17 @@ public:
     std::int64_t Posicao() const { return posicao_; }
 
 private:
+    static void SincronizaPasta(const fs::path& pasta) {
+        int fd = ::open(pasta.empty() ? "." : pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) return;
+        ::fsync(fd);
+        ::close(fd);
+    }
+
     std::FILE* f_ = nullptr;
     std::vector<char> buffer_;
     std::int64_t posicao_ = 0;
+    fs::path final_, temporario_;
 };
 
 // Reads one volume; nothing is read or allocated past its end.
@@ -473,7 +503,7 @@ bool TCopiaSeguranca::Backup(const std::vector<std::string>& FileSpecs, const st
                 auto tamanho = fs::file_size(a, ec);
                 auto quando = fs::last_write_time(a, ec);
                 if (ec) continue;
-                texto += NomeArmazenado(a) + "\t" + std::to_string(DataDos(quando)) + "=" + std::to_string(tamanho) + "\r\n";
+                texto += NomeNaCopia(a) + "\t" + std::to_string(DataDos(quando)) + "=" + std::to_string(tamanho) + "\r\n";
             }
             std::string modelo = (fs::temp_directory_path() / "FIDXXXXXX").string();
             int fd = ::mkstemp(modelo.data());
@@ -498,16 +528,16 @@ bool TCopiaSeguranca::Backup(const std::vector<std::string>& FileSpecs, const st
             std::error_code ec;
             if (!fs::exists(a, ec)) continue;
             bool ehLista = !listaTemporaria.empty() && a == listaTemporaria;
-            GravaArquivo(e, a, ehLista ? kListaArquivos : NomeArmazenado(a));
+            GravaArquivo(e, a, ehLista ? kListaArquivos : NomeNaCopia(a));
             if (ehLista || !continuar_) continue;
             if (SetArchiveFlag) LimpaAtributoArquivo(a);
             ++arquivosProcessados_;
         }
         if (continuar_) {
             e.Int32(0);
+            e.Fecha();
             completo = true;
         }
-        e.Fecha();
     } catch (const FalhaCopia& f) {
         Erro(f.codigo);
         completo = false;
@@ -520,6 +550,10 @@ bool TCopiaSeguranca::Backup(const std::vector<std::string>& FileSpecs, const st
     Informa({}, 100);
     Termina();
     return completo && erro_ == 0;
+}
+
+std::string TCopiaSeguranca::NomeNaCopia(const fs::path& arquivo) const {
+    return NomeArmazenado(PastaArmazenada.empty() ? arquivo : PastaArmazenada / arquivo.filename());
 }
 
 void TCopiaSeguranca::GravaArquivo(Escritor& e, const fs::path& origem, const std::string& nome) {

@@ -94,11 +94,16 @@ public:
     TRestoreFileEvent OnRestoreFile;
     TBackupErrorEvent OnError;
     bool RestoreFullPath = false;
+    // When set, every file is stored as if it lay in this folder (a backup of copies
+    // made elsewhere keeps the names of the originals).
+    std::filesystem::path PastaArmazenada;
     bool SaveFileID = false;
 
     // Packs the files of the specifications ("folder/mask", masks matched in any letter
     // case; " /s" after the mask searches the sub-folders too). Each is stored under its
-    // full path with the file name lower-cased. True when the end marker was written.
+    // full path with the file name lower-cased. True when the end marker was written. Each
+    // volume is written under a temporary name and replaces the file of its name only when
+    // complete; a run that fails or is cancelled removes the volume it was writing.
     bool Backup(const std::vector<std::string>& FileSpecs, const std::string& ArchiveName);
     // Restores into TargetFolder, or to the stored paths when it is empty. True when
     // the archive was read to its end without error or cancellation.
@@ -132,6 +137,7 @@ private:
 
     std::vector<std::filesystem::path> ExpandeEspecificacoes(const std::vector<std::string>& mascaras,
                                                              const std::filesystem::path& arquivoCopia) const;
+    std::string NomeNaCopia(const std::filesystem::path& arquivo) const;
     void GravaArquivo(Escritor& e, const std::filesystem::path& origem, const std::string& nome);
     bool GravaSegmento(Escritor& e, std::FILE* origem, std::int64_t& restante);
     void TrocaVolumeGravacao(Escritor& e);

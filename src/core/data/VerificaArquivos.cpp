@@ -1,5 +1,6 @@
 #include "data/VerificaArquivos.h"
 
+#include "data/ConfereTabela.h"
 #include "data/Tabelas.h"
 #include "data/TrocaTabelas.h"
 #include "engine/Tabela.h"
@@ -74,6 +75,24 @@ bool VerificaArquivosDados(const fs::path& pastaDados, Interacao& interacao) {
         if (!existe) RecriaIndice(banco, ind.arquivo, ind.nome, ind.campos, ind.primario, interacao);
     }
     return true;
+}
+
+std::vector<std::pair<std::string, std::string>> TabelasDanificadas(const fs::path& pastaDados) {
+    std::vector<std::pair<std::string, std::string>> danificadas;
+    Banco banco;
+    banco.Abre("Zovi2005", {"path=" + pastaDados.string()});
+    for (const auto& nome : TabelasObrigatorias()) {
+        auto arquivo = banco.ArquivoTabela(nome);
+        if (!arquivo) continue;
+        // A journal that a killed run left is rolled back by reading the table first.
+        try {
+            banco.LeDefinicao(nome);
+        } catch (const ErroBanco&) {
+        }
+        auto motivo = fMotivoTabelaInvalida(*arquivo, DefinicaoTabela(nome), false);
+        if (!motivo.empty()) danificadas.emplace_back(nome, motivo);
+    }
+    return danificadas;
 }
 
 bool RecriaIndice(Banco& banco, const std::string& TabelaIndice, const std::string& nomeIndice,

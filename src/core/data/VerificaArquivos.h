@@ -2,6 +2,8 @@
 // The start-up check of the data folder and the rebuild of one index.
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/Banco.h"
 #include "platform/Interacao.h"
@@ -13,6 +15,10 @@ namespace zovi {
 // that cannot be done (another process in the folder, a damaged journal) the ErroMotor of
 // RecuperaTrocaInterrompida goes to the caller, as any error the program cannot mend.
 bool VerificaArquivosDados(const std::filesystem::path& pastaDados, Interacao& interacao);
+
+// The required tables of the folder whose file is there but is not a sound table of the
+// program (see fMotivoTabelaInvalida), each with what is wrong with it.
+std::vector<std::pair<std::string, std::string>> TabelasDanificadas(const std::filesystem::path& pastaDados);
 
 // Rebuilds one index. TabelaIndice names the table and the index as "TABLE.EXT"
 // (".PX" the primary index, ".XG0" a secondary one). Warnings go to interacao.

@@ -370,6 +370,72 @@ void Banco::RemoveOuvinte(OuvinteAnexo* o) {
     ouvintes_.erase(std::remove(ouvintes_.begin(), ouvintes_.end(), o), ouvintes_.end());
 }
 
+// --- consistent copy -------------------------------------------------------
+
+namespace {
+
+int ExecutaSql(sqlite3* con, const std::string& sql) {
+    return sqlite3_exec(con, sql.c_str(), nullptr, nullptr, nullptr);
+}
+
+}  // namespace
+
+std::vector<fs::path> Banco::CopiaInstantanea(const std::vector<std::string>& tabelas, const fs::path& pastaDestino) {
+    AbreSeNecessario();
+    if (EmTransacao()) throw ErroBanco("Cópia das tabelas dentro de uma transação");
+    std::vector<std::string> esquemas;
+    auto solta = [&] {
+        for (const auto& e : esquemas) Solta(e);
+    };
+    std::vector<fs::path> copiados;
+    try {
+        for (const auto& t : tabelas) esquemas.push_back(Fixa(t, true));
+        // Reading each schema takes its shared lock; once all are held no commit can touch
+        // them. A commit under way may hold the next one while it waits for one held here:
+        // wait for it only briefly, then let go of all so that it finishes, and try again.
+        for (int tentativa = 0;; ++tentativa) {
+            sqlite3_busy_timeout(con_, 100);
+            ExecutaDireto("BEGIN");
+            int rc = SQLITE_OK;
+            std::string falhou;
+            for (const auto& e : esquemas) {
+                rc = ExecutaSql(con_, "SELECT count(*) FROM " + Aspas(e) + ".sqlite_master");
+                if (rc != SQLITE_OK) {
+                    rc = sqlite3_extended_errcode(con_);
+                    falhou = e;
+                    break;
+                }
+            }
+            sqlite3_busy_timeout(con_, 2000);
+            if (rc == SQLITE_OK) break;
+            ExecutaSql(con_, "ROLLBACK");
+            bool ocupado = (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED;
+            if (!ocupado || tentativa >= 50) Falha(rc, "Tabela: " + falhou + ".DB");
+            sqlite3_sleep(10);
+        }
+        // While the shared locks are held nobody writes to the files (a writer needs an
+        // exclusive lock for that) and no journal of theirs is hot: the files as they are
+        // now are the tables at this instant.
+        for (const auto& e : esquemas) {
+            auto origem = *ArquivoTabela(e);
+            auto destino = pastaDestino / origem.filename();
+            copiados.push_back(destino);
+            std::error_code ec;
+            fs::copy_file(origem, destino, fs::copy_options::overwrite_existing, ec);
+            if (ec) throw ErroMotor(codigo_motor::ErroEntradaSaida, "Tabela: " + e + ".DB: " + ec.message());
+        }
+        ExecutaSql(con_, "ROLLBACK");
+    } catch (...) {
+        if (EmTransacao()) ExecutaSql(con_, "ROLLBACK");
+        std::error_code ec;
+        for (const auto& c : copiados) fs::remove(c, ec);
+        solta();
+        throw;
+    }
+    solta();
+    return copiados;
+}
+
 // --- locks ---------------------------------------------------------------
 
 void Banco::Trava(const std::string& nome, bool exclusivo) {

@@ -81,6 +81,13 @@ public:
     void ApagaTabela(const std::string& nome);  // no error when it does not exist
     // Drops every connection to the table's file so that it can be replaced on disk.
     void LiberaArquivo(const std::string& nome);
+    // Copies the tables into files of pastaDestino (named as their files here) as they stood
+    // at one instant: all are read under one read transaction, so no commit of another
+    // process lands between them. Waits a few seconds for a commit under way; throws
+    // ErroMotor (TabelaOcupada when one kept going, ArquivoCorrompido naming the table whose
+    // file is not a database). Returns the files written.
+    std::vector<std::filesystem::path> CopiaInstantanea(const std::vector<std::string>& tabelas,
+                                                        const std::filesystem::path& pastaDestino);
 
     // --- used by Tabela and Consulta ---
     sqlite3* Conexao();

@@ -61,10 +61,10 @@ int CommitInterrompido(const fs::path& pasta, const fs::path& temporaria) {
         setenv("TMPDIR", temporaria.c_str(), 1);
         bool armado = false;
         std::string primeiro;
-        teste::EncerraNaGravacao([&](const std::string& arquivo) {
-            if (!armado) return false;
+        teste::AntesDeGravar([&](const std::string& arquivo) {
+            if (!armado) return;
             if (primeiro.empty()) primeiro = arquivo;
-            return arquivo != primeiro;
+            if (arquivo != primeiro) _exit(9);
         });
         try {
             Banco b;
