@@ -1,5 +1,9 @@
 #include "analysis/AnaliseEstrutura.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -101,13 +105,45 @@ struct LinhaStru {
     std::string coMsg, sequencia, inscricaoPrefixo, tipoCampo, posicaoInicial, conteudo;
 };
 
+// Held while an analysis runs: a second analysis of the same data folder waits for it.
+class TravaAnalise {
+public:
+    explicit TravaAnalise(const fs::path& pasta)
+        : fd_(::open((pasta / "R01TXZZZ.TRAVA").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
+        if (fd_ >= 0) ::flock(fd_, LOCK_EX);
+    }
+    ~TravaAnalise() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    TravaAnalise(const TravaAnalise&) = delete;
+    TravaAnalise& operator=(const TravaAnalise&) = delete;
+
+    // With the lock held no other analysis runs: a working copy in the folder is a leftover.
+    static void LimpaCopiasAbandonadas(const fs::path& pasta) {
+        const std::string nome = kArquivoCopiaAnalise;
+        const std::string inicio = nome.substr(0, nome.find('.')) + "-", fim = nome.substr(nome.find('.'));
+        std::error_code ec;
+        std::vector<fs::path> restos;
+        for (const auto& e : fs::directory_iterator(pasta, ec)) {
+            auto n = e.path().filename().string();
+            if (n.size() > inicio.size() + fim.size() && n.rfind(inicio, 0) == 0 &&
+                n.compare(n.size() - fim.size(), fim.size(), fim) == 0)
+                restos.push_back(e.path());
+        }
+        for (const auto& r : restos) fs::remove(r, ec);
+    }
+
+private:
+    int fd_;
+};
+
 // One run of the analysis, from the copy of the file to the outcome.
 class ExecucaoAnalise {
 public:
     ExecucaoAnalise(TAnaliseEstrutura& dono, const fs::path& arquivo, int anoBase, bool zerarValores)
         : dono_(dono), banco_(dono.banco_), interacao_(dono.interacao_), leiaute_(dono.leiaute_),
           arquivo_(arquivo), anoEsperado_(std::to_string(anoBase)), zerarValores_(zerarValores),
-          copia_(banco_.Pasta() / kArquivoCopiaAnalise) {}
+          copia_() {}
 
     int Executa(long& nEstabelecimentos, long& nEmpregados);
 
@@ -187,6 +223,9 @@ int ExecucaoAnalise::Executa(long& nEstabelecimentos, long& nEmpregados) {
     imagemAtual_ = imagemAnterior_;
 
     interacao_.Progresso(0, 100);
+    // The work tables are one set per data folder: analyses of it run one after the other.
+    TravaAnalise trava(banco_.Pasta());
+    TravaAnalise::LimpaCopiasAbandonadas(banco_.Pasta());
     banco_.ApagaTabela("TE8STRU");
     if (!CopiaArquivo()) {
         std::error_code ec;
@@ -236,13 +275,20 @@ int ExecucaoAnalise::Executa(long& nEstabelecimentos, long& nEmpregados) {
 
 bool ExecucaoAnalise::CopiaArquivo() {
     std::error_code ec;
-    fs::remove(copia_, ec);
     Arquivo origem(std::fopen(arquivo_.c_str(), "rb"));
     if (!origem) return false;
     const auto tamanho = fs::file_size(arquivo_, ec);
     if (ec || fs::is_directory(arquivo_, ec)) return false;
-    Arquivo destino(std::fopen(copia_.c_str(), "wb"));
-    if (!destino) return false;
+    const std::string nome = kArquivoCopiaAnalise;
+    std::string modelo = (banco_.Pasta() / (nome.substr(0, nome.find('.')) + "-XXXXXX" + nome.substr(nome.find('.')))).string();
+    const int fd = ::mkostemps(modelo.data(), static_cast<int>(nome.size() - nome.find('.')), O_CLOEXEC);
+    if (fd < 0) return false;
+    copia_ = modelo;
+    Arquivo destino(::fdopen(fd, "wb"));
+    if (!destino) {
+        ::close(fd);
+        return false;
+    }
     std::vector<char> pedaco(kPedacoLeitura);
     std::uint64_t copiados = 0;
     long passo = 0;

@@ -26,7 +26,8 @@ enum ResultadoAnalise {
 // a trailer whose seal does not match the file.
 inline constexpr const char* kCodigoSeloInvalido = "1927";
 
-// The working copy the analysis reads, in the data folder.
+// The working copy the analysis reads, in the data folder: each analysis makes its own,
+// named after this one with a part of its own ("R01TXZZZ-a1B2c3.$$$").
 inline constexpr const char* kArquivoCopiaAnalise = "R01TXZZZ.$$$";
 
 class TAnaliseEstrutura {

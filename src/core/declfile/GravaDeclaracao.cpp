@@ -1,5 +1,8 @@
 #include "declfile/GravaDeclaracao.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -34,6 +37,8 @@ constexpr long long kCapacidadeMinima = kReservaComEmpregados + 1;
 constexpr long long kSemLimite = 1LL << 60;
 
 constexpr const char* kNomeArquivo = "Zovi2005";
+// Refusals of a diskette that stays the same, after which the run stops instead of asking again.
+constexpr int kRecusasMesmoDisquete = 3;
 
 enum class Etapa { Ok, Falha, Interrompida };
 
@@ -159,6 +164,12 @@ private:
     // The chosen folder for the first file, its subfolder "disquete-N" for the N-th.
     std::filesystem::path PastaDoArquivo() const {
         return disquete_ <= 1 ? *p_.pasta : *p_.pasta / ("disquete-" + std::to_string(disquete_));
+    }
+    // The file is written under this name and takes its own only once sealed: a run cut
+    // short leaves no file that passes for a declaration.
+    std::string ArquivoTemporario() const {
+        std::string nome = Arquivo();
+        return nome + (nome.back() == '.' ? "tmp" : ".tmp");
     }
 
     bool CriaTabelasRecibo();
@@ -377,6 +388,32 @@ Etapa Gravador::EsperaUsuario(const std::string& texto) {
     return Etapa::Ok;
 }
 
+// The sealed file on the medium, then under its name.
+bool ColocaNoLugar(const fs::path& temporario, const std::optional<fs::path>& final) {
+    int fd = ::open(temporario.c_str(), O_RDONLY | O_CLOEXEC);
+    bool ok = fd >= 0 && ::fsync(fd) == 0;
+    if (fd >= 0) ::close(fd);
+    std::error_code ec;
+    if (ok && final) fs::rename(temporario, *final, ec);
+    return ok && final && !ec;
+}
+
+// What tells one diskette in the drive from another between two prompts: where the drive
+// is, and the names, sizes and times of the files in its root.
+std::string EstadoRaiz(char letra, const std::vector<EntradaRaiz>& raiz) {
+    auto unidade = LocalizaUnidade(letra);
+    std::string estado = unidade ? unidade->pasta.string() : std::string();
+    for (const auto& e : raiz) {
+        estado += "\n" + e.nome;
+        std::error_code ec;
+        auto p = unidade ? unidade->pasta / e.nome : fs::path(e.nome);
+        if (e.pasta) continue;
+        estado += " " + std::to_string(fs::file_size(p, ec)) + " " +
+                  std::to_string(fs::last_write_time(p, ec).time_since_epoch().count());
+    }
+    return estado;
+}
+
 bool SoOArquivoDaDeclaracao(const EntradaRaiz& e) {
     std::string nome = e.nome;
     while (!nome.empty() && nome.back() == '.') nome.pop_back();
@@ -401,6 +438,8 @@ Etapa Gravador::AbreDisquete() {
     ++disquete_;
     if (p_.pasta) return AbreArquivoPasta();
     bool pedeDisquete = disquete_ > 1;
+    std::string estadoAnterior;
+    int repeticoes = 0;
     for (;; pedeDisquete = true) {
         if (pedeDisquete) {
             const std::string texto =
@@ -409,14 +448,29 @@ Etapa Gravador::AbreDisquete() {
         }
         if (Etapa e = VerificaPresenca(); e != Etapa::Ok) return e;
 
+        // What a run cut short left on this diskette is never a declaration.
+        ApagaArquivoUnidade(ArquivoTemporario());
         auto raiz = ListaRaiz(letra_);
         if (!raiz) continue;
+        // Every answer gets this far again; a diskette still the same after a few refusals
+        // will not change by asking once more (as when nobody is there to change it).
+        auto estado = EstadoRaiz(letra_, *raiz);
+        repeticoes = estado == estadoAnterior ? repeticoes + 1 : 0;
+        estadoAnterior = estado;
+        if (repeticoes >= kRecusasMesmoDisquete) {
+            ui_.Mostra(TipoDialogo::Erro, std::string("O disquete no drive ") + letra_ +
+                                              ": continua o mesmo depois de recusado. Gravação interrompida.");
+            return Etapa::Interrompida;
+        }
         if (raiz->size() >= 2 || (raiz->size() == 1 && !SoOArquivoDaDeclaracao(raiz->front()))) {
             ui_.Mostra(TipoDialogo::Informacao, "O disco a ser gravado não pode conter arquivos.");
             continue;
         }
         // The diskette just written, still in the drive, is not the next one.
-        if (raiz->size() == 1 && JaGravado()) continue;
+        if (raiz->size() == 1 && JaGravado()) {
+            ui_.Mostra(TipoDialogo::Informacao, "Este disquete já foi gravado nesta gravação.");
+            continue;
+        }
         if (raiz->size() == 1) {
             const std::string pergunta = std::string("Existe um arquivo de nome \"Zovi2005.\" no disquete montado no drive ") +
                                          letra_ + " .\nAutoriza gravar sobre?";
@@ -433,7 +487,7 @@ Etapa Gravador::AbreDisquete() {
             continue;
         }
         capacidade_ = static_cast<long long>(*total);
-        if (!arquivo_.Cria(Arquivo())) {
+        if (!arquivo_.Cria(ArquivoTemporario())) {
             ui_.Mostra(TipoDialogo::Informacao, "Disco com problema ou não há disco na unidade.");
             continue;
         }
@@ -453,7 +507,7 @@ Etapa Gravador::AbreArquivoPasta() {
                                                            pasta.string() + " .\nAutoriza gravar sobre?") != Resposta::Sim)
         return Etapa::Interrompida;
     capacidade_ = kSemLimite;
-    if (!arquivo_.Cria(Arquivo())) {
+    if (!arquivo_.Cria(ArquivoTemporario())) {
         ui_.Mostra(TipoDialogo::Erro, "Não foi possível gravar na pasta " + pasta.string() + " .");
         return Etapa::Falha;
     }
@@ -468,11 +522,12 @@ Etapa Gravador::ComecaArquivo() {
     return Sonda();
 }
 
-// Closes the file and stores its seal in place of the trailer's 32 blanks.
+// Closes the file, stores its seal in place of the trailer's 32 blanks, gives it its name
+// and only then stores its receipt rows.
 Etapa Gravador::FechaESela() {
     if (!arquivo_.Fecha()) return Etapa::Falha;
     if (Etapa e = Sonda(); e != Etapa::Ok) return e;
-    auto caminho = CaminhoUnidade(Arquivo());
+    auto caminho = CaminhoUnidade(ArquivoTemporario());
     char path[ZOVI2005_CAMINHO] = {};
     char selo[ZOVI2005_SELO] = {};
     if (!caminho || caminho->string().size() >= sizeof path) return Etapa::Falha;
@@ -483,9 +538,10 @@ Etapa Gravador::FechaESela() {
         !f.write(selo, kTamanhoSelo) || !f.flush())
         return Etapa::Falha;
     f.close();
-    if (f.fail()) return Etapa::Falha;
+    if (f.fail() || !ColocaNoLugar(*caminho, CaminhoUnidade(Arquivo()))) return Etapa::Falha;
     arquivoIncompleto_ = false;
     selosGravados_.emplace_back(selo, kTamanhoSelo);
+    GravaRecibo();
     return Sonda();
 }
 
@@ -591,7 +647,6 @@ Etapa Gravador::GravaTipo9() {
         proIdPendente_->textos.emplace_back("NuEstabelecimentos", std::to_string(qtTipo1_));
         proIdPendente_->textos.emplace_back("NuVinculos", std::to_string(qtTipo2_));
     }
-    GravaRecibo();
     qtPrefixo_ = 0;
     qtVincEstab_ = 0;
     return Etapa::Ok;
@@ -693,7 +748,7 @@ int Gravador::Executa() {
     }
     if (resultado == Etapa::Ok) return kGravado;
     ApagaTabelasRecibo();
-    if (arquivoIncompleto_) ApagaArquivoUnidade(Arquivo());
+    if (arquivoIncompleto_) ApagaArquivoUnidade(ArquivoTemporario());
     return resultado == Etapa::Interrompida ? kGravacaoInterrompida : kFalhaGravacao;
 }
 

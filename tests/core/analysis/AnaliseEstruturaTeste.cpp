@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -78,6 +79,37 @@ void Renumera(Registros& r) {
         std::string s = std::to_string(i + 1);
         r[i].replace(0, 6, std::string(6 - s.size(), '0') + s);
     }
+}
+
+// Two analyses of one data folder at once: each reads its own copy and gets its own outcome.
+TEST_F(Analise, DuasAnalisesAoMesmoTempoCadaUmaCorreta) {
+    teste::GravaArquivo(arquivo, Junta(DeclaracaoPequena().Registros()));
+    std::vector<pid_t> filhos;
+    for (int i = 0; i < 2; ++i) {
+        pid_t filho = fork();
+        if (filho == 0) {
+            int resultado = 70;
+            try {
+                Banco b;
+                b.Abre("Zovi2005", {pasta.Parametro()});
+                teste::InteracaoRoteirizada ui;
+                TAnaliseEstrutura a(b, ui);
+                long e = 0, v = 0;
+                resultado = a.fAnalisaArquivo(arquivo, 2005, false, e, v);
+            } catch (...) {
+            }
+            _exit(resultado);
+        }
+        filhos.push_back(filho);
+    }
+    for (pid_t f : filhos) {
+        int estado = 0;
+        waitpid(f, &estado, 0);
+        ASSERT_TRUE(WIFEXITED(estado));
+        EXPECT_EQ(WEXITSTATUS(estado), kAnaliseSemFalha);
+    }
+    for (const auto& e : fs::directory_iterator(pasta.Caminho()))
+        EXPECT_NE(e.path().filename().string().rfind("R01TXZZZ-", 0), 0u) << e.path();
 }
 
 TEST_F(Analise, DeclaracaoCorretaCarregaAsTabelasDeTrabalho) {

@@ -1,5 +1,7 @@
 // The writing run on small declarations, with emulated diskettes of a few records.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -241,6 +243,7 @@ TEST_F(GravaDeclaracaoTeste, DisqueteJaGravadoNaoServeDeProximo) {
     ui.pedidosAteTrocar = 2;  // OK pressed once without changing the diskette
     ASSERT_EQ(fGravaDeclaracao(banco, Selecao({{"2005", "11222333000181", "00", true}}), ui), kGravado);
     EXPECT_EQ(ui.Textos(), (std::vector<std::string>{"Insira o disquete # 2\nno drive A:",
+                                                     "Este disquete já foi gravado nesta gravação.",
                                                      "Insira o disquete # 2\nno drive A:"}));
     EXPECT_EQ(Registros(Arquivo(1)).size(), 6u);
     EXPECT_TRUE(SeloConfere(Arquivo(1)));
@@ -259,6 +262,57 @@ TEST_F(GravaDeclaracaoTeste, DisqueteComOutroArquivoERecusadoAteSerTrocado) {
     EXPECT_FALSE(banco.ExisteTabela("TE8PROES"));
     EXPECT_TRUE(fs::exists(Arquivo(1).parent_path() / "outro.txt"));
     EXPECT_FALSE(fs::exists(Arquivo(1)));
+}
+
+// Nobody changes the diskette (as with yes '' | gdzovi-lote gravar): each refusal is said,
+// and after a few the run stops instead of asking for ever.
+TEST_F(GravaDeclaracaoTeste, DisqueteRecusadoQueNaoMudaEncerraAGravacao) {
+    Estabelecimento("BD8EMP", "11222333000181", "00", 0);
+    std::ofstream(Arquivo(1).parent_path() / "outro.txt") << "x";
+    Roteiro ui(midias.Caminho());  // every prompt answered OK
+    ui.trocaDisquete = false;
+    EXPECT_EQ(fGravaDeclaracao(banco, Selecao({{"2005", "11222333000181", "00", true}}), ui), kGravacaoInterrompida);
+    auto textos = ui.Textos();
+    EXPECT_EQ(std::count(textos.begin(), textos.end(), "O disco a ser gravado não pode conter arquivos."), 3);
+    EXPECT_EQ(textos.back(), "O disquete no drive A: continua o mesmo depois de recusado. Gravação interrompida.");
+    EXPECT_FALSE(banco.ExisteTabela("TE8PROID"));
+}
+
+// Killed after its last record and before the seal: nothing on the diskette is named as a
+// declaration and no receipt row speaks of it; the next run writes it whole.
+TEST_F(GravaDeclaracaoTeste, MortaAntesDoSeloNaoDeixaArquivoComONomeDaDeclaracao) {
+    Estabelecimento("BD8EMP", "11222333000181", "00", 2);
+    Empregados("BD8VINC", "11222333000181", "00", 2);
+    struct MorreAposOUltimoRegistro : Roteiro {
+        using Roteiro::Roteiro;
+        void Progresso(long posicao, long maximo) override {
+            if (maximo > 0 && posicao == maximo) _exit(9);
+            Roteiro::Progresso(posicao, maximo);
+        }
+    };
+    pid_t filho = fork();
+    if (filho == 0) {
+        try {
+            Banco b;
+            b.Abre("Zovi2005", {dados.Parametro()});
+            MorreAposOUltimoRegistro ui(midias.Caminho());
+            fGravaDeclaracao(b, Selecao({{"2005", "11222333000181", "00", true}}), ui);
+        } catch (...) {
+        }
+        _exit(0);
+    }
+    int estado = 0;
+    waitpid(filho, &estado, 0);
+    ASSERT_TRUE(WIFEXITED(estado));
+    ASSERT_EQ(WEXITSTATUS(estado), 9);
+    EXPECT_FALSE(fs::exists(Arquivo(1)));
+    if (banco.ExisteTabela("TE8PROID")) EXPECT_TRUE(Linhas("TE8PROID", {"NuDisquete"}).empty());
+
+    Roteiro ui(midias.Caminho());
+    ASSERT_EQ(fGravaDeclaracao(banco, Selecao({{"2005", "11222333000181", "00", true}}), ui), kGravado);
+    EXPECT_EQ(Registros(Arquivo(1)).size(), 5u);
+    EXPECT_TRUE(SeloConfere(Arquivo(1)));
+    EXPECT_EQ(std::distance(fs::directory_iterator(Arquivo(1).parent_path()), fs::directory_iterator()), 1);
 }
 
 TEST_F(GravaDeclaracaoTeste, TrocaDeDisqueteRecusado) {
