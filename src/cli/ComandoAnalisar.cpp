@@ -3,10 +3,10 @@
 #include <memory>
 
 #include "InteracaoTerminal.h"
+#include "PastaCompartilhada.h"
 #include "analysis/AnaliseEstrutura.h"
 #include "engine/Banco.h"
 #include "engine/Tabela.h"
-#include "engine/TravaPastaDados.h"
 #include "messages/Catalogo.h"
 #include "messages/Formatacao.h"
 
@@ -53,7 +53,7 @@ int ComandoAnalisar(const std::vector<std::string>& a) {
         Escreve("uso: gdzovi-lote analisar ARQUIVO DADOS [--anterior]", true);
         return 64;
     }
-    TravaPastaDados trava(a[1], ModoTrava::Compartilhada);
+    auto trava = TomaPastaCompartilhada(a[1]);
     Banco banco;
     banco.Abre("Zovi2005", {"path=" + a[1]});
     InteracaoTerminal terminal;

@@ -3,11 +3,11 @@
 #include <ctime>
 
 #include "InteracaoTerminal.h"
+#include "PastaCompartilhada.h"
 #include "declfile/GravaDeclaracao.h"
 #include "engine/Banco.h"
 #include "engine/Consulta.h"
 #include "engine/Tabela.h"
-#include "engine/TravaPastaDados.h"
 #include "platform/Unidades.h"
 
 namespace zovi {
@@ -92,7 +92,7 @@ int ComandoGravar(const std::vector<std::string>& a) {
         return 64;
     }
 
-    TravaPastaDados trava(pasta, ModoTrava::Compartilhada);
+    auto trava = TomaPastaCompartilhada(pasta);
     Banco banco;
     banco.Abre("Zovi2005", {"path=" + pasta});
     if (!p.trabalho) p.selecao = TodosEstabelecimentos(banco, ano);

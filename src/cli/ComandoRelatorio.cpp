@@ -6,11 +6,11 @@
 #include <memory>
 
 #include "InteracaoTerminal.h"
+#include "PastaCompartilhada.h"
 #include "TrpCartela.h"
 #include "TrpErros.h"
 #include "TrpEtiquetas.h"
 #include "engine/Banco.h"
-#include "engine/TravaPastaDados.h"
 #include "messages/Catalogo.h"
 #include "motor/Saida.h"
 #include "platform/Texto1252.h"
@@ -46,7 +46,7 @@ int ComandoRelatorio(const std::vector<std::string>& a) {
     QGuiApplication app(argc, argv);
 
     // A restore never replaces the tables while they are being printed.
-    TravaPastaDados trava(a[1], ModoTrava::Compartilhada);
+    auto trava = TomaPastaCompartilhada(a[1]);
     Banco banco;
     banco.Abre("Zovi2005", {"path=" + a[1]});
     std::unique_ptr<CatalogoMensagens> catalogo;

@@ -10,6 +10,7 @@
 #include "ComandoGravar.h"
 #include "ComandoRelatorio.h"
 #include "InteracaoTerminal.h"
+#include "PastaCompartilhada.h"
 #include "backup/CopiaDeclaracao.h"
 #include "backup/IndexaArquivos.h"
 #include "data/CargaDados.h"
@@ -135,7 +136,7 @@ int Verifica(const Argumentos& a) {
         else return UsoVerificar();
     }
     if (pasta.empty()) return UsoVerificar();
-    TravaPastaDados trava(pasta, ModoTrava::Compartilhada);
+    auto trava = TomaPastaCompartilhada(pasta);
     InteracaoTerminal terminal;
     auto r = fVerificaDeclaracao(terminal, pasta, trabalho, nullptr, ano, responsavel, exige);
     Banco banco;
