@@ -44,9 +44,9 @@ const std::map<std::string, std::string>& TabelasIniciais() {
         {
             zovi::Banco banco;
             banco.Abre("Zovi2005", {"path=" + pasta.string()});
-            for (const auto& t : zovi::TabelasCopiadas()) banco.CriaTabela(zovi::DefinicaoTabela(t));
+            for (const auto& t : zovi::TabelasDeclaracao()) banco.CriaTabela(zovi::DefinicaoTabela(t));
         }
-        for (const auto& t : zovi::TabelasCopiadas()) {
+        for (const auto& t : zovi::TabelasDeclaracao()) {
             std::ifstream f(pasta / (t + ".DB"), std::ios::binary);
             r[t + ".DB"].assign(std::istreambuf_iterator<char>(f), {});
         }

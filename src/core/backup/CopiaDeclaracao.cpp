@@ -38,7 +38,7 @@ std::string TextoVolume(std::uint16_t numero) { return "Insira o volume n° " + 
 
 // The declaration table whose data file a name is ("bd8emp.db" -> "BD8EMP"); empty for any other.
 std::string TabelaDoArquivo(const std::string& nome) {
-    for (const auto& t : TabelasCopiadas())
+    for (const auto& t : TabelasDeclaracao())
         if (MesmoNome(nome, t + ".DB")) return t;
     return {};
 }
@@ -56,14 +56,14 @@ std::string Recusa(const std::string& motivo) {
 // when they are the three tables, whole, as large together as the archive says.
 std::string MotivoTabelasInvalidas(const fs::path& pastaTrabalho, std::uint32_t totalDeclarado) {
     std::uintmax_t total = 0;
-    for (const auto& t : TabelasCopiadas()) {
+    for (const auto& t : TabelasDeclaracao()) {
         auto arquivo = pastaTrabalho / (t + ".DB");
         std::error_code ec;
         if (!fs::is_regular_file(arquivo, ec)) return "falta nela a tabela " + t;
         total += fs::file_size(arquivo, ec);
     }
     if (total != totalDeclarado) return kTamanhoNaoConfere;
-    for (const auto& t : TabelasCopiadas())
+    for (const auto& t : TabelasDeclaracao())
         if (auto motivo = fMotivoTabelaInvalida(pastaTrabalho / (t + ".DB"), DefinicaoTabela(t), true); !motivo.empty())
             return "o arquivo " + t + ".DB da cópia " + motivo;
     return {};
@@ -75,7 +75,7 @@ void LiberaTabelas(const fs::path& pastaDados, Banco* banco) {
     Banco local;
     if (!banco) local.Abre("Zovi2005", {"path=" + pastaDados.string()});
     Banco& b = banco ? *banco : local;
-    for (const auto& tabela : TabelasCopiadas()) {
+    for (const auto& tabela : TabelasDeclaracao()) {
         b.LiberaArquivo(tabela);
         if (!b.ExisteTabela(tabela)) continue;
         b.Trava(tabela, true);
@@ -152,16 +152,16 @@ std::vector<fs::path> CopiaTabelasDeclaracao(const fs::path& pastaDados, const f
     };
     Banco banco;
     banco.Abre("Zovi2005", {"path=" + pastaDados.string()});
-    for (const auto& t : TabelasCopiadas())
+    for (const auto& t : TabelasDeclaracao())
         if (!banco.ExisteTabela(t)) return falha("A tabela " + t + ".DB não está na pasta de dados");
     std::vector<fs::path> copias;
     try {
-        copias = banco.CopiaInstantanea(TabelasCopiadas(), destino);
+        copias = banco.CopiaInstantanea(TabelasDeclaracao(), destino);
     } catch (const ErroMotor& e) {
         return falha(e.what());
     }
     for (size_t i = 0; i < copias.size(); ++i) {
-        const auto& t = TabelasCopiadas()[i];
+        const auto& t = TabelasDeclaracao()[i];
         if (auto motivo = fMotivoTabelaInvalida(copias[i], DefinicaoTabela(t), false); !motivo.empty())
             return falha("O arquivo da tabela " + t + ".DB " + motivo);
     }
@@ -174,11 +174,6 @@ std::uintmax_t EspacoLivreDisco(const fs::path& pasta) {
     std::error_code ec;
     auto info = fs::space(pasta.empty() ? fs::path(".") : pasta, ec);
     return ec ? 0 : info.available;
-}
-
-const std::vector<std::string>& TabelasCopiadas() {
-    static const std::vector<std::string> tabelas = {"BD8EMP", "BD8VINC", "BD8RESP"};
-    return tabelas;
 }
 
 bool fGravaCopiaDeclaracao(const fs::path& pastaDados, const fs::path& arquivo, Interacao& interacao,
@@ -337,10 +332,10 @@ bool fRestauraCopiaDeclaracao(const fs::path& arquivo, const fs::path& pastaDado
     }
     if (!lida) return false;
     std::vector<ArquivoNovo> novos;
-    for (const auto& t : TabelasCopiadas()) novos.push_back({trabalho.caminho / (t + ".DB"), t + ".DB"});
+    for (const auto& t : TabelasDeclaracao()) novos.push_back({trabalho.caminho / (t + ".DB"), t + ".DB"});
     try {
         LiberaTabelas(pastaDados, banco);
-        TrocaTabelas(pastaDados, TabelasCopiadas(), novos);
+        TrocaTabelas(pastaDados, TabelasDeclaracao(), novos);
     } catch (const ErroMotor& e) {
         interacao.Aviso(NinguemUsando(e));
         return false;

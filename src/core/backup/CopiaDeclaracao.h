@@ -22,9 +22,6 @@ constexpr std::uintmax_t kReservaVolume = 20000;
 using MedidaEspacoLivre = std::function<std::uintmax_t(const std::filesystem::path& pasta)>;
 std::uintmax_t EspacoLivreDisco(const std::filesystem::path& pasta);
 
-// The declaration tables whose files a backup holds.
-const std::vector<std::string>& TabelasCopiadas();
-
 // Saves the declaration tables into arquivo, asking for each further volume. The tables
 // are copied as they stand at one instant (no commit of a process writing beside lands
 // between them) and each copy is checked to be a sound table; the archive replaces a

@@ -2,10 +2,14 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+
+#include "data/Tabelas.h"
+#include "engine/Definicao.h"
 
 namespace fs = std::filesystem;
 
@@ -13,9 +17,9 @@ namespace zovi {
 
 namespace {
 
-// Tables whose names start with BD8 hold the user's declaration.
 bool TabelaDaDeclaracao(const fs::path& arquivo) {
-    return arquivo.filename().string().rfind("BD8", 0) == 0;
+    const auto& declaracao = TabelasDeclaracao();
+    return std::find(declaracao.begin(), declaracao.end(), NomeMaiusculo(arquivo.stem().string())) != declaracao.end();
 }
 
 bool MesmoConteudo(const fs::path& a, const fs::path& b) {

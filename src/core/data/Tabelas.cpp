@@ -150,6 +150,11 @@ const std::vector<std::string>& TabelasObrigatorias() {
     return nomes;
 }
 
+const std::vector<std::string>& TabelasDeclaracao() {
+    static const std::vector<std::string> nomes = {"BD8EMP", "BD8VINC", "BD8RESP"};
+    return nomes;
+}
+
 const std::vector<DefTabela>& TabelasDoPrograma() {
     static const std::vector<DefTabela> tabelas = MontaTabelas();
     return tabelas;

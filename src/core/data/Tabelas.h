@@ -22,6 +22,10 @@ inline constexpr const char* kCamposIndiceNomeEmpregado =
 // The 20 tables the start-up check requires, in the order it tests them.
 const std::vector<std::string>& TabelasObrigatorias();
 
+// The declaration tables, the user's own (the rest are the program's): what a backup holds,
+// what a restore replaces, and what an upgrade of the program never touches.
+const std::vector<std::string>& TabelasDeclaracao();
+
 // Definitions of the shipped tables (the 20 above and Cartela).
 const std::vector<DefTabela>& TabelasDoPrograma();
 

@@ -91,7 +91,7 @@ std::map<std::string, long> Conteudo(const fs::path& arquivo, const fs::path& pa
     std::map<std::string, long> linhas;
     Banco b;
     b.Abre("Zovi2005", {"path=" + pasta.string()});
-    for (const auto& t : TabelasCopiadas()) {
+    for (const auto& t : TabelasDeclaracao()) {
         auto problema = fMotivoTabelaInvalida(*b.ArquivoTabela(t), DefinicaoTabela(t), true);
         EXPECT_EQ(problema, "") << t;
         if (problema.empty()) linhas[t] = teste::ContaLinhas(b, t);
