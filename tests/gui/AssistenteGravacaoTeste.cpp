@@ -19,10 +19,13 @@
 #include "data/ModulosDados.h"
 #include "engine/Consulta.h"
 #include "engine/Tabela.h"
+#include "entry/TfmDadosResp.h"
 #include "messages/Catalogo.h"
 #include "messages/Mensagens.h"
 #include "messages/ServicoDialogos.h"
+#include "pickers/Seletores.h"
 #include "platform/Texto1252.h"
+#include "rules/CriticaZovi.h"
 #include "wizards/AssistenteGravacao.h"
 #include "wizards/EscolhaUnidade.h"
 #include "wizards/ListaMarcacao.h"
@@ -100,6 +103,9 @@ private:
     std::unique_ptr<TdmGDZovi> dm_;
     std::unique_ptr<CatalogoMensagens> catalogo_;
     std::unique_ptr<Mensagens> mensagens_;
+    std::unique_ptr<Referencias> ref_;
+    std::unique_ptr<TCriticaZovi> critica_;
+    std::unique_ptr<Seletores> seletores_;
     ServicoDialogos dialogos_;
 
     QString Mensagem(const char* codigo) {
@@ -127,8 +133,26 @@ private:
         dialogos_.AgeNoFormulario(MarcaTodasEAvanca());
         dialogos_.AgeNoFormulario(Clica("btAvancar"));
     }
+    std::string Gravado(const char* campo) {
+        Tabela t(dm_->dbZovi, "BD8RESP");
+        t.Abre();
+        t.Primeiro();
+        return t.Texto(campo);
+    }
+    // The welcome page and the list, each going on.
+    void AteOResponsavel() {
+        dialogos_.AgeNoFormulario(Clica("btAvancar"));
+        dialogos_.AgeNoFormulario(MarcaTodasEAvanca());
+    }
+    // The declarant page on screen (the dialog service runs pages without showing them).
+    static TfmDadosResp& Mostra(QDialog& d) {
+        d.show();
+        d.activateWindow();
+        [&] { QVERIFY(QTest::qWaitForWindowActive(&d)); }();
+        return *d.findChild<TfmDadosResp*>();
+    }
     void Executa() {
-        AssistenteGravacao assistente(*dm_, *mensagens_, dialogos_);
+        AssistenteGravacao assistente(*dm_, *mensagens_, *critica_, *seletores_, dialogos_);
         assistente.Executa();
     }
 
@@ -139,6 +163,9 @@ private slots:
         dm_ = std::make_unique<TdmGDZovi>(pasta_->Caminho());
         catalogo_ = std::make_unique<CatalogoMensagens>(dm_->dbZovi);
         mensagens_ = std::make_unique<Mensagens>(*catalogo_, dialogos_);
+        ref_ = std::make_unique<Referencias>(dm_->dbZovi);
+        critica_ = std::make_unique<TCriticaZovi>(*ref_);
+        seletores_ = std::make_unique<Seletores>(*dm_, dialogos_);
         Insere(1);
         qunsetenv("GDZOVI_UNIDADE_B");
         EscolhaUnidade::PastaDaSessao().reset();
@@ -147,6 +174,9 @@ private slots:
     }
     void cleanup() {
         qunsetenv("GDZOVI_UNIDADE_A");
+        seletores_.reset();
+        critica_.reset();
+        ref_.reset();
         mensagens_.reset();
         catalogo_.reset();
         dm_.reset();
@@ -313,6 +343,69 @@ private slots:
         EscolhaUnidade escolha;
         for (int i = 0; i < escolha.count(); ++i) entradas << escolha.itemText(i);
         QCOMPARE(entradas, (QStringList{"Drive A:", QString::fromStdString(pasta.string()), "Outra pasta..."}));
+    }
+
+    // The declarant page shows the stored row. Avançar stops at the first failing check, with
+    // its message and the focus there, storing nothing and verifying nothing; once the checks
+    // pass, the row is stored (the street number zero-filled) and the verification runs.
+    void ResponsavelGravadoAoAvancar() {
+        Gera(1, 2);
+        Altera("update BD8RESP set NuLogradouroRespArquivo = '000012'");
+        const std::string nome = Gravado("NoResponsavelArquivo");
+        AteOResponsavel();
+        QString numeroMostrado;
+        QWidget *foco = nullptr, *nomeEdicao = nullptr;
+        bool ficou = false;
+        dialogos_.AgeNoFormulario([&](QDialog& d) {
+            auto& f = Mostra(d);
+            numeroMostrado = f.Edicao("edNumero")->text();
+            nomeEdicao = f.Edicao("edNome");
+            f.Edicao("edNome")->setText("MATRIZ");
+            f.Edicao("edNumero")->setText("345");
+            Botao(d, "btAvancar")->click();
+            foco = QApplication::focusWidget();
+            ficou = d.isVisible() && d.result() == 0;
+            f.Edicao("edNome")->setText("ESCRITORIO CONTABIL MODELO");
+            Botao(d, "btAvancar")->click();
+            return d.result();
+        });
+        dialogos_.AgeNoFormulario(Clica("btCancelar"));
+        Executa();
+        QCOMPARE(numeroMostrado, QStringLiteral("12"));
+        QCOMPARE(Textos(dialogos_), QStringList{Mensagem("0111")});
+        QCOMPARE(foco, nomeEdicao);
+        QVERIFY(ficou);
+        QCOMPARE(dialogos_.formularios.back(), QStringLiteral("TfmGravaDecl03"));
+        QCOMPARE(Gravado("NoResponsavelArquivo"), std::string("ESCRITORIO CONTABIL MODELO"));
+        QCOMPARE(Gravado("NuLogradouroRespArquivo"), std::string("000345"));
+        QVERIFY(nome != "ESCRITORIO CONTABIL MODELO");
+    }
+
+    // Voltar drops what was typed (the page comes back with the stored row), and leaving a
+    // field for Cancelar runs no check: the wizard just closes, the row as it was.
+    void VoltarECancelarNaoGravam() {
+        Gera(1, 2);
+        const std::string nome = Gravado("NoResponsavelArquivo");
+        AteOResponsavel();
+        dialogos_.AgeNoFormulario([&](QDialog& d) {
+            Mostra(d).Edicao("edNome")->setText("OUTRO NOME");
+            return Clica("btVoltar")(d);
+        });
+        dialogos_.AgeNoFormulario(Clica("btAvancar"));
+        QString nomeDeNovo;
+        dialogos_.AgeNoFormulario([&](QDialog& d) {
+            auto& f = Mostra(d);
+            nomeDeNovo = f.Edicao("edNome")->text();
+            f.Edicao("edNome")->setFocus();
+            f.Edicao("edNome")->setText("MATRIZ");
+            QTest::mouseClick(Botao(d, "btCancelar"), Qt::LeftButton);
+            return d.result();
+        });
+        Executa();
+        QCOMPARE(nomeDeNovo, QString::fromStdString(Cp1252ParaUtf8(nome)));
+        QCOMPARE(Textos(dialogos_), QStringList{});
+        QCOMPARE(dialogos_.formularios.back(), QStringLiteral("TfmGravaDecl01"));
+        QCOMPARE(Gravado("NoResponsavelArquivo"), nome);
     }
 
     // Nothing to write: "1700" on the welcome page; nothing ticked: "1301" on the list.

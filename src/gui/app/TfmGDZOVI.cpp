@@ -142,7 +142,8 @@ void TfmGDZOVI::LigaComandos() {
          false},
         {"miGravar", "sbGravar",
          [](T* j) {
-             AssistenteGravacao assistente(j->dm_, j->mensagens_, j->dialogos_, j);
+             AssistenteGravacao assistente(j->dm_, j->mensagens_, j->CriticaZoviPrograma(), *j->seletores_,
+                                           j->dialogos_, j);
              assistente.Executa();
          },
          false},

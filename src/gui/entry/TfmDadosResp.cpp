@@ -1,5 +1,6 @@
 #include "entry/TfmDadosResp.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -27,40 +28,46 @@ void SoDigitos(QLineEdit* e) {
 }  // namespace
 
 TfmDadosResp::TfmDadosResp(TdmGDZovi& dm, const TCriticaZovi& critica, Seletores& seletores,
-                           ServicoDialogos& dialogos, Mensagens& mensagens, QWidget* pai)
+                           ServicoDialogos& dialogos, Mensagens& mensagens, QWidget* pai, bool comoPagina)
     : FormularioDeclarado(dialogos, mensagens, pai), dmDadosResp_(std::make_unique<TdmDadosResp>(dm)),
-      seletores_(seletores) {
+      seletores_(seletores), comoPagina_(comoPagina) {
     setObjectName(QStringLiteral("fmDadosResp"));
     setWindowTitle(QStringLiteral("Informações do Responsável pela Declaração da Zovi"));
 
     auto* pagina = new QWidget(this);
     AdicionaPagina(pagina, QStringLiteral("paDados"));
-    btOk_ = new QPushButton(QStringLiteral("&Ok"), this);
-    btOk_->setObjectName(QStringLiteral("btOk"));
-    btCancelar_ = new QPushButton(QStringLiteral("&Cancelar"), this);
-    btCancelar_->setObjectName(QStringLiteral("btCancelar"));
-    for (auto* b : {btOk_, btCancelar_}) b->setAutoDefault(false);
-    auto* botoes = new QHBoxLayout;
-    botoes->addStretch();
-    botoes->addWidget(btOk_);
-    botoes->addWidget(btCancelar_);
     auto* caixa = new QVBoxLayout(this);
     caixa->addWidget(pagina);
-    caixa->addLayout(botoes);
+    if (comoPagina) {
+        setWindowFlags(Qt::Widget);
+        caixa->setContentsMargins(0, 0, 0, 0);
+    } else {
+        btOk_ = new QPushButton(QStringLiteral("&Ok"), this);
+        btOk_->setObjectName(QStringLiteral("btOk"));
+        btCancelar_ = new QPushButton(QStringLiteral("&Cancelar"), this);
+        btCancelar_->setObjectName(QStringLiteral("btCancelar"));
+        for (auto* b : {btOk_, btCancelar_}) b->setAutoDefault(false);
+        auto* botoes = new QHBoxLayout;
+        botoes->addStretch();
+        botoes->addWidget(btOk_);
+        botoes->addWidget(btCancelar_);
+        caixa->addLayout(botoes);
+        connect(btOk_, &QPushButton::clicked, this, &TfmDadosResp::Confirma);
+        connect(btCancelar_, &QPushButton::clicked, this, &TfmDadosResp::reject);
+    }
 
     MontaCampos(Grupos(), Campos());
+    // The wizards' cancel button has the form's name.
     IgnoraSaidaPara({QStringLiteral("btCancelar")});
     rotinas_ = std::make_unique<RotinasResponsavel>(Controles(), critica);
     for (const char* nome : {"edNumero", "edDdd", "edTelefone"}) SoDigitos(Edicao(QString::fromLatin1(nome)));
 
-    connect(btOk_, &QPushButton::clicked, this, &TfmDadosResp::Confirma);
-    connect(btCancelar_, &QPushButton::clicked, this, &TfmDadosResp::reject);
     // The picker button takes no focus: Enter goes from the code to the next field (checking
     // the code), and a click leaves the focus in the code. F2 in the code opens the picker too.
     auto* sbMunicipio = qobject_cast<QToolButton*>(Controle(QStringLiteral("sbMunicipio")));
     sbMunicipio->setFocusPolicy(Qt::NoFocus);
     connect(sbMunicipio, &QToolButton::clicked, this, &TfmDadosResp::EscolheMunicipio);
-    Posiciona();
+    if (!comoPagina) Posiciona();
     Abre();
 }
 
@@ -161,7 +168,10 @@ void TfmDadosResp::AoSairDoCampo(const QString& nome) {
     if (nome == QLatin1String("edInscricao") && Texto(nome).empty()) rotinas_->LimpaTipoInscricao();
     if (nome == QLatin1String("edMunicipio") && Texto(nome).empty()) rotinas_->LimpaMunicipio();
     if (nome == QLatin1String("edDdd")) {
-        const Critica r = rotinas_->CriticaDdd(false);
+        // Leaving for a wizard's "Avançar": the area code is judged there, with the telephone.
+        const QWidget* destino = QApplication::focusWidget();
+        const bool paraAvancar = destino && destino->objectName() == QLatin1String("btAvancar");
+        const Critica r = rotinas_->CriticaDdd(paraAvancar);
         if (r.aviso)
             MostraMensagem(r.codigo);
         else if (!r.Passou())
@@ -178,9 +188,12 @@ void TfmDadosResp::EscolheMunicipio() {
     if (!r.Passou()) Falha(r.codigo, r.foco);
 }
 
-void TfmDadosResp::Confirma() {
+bool TfmDadosResp::Grava() {
     const Critica r = rotinas_->CriticaTodas();
-    if (!r.Passou()) return Falha(r.codigo, r.foco);
+    if (!r.Passou()) {
+        Falha(r.codigo, r.foco);
+        return false;
+    }
     auto dados = rotinas_->Dados();
     FinalizaResponsavel(dados);
     auto& t = dmDadosResp_->ta8Resp;
@@ -195,7 +208,13 @@ void TfmDadosResp::Confirma() {
         if (t.Estado() == EstadoTabela::Editando || t.Estado() == EstadoTabela::Inserindo) t.Cancela();
         throw;
     }
-    accept();
+    aberto_ = rotinas_->Dados();
+    inscricaoAberta_ = rotinas_->DigitosInscricao();
+    return true;
+}
+
+void TfmDadosResp::Confirma() {
+    if (Grava()) accept();
 }
 
 bool TfmDadosResp::Alterado() const {
@@ -203,6 +222,12 @@ bool TfmDadosResp::Alterado() const {
 }
 
 void TfmDadosResp::Cancela() {
+    // Inside a wizard page, Escape is the page's cancel.
+    if (comoPagina_) {
+        if (auto* pagina = qobject_cast<QDialog*>(parentWidget() ? parentWidget()->window() : nullptr))
+            pagina->reject();
+        return;
+    }
     if (Alterado() &&
         dialogos_.Mensagem(TipoDialogo::Confirmacao,
                            QStringLiteral("Abandonar as alterações feitas nos dados do responsável?"),

@@ -21,8 +21,9 @@ std::string LinhaEmpresaGravacao(const std::string& inscricao, const std::string
            vinculos;
 }
 
-AssistenteGravacao::AssistenteGravacao(TdmGDZovi& dm, Mensagens& mensagens, ServicoDialogos& dialogos, QWidget* pai)
-    : dialogos_(dialogos), pai_(pai), contexto_(dm, mensagens) {}
+AssistenteGravacao::AssistenteGravacao(TdmGDZovi& dm, Mensagens& mensagens, const TCriticaZovi& critica,
+                                       Seletores& seletores, ServicoDialogos& dialogos, QWidget* pai)
+    : dialogos_(dialogos), pai_(pai), contexto_(dm, mensagens, critica, seletores) {}
 
 AssistenteGravacao::~AssistenteGravacao() = default;
 

@@ -10,6 +10,7 @@
 // verification and the writer read the work tables and no list is used.
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,14 +22,18 @@
 
 namespace zovi {
 class Mensagens;
+class TCriticaZovi;
 }
 
 namespace zovi::gui {
 
+class Seletores;
+
 // What the pages share. The declarant data module carries the close-all mark
 // (its `cancelado`) and the rectification mark (`modoRetificacao`).
 struct ContextoGravacao : ContextoAssistente {
-    ContextoGravacao(TdmGDZovi& dm, Mensagens& mensagens) : dm(dm), mensagens(mensagens), dmDadosResp(dm) {
+    ContextoGravacao(TdmGDZovi& dm, Mensagens& mensagens, const TCriticaZovi& critica, Seletores& seletores)
+        : dm(dm), mensagens(mensagens), critica(critica), seletores(seletores), dmDadosResp(dm) {
         titulo = QStringLiteral("Assistente para Gravação de Disquetes");
     }
     bool& MarcaFechaTudo() override { return dmDadosResp.cancelado; }
@@ -36,7 +41,12 @@ struct ContextoGravacao : ContextoAssistente {
 
     TdmGDZovi& dm;
     Mensagens& mensagens;
+    const TCriticaZovi& critica;  // the declarant page's field checks
+    Seletores& seletores;         // and its municipality picker
     TdmDadosResp dmDadosResp;
+    // Set by the rectification wizard: after the declarant is saved, the rectified data go
+    // into the work tables; false cancels the wizard.
+    std::function<bool()> copiaRetificacao;
     std::string anoBase = "2005";
     // The establishments of the base year by inscription and prefix, each marked when it is
     // to be written, and the same establishments as the tick list shows them.
@@ -53,7 +63,8 @@ std::string LinhaEmpresaGravacao(const std::string& inscricao, const std::string
 
 class AssistenteGravacao {
 public:
-    AssistenteGravacao(TdmGDZovi& dm, Mensagens& mensagens, ServicoDialogos& dialogos, QWidget* pai = nullptr);
+    AssistenteGravacao(TdmGDZovi& dm, Mensagens& mensagens, const TCriticaZovi& critica, Seletores& seletores,
+                       ServicoDialogos& dialogos, QWidget* pai = nullptr);
     ~AssistenteGravacao();
 
     ContextoGravacao& Contexto() { return contexto_; }

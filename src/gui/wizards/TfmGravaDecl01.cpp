@@ -1,6 +1,7 @@
 #include "wizards/TfmGravaDecl01.h"
 
 #include "app/Figuras.h"
+#include "entry/TfmDadosResp.h"
 #include "messages/ServicoDialogos.h"
 #include "ui_TfmGravaDecl01.h"
 
@@ -10,6 +11,13 @@ TfmGravaDecl01::TfmGravaDecl01(ContextoGravacao& contexto, ServicoDialogos& dial
     : PaginaAssistente(contexto, dialogos, pai), ui_(std::make_unique<Ui::TfmGravaDecl01>()), gravacao_(contexto) {
     ui_->setupUi(this);
     ui_->laFigura->setPixmap(FiguraZovi(QSize(150, 85)));
+    responsavel_ = new TfmDadosResp(contexto.dm, contexto.critica, contexto.seletores, dialogos, contexto.mensagens,
+                                    ui_->paDados, true);
+    ui_->loDados->insertWidget(1, responsavel_);
+    // From the last field to the page's buttons.
+    setTabOrder(responsavel_->Controle(QStringLiteral("cbRecibo")), ui_->btVoltar);
+    setTabOrder(ui_->btVoltar, ui_->btAvancar);
+    setTabOrder(ui_->btAvancar, ui_->btCancelar);
     connect(ui_->btVoltar, &QPushButton::clicked, this, &TfmGravaDecl01::Volta);
     connect(ui_->btAvancar, &QPushButton::clicked, this, &TfmGravaDecl01::Avancar);
     connect(ui_->btCancelar, &QPushButton::clicked, this, &TfmGravaDecl01::Cancela);
@@ -25,7 +33,11 @@ void TfmGravaDecl01::Cancela() {
 }
 
 void TfmGravaDecl01::Avancar() {
-    if (Verifica()) Avanca();
+    if (!responsavel_->Grava()) return;
+    if (gravacao_.Retificacao() && gravacao_.copiaRetificacao && !gravacao_.copiaRetificacao()) return FechaTudo();
+    if (Verifica()) return Avanca();
+    // Interrupted: the declarant again, as stored.
+    responsavel_->Abre();
 }
 
 bool TfmGravaDecl01::Verifica() {

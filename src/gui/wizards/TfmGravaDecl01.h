@@ -1,6 +1,7 @@
 #pragma once
 // Declarant page of the generation wizard: the declarant's data reviewed and
-// saved, then the verification of the chosen establishments.
+// saved (the declarant form's fields and checks, inside the page), then the
+// verification of the chosen establishments.
 #include <memory>
 
 #include "wizards/AssistenteGravacao.h"
@@ -11,11 +12,15 @@ class TfmGravaDecl01;
 
 namespace zovi::gui {
 
+class TfmDadosResp;
+
 class TfmGravaDecl01 : public PaginaAssistente {
     Q_OBJECT
 public:
     TfmGravaDecl01(ContextoGravacao& contexto, ServicoDialogos& dialogos, QWidget* pai = nullptr);
     ~TfmGravaDecl01() override;
+
+    TfmDadosResp& Responsavel() { return *responsavel_; }
 
 protected:
     void Cancela() override;
@@ -27,6 +32,7 @@ private:
 
     std::unique_ptr<Ui::TfmGravaDecl01> ui_;
     ContextoGravacao& gravacao_;
+    TfmDadosResp* responsavel_ = nullptr;
 };
 
 }  // namespace zovi::gui
