@@ -111,17 +111,22 @@ Resposta ServicoDialogos::MostraCaixa(const CaixaMostrada& caixa, QWidget* pai) 
         }
         return caixa.botoes.isEmpty() ? Resposta::Nenhuma : caixa.botoes.back();
     }
-    QMessageBox box(caixa.icone, caixa.titulo, caixa.texto, QMessageBox::NoButton, pai);
-    for (auto r : caixa.botoes) box.addButton(BotaoPadrao(r))->setText(TextoBotao(r));
-    if (caixa.padrao != Resposta::Nenhuma) box.setDefaultButton(BotaoPadrao(caixa.padrao));
+    auto box = CriaCaixa(caixa, pai);
     // Closing the box with its close button is a cancel, not the No that Escape gives.
     Resposta clicada = Resposta::Cancela;
-    QObject::connect(&box, &QMessageBox::buttonClicked, [&](QAbstractButton* b) {
+    QObject::connect(box.get(), &QMessageBox::buttonClicked, [&](QAbstractButton* b) {
         for (auto r : caixa.botoes)
-            if (box.button(BotaoPadrao(r)) == b) clicada = r;
+            if (box->button(BotaoPadrao(r)) == b) clicada = r;
     });
-    box.exec();
+    box->exec();
     return clicada;
+}
+
+std::unique_ptr<QMessageBox> ServicoDialogos::CriaCaixa(const CaixaMostrada& caixa, QWidget* pai) {
+    auto box = std::make_unique<QMessageBox>(caixa.icone, caixa.titulo, caixa.texto, QMessageBox::NoButton, pai);
+    for (auto r : caixa.botoes) box->addButton(BotaoPadrao(r))->setText(TextoBotao(r));
+    if (caixa.padrao != Resposta::Nenhuma) box->setDefaultButton(BotaoPadrao(caixa.padrao));
+    return box;
 }
 
 int ServicoDialogos::Executa(QDialog& formulario) {

@@ -15,6 +15,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,9 @@ public:
     // The standard text of a button.
     static QString TextoBotao(Resposta botao);
     static QString TituloTipo(TipoDialogo tipo);
+    // The message box a CaixaMostrada stands for, as the program shows it (pictures of the
+    // boxes a scripted run only records are made from it).
+    static std::unique_ptr<QMessageBox> CriaCaixa(const CaixaMostrada& caixa, QWidget* pai = nullptr);
 
     // --- scripted mode ---
     using AcaoFormulario = std::function<int(QDialog&)>;
