@@ -1,6 +1,7 @@
 #include "ComandoGravar.h"
 
 #include <ctime>
+#include <filesystem>
 
 #include "InteracaoTerminal.h"
 #include "PastaCompartilhada.h"
@@ -14,8 +15,15 @@ namespace zovi {
 
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr const char* kUso =
-    "uso: gdzovi-lote gravar DADOS --unidade A|B [--ano 2005] [--retificacao] [--trabalho] [--data ddmmaaaa] [--sim]\n"
+    "uso: gdzovi-lote gravar DADOS --unidade A|B | --pasta DESTINO [--ano 2005] [--retificacao] [--trabalho]\n"
+    "                          [--data ddmmaaaa] [--sim]\n"
+    "  --unidade      grava em disquetes no drive A: ou B:\n"
+    "  --pasta        grava na pasta DESTINO, sem limite de tamanho (acima de 999.999 registros,\n"
+    "                 continua nas subpastas disquete-2, disquete-3, ...); um arquivo da declaração\n"
+    "                 já existente só é substituído com confirmação (ou --sim)\n"
     "  --trabalho     lê as tabelas de trabalho (te8Resp, te8Emp, te8Vinc) em vez da declaração\n"
     "  --retificacao  grava uma declaração retificadora\n"
     "  --data         data da geração (padrão: hoje)\n"
@@ -56,13 +64,14 @@ void Resumo(Banco& banco) {
 }  // namespace
 
 int ComandoGravar(const std::vector<std::string>& a) {
-    std::string pasta, unidade, ano = "2005", data = Agora("%d%m%Y");
+    std::string pasta, unidade, destino, ano = "2005", data = Agora("%d%m%Y");
     ParametrosGravacao p;
     bool sim = false;
     for (size_t i = 0; i < a.size(); ++i) {
         const std::string& x = a[i];
         const bool temValor = i + 1 < a.size();
         if (x == "--unidade" && temValor) unidade = a[++i];
+        else if (x == "--pasta" && temValor) destino = a[++i];
         else if (x == "--ano" && temValor) ano = a[++i];
         else if (x == "--data" && temValor) data = a[++i];
         else if (x == "--retificacao") p.retificacao = true;
@@ -74,7 +83,9 @@ int ComandoGravar(const std::vector<std::string>& a) {
             return 64;
         }
     }
-    if (pasta.empty() || (unidade != "A" && unidade != "B" && unidade != "a" && unidade != "b")) {
+    const bool drive = unidade == "A" || unidade == "B" || unidade == "a" || unidade == "b";
+    // Either a drive or a folder, never both.
+    if (pasta.empty() || drive == !destino.empty() || (!drive && !unidade.empty())) {
         Escreve(kUso, true);
         return 64;
     }
@@ -82,10 +93,16 @@ int ComandoGravar(const std::vector<std::string>& a) {
         Escreve("A data deve ter 8 dígitos (ddmmaaaa) e o ano 4.", true);
         return 64;
     }
-    p.unidade = unidade[0];
     p.dataGeracao = data;
     p.hora = Agora("%H%M%S");
-    if (!LocalizaUnidade(p.unidade)) {
+    if (!destino.empty()) {
+        std::error_code ec;
+        if (fs::exists(destino, ec) && !fs::is_directory(destino, ec)) {
+            Escreve("O destino " + destino + " existe e não é uma pasta.", true);
+            return 64;
+        }
+        p.pasta = fs::absolute(destino, ec);
+    } else if (p.unidade = unidade[0]; !LocalizaUnidade(p.unidade)) {
         Escreve("Não há unidade " + unidade + ": nesta máquina. Insira uma mídia removível ou defina GDZOVI_UNIDADE_" +
                     static_cast<char>(std::toupper(static_cast<unsigned char>(p.unidade))) + "=PASTA[:BYTES].",
                 true);

@@ -163,6 +163,7 @@ void Uso(bool erro = true) {
             "                                verifica a declaração; sai com 0 sem inconsistências, 1 com erros,\n"
             "                                2 só com avisos\n"
             "  gravar DADOS --unidade A      grava a declaração em disquetes (gravar sem argumentos: opções)\n"
+            "  gravar DADOS --pasta DESTINO  grava a declaração numa pasta\n"
             "  relatorio erros|etiquetas|cartela DADOS --pdf ARQUIVO\n"
             "                                grava um relatório em PDF\n"
             "  --help | --version            este texto | a versão\n"

@@ -508,6 +508,33 @@ TEST_F(GravaDeclaracaoTeste, ComandoGravarDaLinhaDeComando) {
     EXPECT_EQ(roda(disquete, "--unidade A --sim"), 0);
 }
 
+// --pasta: the folder made when missing, the file sealed there; an earlier file replaced only
+// with --sim; a drive and a folder together, or a folder that is a file, refused.
+TEST_F(GravaDeclaracaoTeste, ComandoGravarNumaPasta) {
+    Estabelecimento("BD8EMP", "11222333000181", "00", 1);
+    Empregados("BD8VINC", "11222333000181", "00", 1);
+    banco.Fecha();
+    const std::string lote = (teste::PastaProgramas() / "gdzovi-lote").string();
+    auto roda = [&](const std::string& args) {
+        const std::string cmd = "GDZOVI_UNIDADE_A=" + Arquivo(1).parent_path().string() + " " + lote + " gravar " +
+                                dados.Caminho().string() + " --data 15032006 " + args + " </dev/null >/dev/null 2>&1";
+        return WEXITSTATUS(std::system(cmd.c_str()));
+    };
+    const fs::path pasta = midias.Caminho() / "declaracao 2005";
+    std::ofstream(midias.Caminho() / "um-arquivo") << "x";
+    EXPECT_EQ(roda("--pasta '" + pasta.string() + "' --unidade A"), 64);
+    EXPECT_EQ(roda("--pasta '" + (midias.Caminho() / "um-arquivo").string() + "'"), 64);
+    ASSERT_EQ(roda("--pasta '" + pasta.string() + "'"), 0);
+    const std::string primeiro = Le(pasta / "Zovi2005");
+    EXPECT_EQ(Registros(pasta / "Zovi2005").size(), 4u);
+    EXPECT_TRUE(SeloConfere(pasta / "Zovi2005"));
+    EXPECT_FALSE(fs::exists(Arquivo(1)));
+    EXPECT_EQ(roda("--pasta '" + pasta.string() + "'"), 2) << "the earlier file is kept without --sim";
+    EXPECT_EQ(Le(pasta / "Zovi2005"), primeiro);
+    EXPECT_EQ(roda("--pasta '" + pasta.string() + "' --sim"), 0);
+    EXPECT_TRUE(SeloConfere(pasta / "Zovi2005"));
+}
+
 }  // namespace
 }  // namespace zovi
 
