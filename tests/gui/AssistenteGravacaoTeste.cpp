@@ -16,6 +16,8 @@
 
 #include "Gerador.h"
 #include "PastaTeste.h"
+#include "app/JanelaAjuda.h"
+#include "app/TfmGDZOVI.h"
 #include "data/ModulosDados.h"
 #include "engine/Consulta.h"
 #include "engine/Tabela.h"
@@ -406,6 +408,33 @@ private slots:
         QCOMPARE(Textos(dialogos_), QStringList{});
         QCOMPARE(dialogos_.formularios.back(), QStringLiteral("TfmGravaDecl01"));
         QCOMPARE(Gravado("NoResponsavelArquivo"), nome);
+    }
+
+    // The main window's "Gravar Declaração": the typed declaration written to a folder, and its
+    // labels saved as PDF on a machine without a printer.
+    void DaJanelaPrincipalAteAsEtiquetas() {
+        Gera(2, 3);
+        const fs::path pasta = midias_->Caminho() / "entregas";
+        const fs::path etiquetas = midias_->Caminho() / "etiquetas.pdf";
+        dialogos_.EscolheArquivo(QString::fromStdString(pasta.string()));
+        dialogos_.EscolheArquivo(QString::fromStdString(etiquetas.string()));
+        AteOResultado();
+        dialogos_.AgeNoFormulario([&](QDialog& d) {
+            auto* drive = d.findChild<EscolhaUnidade*>("cbDrive");
+            return DataEDrive("15/03/2006", drive->count() - 1, Clica("btAvancar"))(d);
+        });
+        dialogos_.AgeNoFormulario([](QDialog& d) {
+            Botao(d, "btEtiqueta")->click();
+            return Clica("btFechar")(d);
+        });
+        JanelaAjuda ajuda(QStringLiteral(GDZOVI_PASTA_BIN "/ajuda"));
+        TfmGDZOVI janela(*dm_, dialogos_, ajuda);
+        janela.ExecutaComando("sbGravar");
+        QCOMPARE(dialogos_.formularios, (std::vector<QString>{"TfmGravaDecl00", "TfmGravaDecl02", "TfmGravaDecl01",
+                                                              "TfmGravaDecl03", "TfmGravaDecl04"}));
+        QVERIFY(SeloConfere(pasta / "Zovi2005"));
+        QVERIFY(fs::is_empty(Disquete(1)));
+        QVERIFY(fs::exists(etiquetas) && fs::file_size(etiquetas) > 0);
     }
 
     // Nothing to write: "1700" on the welcome page; nothing ticked: "1301" on the list.
