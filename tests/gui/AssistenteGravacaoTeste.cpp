@@ -1,5 +1,6 @@
 // The generation wizard driven offscreen through the dialog service, writing to
 // emulated diskettes (GDZOVI_UNIDADE_A=folder:BYTES) and to a chosen folder.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -352,7 +353,8 @@ private slots:
     // pass, the row is stored (the street number zero-filled) and the verification runs.
     void ResponsavelGravadoAoAvancar() {
         Gera(1, 2);
-        Altera("update BD8RESP set NuLogradouroRespArquivo = '000012'");
+        // A telephone stored with a blank (as imported) goes back trimmed.
+        Altera("update BD8RESP set NuLogradouroRespArquivo = '000012', NuFoneAssinante = ' 3632885'");
         const std::string nome = Gravado("NoResponsavelArquivo");
         AteOResponsavel();
         QString numeroMostrado;
@@ -380,6 +382,7 @@ private slots:
         QCOMPARE(dialogos_.formularios.back(), QStringLiteral("TfmGravaDecl03"));
         QCOMPARE(Gravado("NoResponsavelArquivo"), std::string("ESCRITORIO CONTABIL MODELO"));
         QCOMPARE(Gravado("NuLogradouroRespArquivo"), std::string("000345"));
+        QCOMPARE(Gravado("NuFoneAssinante"), std::string("3632885"));
         QVERIFY(nome != "ESCRITORIO CONTABIL MODELO");
     }
 
@@ -408,6 +411,50 @@ private slots:
         QCOMPARE(Textos(dialogos_), QStringList{});
         QCOMPARE(dialogos_.formularios.back(), QStringLiteral("TfmGravaDecl01"));
         QCOMPARE(Gravado("NoResponsavelArquivo"), nome);
+    }
+
+    // An area code of another state is a notice when the user moves to the next field, and
+    // nothing when leaving it for Avançar: the page goes on to the verification.
+    void DddDeOutraUfSoAvisaForaDoAvancar() {
+        Gera(1, 2);
+        AteOResponsavel();
+        dialogos_.AgeNoFormulario([&](QDialog& d) {
+            auto* ddd = Mostra(d).Edicao("edDdd");
+            ddd->setFocus();
+            ddd->setText("11");
+            QTest::keyClick(ddd, Qt::Key_Tab);
+            ddd->setFocus();
+            QTest::mouseClick(Botao(d, "btAvancar"), Qt::LeftButton);
+            return d.result();
+        });
+        dialogos_.AgeNoFormulario(Clica("btCancelar"));
+        Executa();
+        QCOMPARE(Textos(dialogos_), QStringList{Mensagem("0402")});
+        QCOMPARE(dialogos_.formularios.back(), QStringLiteral("TfmGravaDecl03"));
+        QCOMPARE(Gravado("NuFoneDDD"), std::string("11"));
+    }
+
+    // Each accelerator of the declarant page (its fields' and the wizard's buttons) reaches
+    // one control only.
+    void AceleradoresDoResponsavelUnicos() {
+        Gera(1, 2);
+        AteOResponsavel();
+        QStringList repetidos;
+        dialogos_.AgeNoFormulario([&](QDialog& d) {
+            QHash<QChar, QString> donos;
+            auto anota = [&](const QString& texto) {
+                const qsizetype i = QString(texto).remove(QStringLiteral("&&")).indexOf(QLatin1Char('&'));
+                if (i < 0) return;
+                const QChar letra = QString(texto).remove(QStringLiteral("&&")).at(i + 1).toLower();
+                if (donos.contains(letra)) repetidos << donos[letra] + QStringLiteral(" / ") + texto;
+                donos.insert(letra, texto);
+            };
+            for (auto* l : d.findChildren<QLabel*>()) anota(l->text());
+            for (auto* b : d.findChildren<QAbstractButton*>()) anota(b->text());
+            return Clica("btCancelar")(d);
+        });
+        Executa();
+        QCOMPARE(repetidos, QStringList{});
     }
 
     // The main window's "Gravar Declaração": the typed declaration written to a folder, and its

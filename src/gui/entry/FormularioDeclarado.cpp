@@ -151,7 +151,10 @@ void FormularioDeclarado::MontaCampos(const std::vector<GrupoDeclarado>& grupos,
     }
     OrdenaTabulacao(grupos);
     // Spare room goes to the right and the bottom of each group and page, never between a label and its control.
-    for (auto* grade : gradeGrupo) grade->setColumnStretch(grade->columnCount(), 1);
+    for (auto* grade : gradeGrupo) {
+        grade->setColumnStretch(grade->columnCount(), 1);
+        grade->setRowStretch(grade->rowCount(), 1);
+    }
     for (auto* pagina : paginas_)
         if (auto* g = qobject_cast<QGridLayout*>(pagina->layout())) g->setRowStretch(g->rowCount(), 1);
 }

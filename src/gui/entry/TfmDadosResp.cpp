@@ -121,8 +121,10 @@ std::vector<CampoDeclarado> TfmDadosResp::Campos() {
         {.nome = "edNomeMunicipio", .rotulo = "Nome do Município", .largura = 30, .controle = K::Leitura,
          .grupo = "gbMunicipio", .linha = 1, .colunas = 2},
         {.nome = "edUf", .rotulo = "UF", .largura = 2, .controle = K::Leitura, .grupo = "gbMunicipio", .linha = 2},
+        // Alt+S: the wizards' "< &Voltar" takes the V.
         {.nome = "cbRecibo", .controle = K::Marca, .grupo = "gbRecibo",
-         .opcoes = "En&viar correspondência para o endereço do responsável"},
+         .opcoes = comoPagina_ ? "Enviar corre&spondência para o endereço do responsável "
+                               : "Enviar corre&spondência para o endereço do responsável  "},
     };
 }
 
