@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTest>
@@ -411,6 +412,56 @@ private slots:
         QCOMPARE(Textos(dialogos_), QStringList{});
         QCOMPARE(dialogos_.formularios.back(), QStringLiteral("TfmGravaDecl01"));
         QCOMPARE(Gravado("NoResponsavelArquivo"), nome);
+    }
+
+    // Cancel during the verification, confirmed: the message, then the declarant's fields again
+    // with the row as it was saved, Voltar and Avançar back; the wizard stays on the page.
+    void VerificacaoInterrompidaVoltaAosCampos() {
+        Gera(3, 20);
+        AteOResponsavel();
+        dialogos_.Responde(Resposta::Sim);
+        bool dadosVisiveis = false, botoes = false;
+        QString nomeMostrado;
+        dialogos_.AgeNoFormulario([&](QDialog& d) {
+            auto& f = *d.findChild<TfmDadosResp*>();
+            f.Edicao("edNome")->setText("ESCRITORIO CONTABIL MODELO");
+            QTimer::singleShot(0, Botao(d, "btCancelar"), &QPushButton::click);
+            Botao(d, "btAvancar")->click();
+            dadosVisiveis = d.findChild<QStackedWidget*>("stPaineis")->currentWidget()->objectName() == "paDados";
+            botoes = Botao(d, "btAvancar")->isEnabled() && Botao(d, "btVoltar")->isEnabled();
+            nomeMostrado = f.Edicao("edNome")->text();
+            return Clica("btCancelar")(d);
+        });
+        Executa();
+        QCOMPARE(Textos(dialogos_), (QStringList{"Deseja interromper?", "Consistência interrompida pelo usuário"}));
+        QCOMPARE(dialogos_.caixas[1].icone, QMessageBox::Information);
+        QVERIFY(dadosVisiveis && botoes);
+        QCOMPARE(nomeMostrado, QStringLiteral("ESCRITORIO CONTABIL MODELO"));
+        QCOMPARE(Gravado("NoResponsavelArquivo"), std::string("ESCRITORIO CONTABIL MODELO"));
+        QCOMPARE(dialogos_.formularios.back(), QStringLiteral("TfmGravaDecl01"));
+    }
+
+    // In rectification, a failed copy into the work tables ends the wizard after the declarant
+    // was saved, without verifying.
+    void RetificacaoSemCopiaFechaOAssistente() {
+        Gera(1, 2);
+        Altera("update BD8EMP set NoRazaoEstabelecimento = ''");  // a verification would find it
+        AteOResponsavel();
+        dialogos_.AgeNoFormulario([](QDialog& d) {
+            d.findChild<TfmDadosResp*>()->Edicao("edNome")->setText("ESCRITORIO CONTABIL MODELO");
+            return Clica("btAvancar")(d);
+        });
+        AssistenteGravacao assistente(*dm_, *mensagens_, *critica_, *seletores_, dialogos_);
+        assistente.Contexto().dmDadosResp.modoRetificacao = true;
+        int copias = 0;
+        assistente.Contexto().copiaRetificacao = [&] { return ++copias, false; };
+        assistente.Executa();
+        QCOMPARE(copias, 1);
+        QVERIFY(assistente.Contexto().dmDadosResp.cancelado);
+        QCOMPARE(dialogos_.formularios.back(), QStringLiteral("TfmGravaDecl01"));
+        QCOMPARE(Textos(dialogos_), QStringList{});
+        QCOMPARE(Gravado("NoResponsavelArquivo"), std::string("ESCRITORIO CONTABIL MODELO"));
+        QVERIFY(!assistente.Contexto().resultado.vrErro);
     }
 
     // An area code of another state is a notice when the user moves to the next field, and
