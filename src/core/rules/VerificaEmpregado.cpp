@@ -348,6 +348,13 @@ private:
     }
 
     void DataAfastamento(const std::string& d, const std::string& motivo, const std::string& fim) {
+        // "0000", no leave, is what almost every record holds: it passes every check of the date
+        // but the one against the reason, so only that one runs.
+        if (d == "0000") {
+            Par(kErro, fCriticaAfastamentoMotivo(d, motivo),
+                {{motivo, rotulo::MotivoAfastamentoCruzado}, {d, rotulo::DataAfastamento}});
+            return;
+        }
         if (Um(fCriticaDataAfastamento(d, kTextoAnoBase), d, rotulo::DataAfastamento)) return;
         Par(kErro, fCriticaAfastamentoAdmissao(d, Adm(), ano_),
             {{d, rotulo::DataAfastamento}, {Adm(), rotulo::Admissao}});
