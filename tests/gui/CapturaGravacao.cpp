@@ -132,11 +132,12 @@ int main(int argc, char** argv) {
         drive->hidePopup();
         data->setText(QStringLiteral("31/12/2005"));
         Clica(d, "btAvancar");  // refused date
-        SalvaCorrendo(d, "paGravando", "7-gravando");
         data->setText(QStringLiteral("15/03/2006"));
-        // Each further diskette is put in as the box asks for it.
+        // Each further diskette is put in as the box asks for it; the page is taken
+        // while the writer waits for the second, as the user sees it then.
         for (int n = 2; n <= 3; ++n)
             dialogos.RespondeCom([&, n](const CaixaMostrada&) {
+                if (n == 2) Salva(d, "7-gravando");
                 Insere(dirMidias, n);
                 return Resposta::Ok;
             });
