@@ -83,9 +83,9 @@ int ComandoGravar(const std::vector<std::string>& a) {
             return 64;
         }
     }
-    const bool drive = unidade == "A" || unidade == "B" || unidade == "a" || unidade == "b";
-    // Either a drive or a folder, never both.
-    if (pasta.empty() || drive == !destino.empty() || (!drive && !unidade.empty())) {
+    const bool driveValido = unidade == "A" || unidade == "B" || unidade == "a" || unidade == "b";
+    // Exactly one of --unidade and --pasta, and a drive only A: or B:.
+    if (pasta.empty() || unidade.empty() == destino.empty() || (!unidade.empty() && !driveValido)) {
         Escreve(kUso, true);
         return 64;
     }

@@ -535,6 +535,24 @@ private slots:
         QVERIFY(fs::exists(etiquetas) && fs::file_size(etiquetas) > 0);
     }
 
+    // Escape in a declarant field is the page's Cancelar: the wizard closes, nothing asked.
+    void EscNoResponsavelFechaOAssistente() {
+        Gera(1, 2);
+        AteOResponsavel();
+        bool fechou = false;
+        dialogos_.AgeNoFormulario([&](QDialog& d) {
+            auto& f = Mostra(d);
+            f.Edicao("edNome")->setFocus();
+            QTest::keyClick(f.Edicao("edNome"), Qt::Key_Escape);
+            fechou = !d.isVisible() && d.result() == QDialog::Rejected;
+            return d.result();
+        });
+        Executa();
+        QVERIFY(fechou);
+        QCOMPARE(Textos(dialogos_), QStringList{});
+        QCOMPARE(dialogos_.formularios.back(), QStringLiteral("TfmGravaDecl01"));
+    }
+
     // Nothing to write: "1700" on the welcome page; nothing ticked: "1301" on the list.
     void SemEstabelecimentosOuNadaMarcado() {
         dialogos_.AgeNoFormulario([](QDialog& d) {

@@ -25,7 +25,7 @@ inline constexpr const char* kPassa = "0000";
 // Read without a call: almost every result passes.
 inline bool fPassou(const std::string& resultado) {
     // One four-byte comparison: this is asked of every result of every check.
-    return resultado.size() == 4 && std::memcmp(resultado.data(), "0000", 4) == 0;
+    return resultado.size() == 4 && std::memcmp(resultado.data(), kPassa, 4) == 0;
 }
 inline constexpr const char* kLongo = "X";              // value longer than expected
 inline constexpr const char* kTextoCurto = "0010";      // text of two characters or fewer

@@ -226,8 +226,7 @@ bool TfmDadosResp::Alterado() const {
 void TfmDadosResp::Cancela() {
     // Inside a wizard page, Escape is the page's cancel.
     if (comoPagina_) {
-        if (auto* pagina = qobject_cast<QDialog*>(parentWidget() ? parentWidget()->window() : nullptr))
-            pagina->reject();
+        if (auto* pagina = qobject_cast<QDialog*>(window())) pagina->reject();
         return;
     }
     if (Alterado() &&
