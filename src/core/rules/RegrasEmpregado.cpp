@@ -283,9 +283,15 @@ std::string fCriticaDataDesligamento(std::string_view desligamento, std::string_
 
 std::string fCriticaDesligamentoCausa(std::string_view desligamento, std::string_view causa) {
     if (!Digitos(desligamento) || !Digitos(causa)) return kPassa;
-    if (UmDe(causa, {"71", "78", "80"})) return Zero(desligamento) ? kPassa : "3512";
+    if (fCausaSemDataDesligamento(causa)) return Zero(desligamento) ? kPassa : "3512";
     if (!Zero(causa)) return Zero(desligamento) ? "0291" : kPassa;
     return Zero(desligamento) ? kPassa : "0293";
+}
+
+bool fCausaSemDataDesligamento(std::string_view causa) { return UmDe(causa, {"71", "78", "80"}); }
+
+std::string fCriticaDesligamentoAnoReferencia(std::string_view desligamento, std::string_view anoRef) {
+    return Apara(anoRef) != kTextoAnoBase && Apara(desligamento) == "0000" ? "0294" : kPassa;
 }
 
 std::string fCriticaDesligamentoAdmissao(std::string_view desligamento, std::string_view admissao,

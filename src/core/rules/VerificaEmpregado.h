@@ -1,7 +1,7 @@
 #pragma once
-// The employee steps of the verification run: every rule of the employee
-// record, applied in the run's order, each failure written as inconsistency
-// rows (one per field involved) of record type 2.
+// The employee steps of the verification run: the employee's chains of checks
+// (CriticaEmpregado.h) applied in the run's order, each failure written as
+// inconsistency rows (one per field involved) of record type 2.
 #include <string>
 #include <string_view>
 

@@ -1,0 +1,88 @@
+#pragma once
+// A record's checks written once, as one chain of steps per field, and the two
+// readers of a chain: the entry form and the verification run.
+//
+// A chain calls Passo for each of its rules in order with the rule's result,
+// the kind the run writes it as (kErro or kAviso), whether a failure ends the
+// field's chain in the run, and the fields the run's rows name. The reader
+// decides what a failure does:
+//  - the form (PassosFormulario) stops at the first error and keeps the
+//    warnings to be shown; a warning never stops it;
+//  - the run (PassosVerificacao) writes the rows of every failure and stops
+//    only where the chain says the step ends it.
+// A step that only one of them makes is asked for with Roda(Alcance::...), so
+// that each difference between the form and the run stands in the chain.
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "rules/Inconsistencias.h"
+#include "rules/Primitivas.h"
+
+namespace zovi {
+
+// Who makes a step.
+enum class Alcance {
+    Formulario,   // the entry form only (a check on leaving a field, a question to the user)
+    Verificacao,  // the verification run only
+};
+
+// A field named in the run's rows: its content as checked and its label code.
+struct Conteudo {
+    std::string_view valor;
+    const char* rotulo;
+};
+using Conteudos = std::initializer_list<Conteudo>;
+
+class PassosCritica {
+public:
+    virtual ~PassosCritica() = default;
+    // Whether this reader makes the steps of that reach.
+    virtual bool Roda(Alcance alcance) const = 0;
+    // One rule's result. True: the chain stops here.
+    virtual bool Passo(const std::string& codigo, const char* tipo, bool encerra, Conteudos campos) = 0;
+
+    // The usual shapes: an error, or a warning, that ends the field's chain in the run or not.
+    bool Erro(const std::string& codigo, Conteudos campos, bool encerra = false) {
+        return Passo(codigo, kErro, encerra, campos);
+    }
+    bool Aviso(const std::string& codigo, Conteudos campos, bool encerra = false) {
+        return Passo(codigo, kAviso, encerra, campos);
+    }
+};
+
+// The form's reading: the first error is the field's result; warnings before it are kept.
+class PassosFormulario : public PassosCritica {
+public:
+    bool Roda(Alcance alcance) const override { return alcance == Alcance::Formulario; }
+    bool Passo(const std::string& codigo, const char* tipo, bool, Conteudos) override {
+        if (fPassou(codigo)) return false;
+        if (std::string_view(tipo) == kAviso) {
+            avisos.push_back(codigo);
+            return false;
+        }
+        this->codigo = codigo;
+        return true;
+    }
+
+    std::string codigo = kPassa;       // the error that stops the field; "0000" none
+    std::vector<std::string> avisos;  // warnings met on the way, in order
+};
+
+// The run's reading: each failure becomes its rows (one per field named).
+class PassosVerificacao : public PassosCritica {
+public:
+    explicit PassosVerificacao(EmissorInconsistencias& saida) : saida_(saida) {}
+    bool Roda(Alcance alcance) const override { return alcance == Alcance::Verificacao; }
+    bool Passo(const std::string& codigo, const char* tipo, bool encerra, Conteudos campos) override {
+        if (fPassou(codigo)) return false;
+        for (const auto& c : campos) saida_.Linha(tipo, codigo, std::string(c.valor), c.rotulo);
+        return encerra;
+    }
+
+private:
+    EmissorInconsistencias& saida_;
+};
+
+}  // namespace zovi
