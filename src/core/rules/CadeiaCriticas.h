@@ -70,6 +70,14 @@ public:
     std::vector<std::string> avisos;  // warnings met on the way, in order
 };
 
+// A chain as the form reads it, for a form's field check.
+template <class Cadeia>
+PassosFormulario CriticaFormulario(Cadeia&& cadeia) {
+    PassosFormulario p;
+    cadeia(p);
+    return p;
+}
+
 // The run's reading: each failure becomes its rows (one per field named).
 class PassosVerificacao : public PassosCritica {
 public:

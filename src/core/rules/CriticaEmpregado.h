@@ -93,12 +93,4 @@ void CadeiaMesesDissidio(const DadosEmpregado& d, PassosCritica& p);
 void CadeiaGratificacoes(const DadosEmpregado& d, PassosCritica& p);
 void CadeiaMesesGratificacoes(const DadosEmpregado& d, PassosCritica& p);
 
-// A chain as the form reads it: the error that stops the field and the warnings to show.
-template <class Cadeia>
-PassosFormulario CriticaFormulario(Cadeia&& cadeia) {
-    PassosFormulario p;
-    cadeia(p);
-    return p;
-}
-
 }  // namespace zovi

@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
+#include "Paridade.h"
 #include "ReferenciasEmpregado.h"
 #include "rules/CriticaEmpregado.h"
 #include "rules/VerificaEmpregado.h"
@@ -20,53 +22,14 @@ namespace {
 using Cadeia = std::function<void(const DadosEmpregado&, PassosCritica&)>;
 using R = RegistroVinculo;
 
-struct Valor {
-    const char* valor;
-    const char* formulario;       // the code the form stops on ("0000": passes or only warns)
-    const char* verificacao = nullptr;  // the run's first error code, when it differs on purpose
-};
+using teste::ValorParidade;
 
 struct Campo {
     const char* nome;
     MembroVinculo membro;
     Cadeia cadeia;
-    std::vector<Valor> valores;
+    std::vector<ValorParidade> valores;
 };
-
-// The run's first error of the chain, read as the run reads it, and its rows.
-struct LeituraVerificacao {
-    std::string codigo = "0000";
-    std::vector<Inconsistencia> linhas;
-};
-
-LeituraVerificacao LeVerificacao(const DadosEmpregado& d, const Cadeia& cadeia) {
-    ColetorInconsistencias coletor;
-    EmissorInconsistencias em(coletor, kRegistroEmpregado, IdentificaEstabelecimento(d.est),
-                              {d.e.CoPisPasepEmpregado, d.e.NoEmpregado, d.e.DaAdmissaoEmpregado, d.e.TxUsoEmpregado});
-    PassosVerificacao passos(em);
-    cadeia(d, passos);
-    LeituraVerificacao l;
-    l.linhas = coletor.linhas;
-    for (const auto& linha : coletor.linhas)
-        if (linha.errwar == kErro) {
-            l.codigo = linha.retorno;
-            break;
-        }
-    return l;
-}
-
-bool Contem(const std::vector<Inconsistencia>& todas, const std::vector<Inconsistencia>& parte) {
-    if (parte.empty()) return true;
-    auto mesma = [](const Inconsistencia& a, const Inconsistencia& b) {
-        return a.errwar == b.errwar && a.retorno == b.retorno && a.lbl == b.lbl && a.conteudo == b.conteudo;
-    };
-    for (size_t i = 0; i + parte.size() <= todas.size(); ++i) {
-        size_t j = 0;
-        while (j < parte.size() && mesma(todas[i + j], parte[j])) ++j;
-        if (j == parte.size()) return true;
-    }
-    return false;
-}
 
 template <void (*F)(const DadosEmpregado&, PassosCritica&)>
 Cadeia C() {
@@ -134,14 +97,14 @@ TEST(ParidadeEmpregado, FormularioEVerificacaoDaoOMesmoCodigoPorCampo) {
             e.*campo.membro = v.valor;
             const DadosEmpregado d(e, est, teste::ReferenciasEmpregado());
 
-            const auto formulario = CriticaFormulario([&](PassosCritica& p) { campo.cadeia(d, p); });
-            EXPECT_EQ(formulario.codigo, v.formulario);
-            const auto verificacao = LeVerificacao(d, campo.cadeia);
-            EXPECT_EQ(verificacao.codigo, v.verificacao ? v.verificacao : v.formulario);
+            auto cadeia = [&](PassosCritica& p) { campo.cadeia(d, p); };
+            EXPECT_EQ(teste::LeFormulario(cadeia), v.formulario);
+            const auto verificacao = teste::LeVerificacao(cadeia);
+            EXPECT_EQ(verificacao.codigo, v.Verificacao());
 
             ColetorInconsistencias todas;
             pVerificaEmpregado(e, est, {teste::ReferenciasEmpregado()}, todas);
-            EXPECT_TRUE(Contem(todas.linhas, verificacao.linhas)) << "the run does not write the chain's rows";
+            EXPECT_TRUE(teste::Contem(todas.linhas, verificacao.linhas)) << "the run does not write the chain's rows";
         }
     }
 }
