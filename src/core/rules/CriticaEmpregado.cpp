@@ -91,12 +91,14 @@ void MesesRescisorio(const std::string& valor, const std::string& meses, const c
 }  // namespace
 
 DadosEmpregado::DadosEmpregado(const RegistroVinculo& empregado, const RegistroEstabelecimento& estabelecimento,
-                               const Referencias& referencias, bool exigePreenchimento)
+                               const Referencias& referencias, bool exigePreenchimento, std::string anoReferencia)
     : e(empregado),
       est(estabelecimento),
       ref(referencias),
       exigePreenchimento(exigePreenchimento),
-      ano(AnoReferenciaEmpregado(estabelecimento.InEncerramentoAtividade, estabelecimento.DaEncerramentoAtividade)),
+      ano(anoReferencia.empty() ? AnoReferenciaEmpregado(estabelecimento.InEncerramentoAtividade,
+                                                         estabelecimento.DaEncerramentoAtividade)
+                                : std::move(anoReferencia)),
       deslAno(empregado.DaDesligamentoEmpregado + ano),
       contrato(empregado.CoTipoSalarioContratual, empregado.DaDesligamentoEmpregado, empregado.DaAdmissaoEmpregado,
                ano),

@@ -24,8 +24,10 @@ namespace zovi {
 
 // One employee as the chains read it, with what every chain derives from it once.
 struct DadosEmpregado {
+    // anoReferencia: the form's reference year (the establishment's base year, plus one when it
+    // closes in 2006); empty, the run's Y (AnoReferenciaEmpregado).
     DadosEmpregado(const RegistroVinculo& empregado, const RegistroEstabelecimento& estabelecimento,
-                   const Referencias& referencias, bool exigePreenchimento = false);
+                   const Referencias& referencias, bool exigePreenchimento = false, std::string anoReferencia = {});
 
     const RegistroVinculo& e;
     const RegistroEstabelecimento& est;

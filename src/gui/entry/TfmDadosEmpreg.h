@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "entry/ContextoEmpregados.h"
+#include "rules/CriticaEmpregado.h"
 #include "entry/FormularioDeclarado.h"
 #include "pickers/Seletores.h"
 
@@ -55,7 +56,6 @@ protected:
 
 private:
     bool ProximaPagina(QWidget* foco);
-    using Passo = std::function<std::string()>;
 
     void MontaPaginas();
     void MontaBotoes();
@@ -64,10 +64,13 @@ private:
     void LigaSeletores();
     void LigaDescricoes();
 
-    // Each check in order: a warning is shown when a field is left and the run goes on,
-    // any other code stops with it.
-    zovi::gui::Critica Sequencia(std::initializer_list<Passo> passos, const QString& foco = {});
-    bool Aviso(const std::string& codigo) const;
+    // A field's chain of checks (CriticaEmpregado) over the record on screen: its warnings are
+    // shown when the field is left, its first error stops.
+    using CadeiaCampo = std::function<void(const DadosEmpregado&, PassosCritica&)>;
+    zovi::gui::Critica Cadeia(const CadeiaCampo& cadeia);
+    zovi::gui::Critica Cadeia(void (*cadeia)(const DadosEmpregado&, int, PassosCritica&), int i);
+    DadosEmpregado Dados(const RegistroVinculo& r) const;
+    void MostraAviso(const std::string& codigo);
 
     void Abre(const std::optional<ChaveEmpregado>& chave);
     void Mostra(const RegistroVinculo& r);
@@ -83,9 +86,6 @@ private:
     void SaiuNacionalidade();
     void SaiuVinculo();
     void SaiuAdmissao();
-    std::string CriticaMes(int mes) const;
-    std::string CriticaHoras(int mes) const;
-    bool SemRemuneracaoPermitida(const RegistroVinculo& r) const;
 
     ContextoEmpregados& ctx_;
     QTabWidget* pcEmpregados_ = nullptr;
