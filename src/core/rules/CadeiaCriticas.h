@@ -56,17 +56,19 @@ public:
 class PassosFormulario : public PassosCritica {
 public:
     bool Roda(Alcance alcance) const override { return alcance == Alcance::Formulario; }
-    bool Passo(const std::string& codigo, const char* tipo, bool, Conteudos) override {
+    bool Passo(const std::string& codigo, const char* tipo, bool, Conteudos campos) override {
         if (fPassou(codigo)) return false;
         if (std::string_view(tipo) == kAviso) {
             avisos.push_back(codigo);
             return false;
         }
         this->codigo = codigo;
+        rotulo = campos.size() ? campos.begin()->rotulo : nullptr;
         return true;
     }
 
     std::string codigo = kPassa;       // the error that stops the field; "0000" none
+    const char* rotulo = nullptr;      // the label of the first field that error names: where the user goes
     std::vector<std::string> avisos;  // warnings met on the way, in order
 };
 

@@ -13,14 +13,13 @@
 #include <string>
 
 #include "entry/FormularioDeclarado.h"
+#include "rules/CriticaEstabelecimento.h"
 
 class QLabel;
 class QPushButton;
 class QTabWidget;
 
 namespace zovi {
-class Referencias;
-class TCriticaZovi;
 class TdmGDZovi;
 class TdmEntradaDados;
 struct EstabelecimentoEmpregados;
@@ -73,9 +72,17 @@ private:
     // The twelve digits of "CEI Vinculado", zeros when none.
     std::string CeiVinculado12() const;
     std::string TipoDeclaracao() const;
-    Critica RegraCnpj(const QString& nome);
-    Critica RegraValor(const QString& nome);
-    Critica RegraPercentual(const QString& nome);
+    // The row as the form holds it now, with the stored-value conventions.
+    RegistroEstabelecimento Registro() const;
+    // A field's chain of checks (CriticaEstabelecimento) over that row: its first error, or its
+    // first warning (shown on leaving, never stopping). `foco`: where a failure goes instead of
+    // the field the rule names.
+    using CadeiaCampo = std::function<void(const DadosEstabelecimento&, PassosCritica&)>;
+    Critica Cadeia(const CadeiaCampo& cadeia, QWidget* foco = nullptr);
+    Critica Cadeia(void (*cadeia)(const DadosEstabelecimento&, int, PassosCritica&), int i);
+    Critica Endereco(void (*cadeia)(const zovi::Endereco&, PassosCritica&));
+    QWidget* FocoDoRotulo(const char* rotulo);
+    Critica RegraValor(const QString& nome, int contribuicao);
 
     TdmGDZovi& dm_;
     TdmEntradaDados& entrada_;
@@ -83,6 +90,7 @@ private:
     const TCriticaZovi& criticaZovi_;
     Seletores* seletores_;
     std::function<void(const EstabelecimentoEmpregados&)> abreEmpregados_;
+    std::vector<std::pair<QString, std::string RegistroEstabelecimento::*>> ligados_;
 
     std::string anoBase_, inscricao_, prefixo_, tipo_ = "1";
     bool novo_ = false;
