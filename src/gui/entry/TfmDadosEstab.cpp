@@ -13,6 +13,7 @@
 
 #include "data/ModulosDados.h"
 #include "entry/CadastroEmpregado.h"
+#include "entry/ContextoEntrada.h"
 #include "engine/Consulta.h"
 #include "engine/Tabela.h"
 #include "entry/EdicaoValor.h"
@@ -44,11 +45,9 @@ const char* const kPercentuais[] = {"edAdmCozinha",        "edServicoProprio", "
 
 }  // namespace
 
-TfmDadosEstab::TfmDadosEstab(TdmGDZovi& dm, TdmEntradaDados& entrada, const Referencias& referencias,
-                             const TCriticaZovi& criticaZovi, Seletores* seletores, ServicoDialogos& dialogos,
-                             Mensagens& mensagens, QWidget* pai)
-    : FormularioDeclarado(dialogos, mensagens, pai), dm_(dm), entrada_(entrada), ref_(referencias),
-      criticaZovi_(criticaZovi), seletores_(seletores) {
+TfmDadosEstab::TfmDadosEstab(ContextoEntrada& contexto, QWidget* pai)
+    : FormularioDeclarado(contexto.dialogos, contexto.mensagens, pai), dm_(contexto.dm), entrada_(contexto.Entrada()),
+      ref_(contexto.ReferenciasRegras()), seletores_(contexto.SeletoresCodigos()) {
     setObjectName("fmDadosEstab");
     setWindowTitle(QStringLiteral("GDZovi - Informações Referentes ao Estabelecimento"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -72,16 +71,16 @@ TfmDadosEstab::TfmDadosEstab(TdmGDZovi& dm, TdmEntradaDados& entrada, const Refe
     });
     connect(qobject_cast<QToolButton*>(Controle("sbMunicipio")), &QToolButton::clicked, this, [this] {
         Edicao("edMunicipio")->setFocus();
-        if (seletores_) seletores_->Escolhe(TipoSeletor::Municipio, *Edicao("edMunicipio"), this);
+        seletores_.Escolhe(TipoSeletor::Municipio, *Edicao("edMunicipio"), this);
         Edicao("edDdd")->setFocus();
     });
     connect(qobject_cast<QToolButton*>(Controle("sbCnae")), &QToolButton::clicked, this, [this] {
-        if (seletores_) seletores_->Escolhe(TipoSeletor::Cnae, *Edicao("edCnae"), this);
+        seletores_.Escolhe(TipoSeletor::Cnae, *Edicao("edCnae"), this);
         Edicao("edCnae")->setFocus();
         if (CriticaCampo("edCnae")) MostraDescricoes();
     });
     connect(qobject_cast<QToolButton*>(Controle("sbNatureza")), &QToolButton::clicked, this, [this] {
-        if (seletores_) seletores_->Escolhe(TipoSeletor::NaturezaJuridica, *Edicao("edNatureza"), this);
+        seletores_.Escolhe(TipoSeletor::NaturezaJuridica, *Edicao("edNatureza"), this);
         Edicao("edNatureza")->setFocus();
         if (CriticaCampo("edNatureza")) MostraDescricoes();
     });

@@ -27,6 +27,7 @@ struct EstabelecimentoEmpregados;
 
 namespace zovi::gui {
 
+class ContextoEntrada;
 class Seletores;
 
 class TfmDadosEstab : public FormularioDeclarado {
@@ -34,9 +35,7 @@ class TfmDadosEstab : public FormularioDeclarado {
 public:
     enum class Saida { Cancelada, Gravada, Empregados };
 
-    TfmDadosEstab(TdmGDZovi& dm, TdmEntradaDados& entrada, const Referencias& referencias,
-                  const TCriticaZovi& criticaZovi, Seletores* seletores, ServicoDialogos& dialogos,
-                  Mensagens& mensagens, QWidget* pai = nullptr);
+    explicit TfmDadosEstab(ContextoEntrada& contexto, QWidget* pai = nullptr);
     ~TfmDadosEstab() override;
 
     // The establishment to show; `novo`: the row was just created by the new-declaration wizard.
@@ -87,8 +86,7 @@ private:
     TdmGDZovi& dm_;
     TdmEntradaDados& entrada_;
     const Referencias& ref_;
-    const TCriticaZovi& criticaZovi_;
-    Seletores* seletores_;
+    Seletores& seletores_;
     std::function<void(const EstabelecimentoEmpregados&)> abreEmpregados_;
     std::vector<std::pair<QString, std::string RegistroEstabelecimento::*>> ligados_;
 
