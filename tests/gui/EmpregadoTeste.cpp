@@ -238,6 +238,15 @@ private slots:
         Digita(*f, "deNascimento", "15031995");
         QCOMPARE(Caixas(), QStringList{TextoMensagem("0176")});
         QVERIFY(QApplication::focusWidget() != f->Controle("deNascimento"));
+        // The amount paid to an association whose CNPJ was typed must be informed ("&Ok" asks for it:
+        // leaving an amount of "0,00" checks nothing).
+        dialogos_.Esquece();
+        f->Paginas()->setCurrentIndex(4);
+        Digita(*f, "deCNPJPrimeiroAssociativa", "33000167000101");
+        QCOMPARE(Caixas(), QStringList{});
+        QVERIFY(!f->CriticaCampo(QStringLiteral("edValorPrimeiroAssociativa")));
+        QCOMPARE(Caixas(), QStringList{TextoMensagem("3673")});
+        QCOMPARE(QApplication::focusWidget(), f->Controle("edValorPrimeiroAssociativa"));
         // Cancelling with a PIS/PASEP typed asks first; "Não" (the default) keeps the form open.
         dialogos_.Esquece();
         auto* cancelar = f->findChild<QPushButton*>("BtCancelar");

@@ -40,8 +40,11 @@ public:
     virtual ~PassosCritica() = default;
     // Whether this reader makes the steps of that reach.
     virtual bool Roda(Alcance alcance) const = 0;
-    // One rule's result. True: the chain stops here.
-    virtual bool Passo(const std::string& codigo, const char* tipo, bool encerra, Conteudos campos) = 0;
+    // One rule's result. True: the chain stops here. A passing result (almost every one the run
+    // meets) is answered here, without reaching the reader.
+    bool Passo(const std::string& codigo, const char* tipo, bool encerra, Conteudos campos) {
+        return !fPassou(codigo) && Falha(codigo, tipo, encerra, campos);
+    }
 
     // The usual shapes: an error, or a warning, that ends the field's chain in the run or not.
     bool Erro(const std::string& codigo, Conteudos campos, bool encerra = false) {
@@ -50,14 +53,23 @@ public:
     bool Aviso(const std::string& codigo, Conteudos campos, bool encerra = false) {
         return Passo(codigo, kAviso, encerra, campos);
     }
+
+protected:
+    // A failing result, as this reader takes it.
+    virtual bool Falha(const std::string& codigo, const char* tipo, bool encerra, Conteudos campos) = 0;
 };
 
 // The form's reading: the first error is the field's result; warnings before it are kept.
 class PassosFormulario : public PassosCritica {
 public:
     bool Roda(Alcance alcance) const override { return alcance == Alcance::Formulario; }
-    bool Passo(const std::string& codigo, const char* tipo, bool, Conteudos campos) override {
-        if (fPassou(codigo)) return false;
+
+    std::string codigo = kPassa;       // the error that stops the field; "0000" none
+    const char* rotulo = nullptr;      // the label of the first field that error names: where the user goes
+    std::vector<std::string> avisos;  // warnings met on the way, in order
+
+protected:
+    bool Falha(const std::string& codigo, const char* tipo, bool, Conteudos campos) override {
         if (std::string_view(tipo) == kAviso) {
             avisos.push_back(codigo);
             return false;
@@ -66,10 +78,6 @@ public:
         rotulo = campos.size() ? campos.begin()->rotulo : nullptr;
         return true;
     }
-
-    std::string codigo = kPassa;       // the error that stops the field; "0000" none
-    const char* rotulo = nullptr;      // the label of the first field that error names: where the user goes
-    std::vector<std::string> avisos;  // warnings met on the way, in order
 };
 
 // A chain as the form reads it, for a form's field check.
@@ -85,8 +93,9 @@ class PassosVerificacao : public PassosCritica {
 public:
     explicit PassosVerificacao(EmissorInconsistencias& saida) : saida_(saida) {}
     bool Roda(Alcance alcance) const override { return alcance == Alcance::Verificacao; }
-    bool Passo(const std::string& codigo, const char* tipo, bool encerra, Conteudos campos) override {
-        if (fPassou(codigo)) return false;
+
+protected:
+    bool Falha(const std::string& codigo, const char* tipo, bool encerra, Conteudos campos) override {
         for (const auto& c : campos) saida_.Linha(tipo, codigo, std::string(c.valor), c.rotulo);
         return encerra;
     }

@@ -102,7 +102,9 @@ DadosEmpregado::DadosEmpregado(const RegistroVinculo& empregado, const RegistroE
       deslAno(empregado.DaDesligamentoEmpregado + ano),
       contrato(empregado.CoTipoSalarioContratual, empregado.DaDesligamentoEmpregado, empregado.DaAdmissaoEmpregado,
                ano),
-      remuneracoes(RemuneracoesLidas(empregado)) {}
+      remuneracoes(RemuneracoesLidas(empregado)),
+      admitidoNoAno(apoio::AnoData(empregado.DaAdmissaoEmpregado) == ano),
+      mesDesligamento(apoio::MesData(empregado.DaDesligamentoEmpregado) != "00") {}
 
 // ---- personal data ----------------------------------------------------------------------
 
@@ -371,10 +373,10 @@ void CadeiaRemuneracao(const DadosEmpregado& d, int m, PassosCritica& p) {
     const bool foraDosLimites = codigo == "0312" || codigo == "0313";
     if (p.Passo(codigo, foraDosLimites ? kAviso : kErro, !foraDosLimites, {{valor, lbl}})) return;
     const bool informado = !lido.zero;
-    if (informado && apoio::AnoData(adm) == d.ano &&
+    if (informado && d.admitidoNoAno &&
         p.Erro(fCriticaRemuneracaoAdmissao(mm, adm, d.ano), {{valor, lbl}, {adm, rotulo::Admissao}}))
         return;
-    if (informado && apoio::MesData(desl) != "00")
+    if (informado && d.mesDesligamento)
         p.Aviso(fCriticaRemuneracaoDesligamento(mm, desl), {{desl, rotulo::Desligamento}, {valor, lbl}});
     if (m > 1) {
         const auto& anterior = d.e.*kRemuneracoesVinculo[m - 2];

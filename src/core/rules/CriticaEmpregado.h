@@ -38,6 +38,8 @@ struct DadosEmpregado {
     const std::string deslAno;  // the termination followed by Y, as rows comparing full dates show it
     const ContratoMensal contrato;
     const std::array<apoio::Numeral, 12> remuneracoes;  // the twelve months, each read once
+    const bool admitidoNoAno;                           // the admission's year is Y
+    const bool mesDesligamento;                         // a termination month is informed
 
     // Form only: whether other rows of the same worker hold another birth date ("1053").
     std::function<bool()> nascimentoDivergente;

@@ -114,7 +114,8 @@ void Verificacao::VerificaEmpregados(const RegistroEstabelecimento& registro, Ta
     ConsultasEstabelecimento consultas(banco_, tabVinc_);
     consultas.Estabelecimento(e.AnBase, e.CoCgcCeiEstabelecimento, e.NuPrefixoEstabelecimento);
     const auto identificacao = IdentificaEstabelecimento(registro);
-    ContextoVerificacaoEmpregado contexto{referencias_, exigePreenchimento_, &consultas, &identificacao};
+    const auto ano = AnoReferenciaEmpregado(e.InEncerramentoAtividade, e.DaEncerramentoAtividade);
+    ContextoVerificacaoEmpregado contexto{referencias_, exigePreenchimento_, &consultas, &identificacao, &ano};
 
     Consulta vinc(banco_, sqlEmpregados_);
     vinc.Parametro("ano", e.AnBase);

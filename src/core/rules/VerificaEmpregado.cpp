@@ -32,7 +32,7 @@ public:
           saida_(destino, kRegistroEmpregado, ctx.identificacao ? ctx.identificacao : &propria_,
                  {e.CoPisPasepEmpregado, e.NoEmpregado, e.DaAdmissaoEmpregado, e.TxUsoEmpregado}),
           passos_(saida_),
-          d_(e, est, ctx.referencias, ctx.exigePreenchimento) {}
+          d_(e, est, ctx.referencias, ctx.exigePreenchimento, ctx.anoReferencia ? *ctx.anoReferencia : std::string()) {}
 
     void Executa() {
         auto& p = passos_;

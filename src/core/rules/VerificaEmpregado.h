@@ -92,6 +92,8 @@ struct ContextoVerificacaoEmpregado {
     ConsultasVinculo* consultas = nullptr;
     // The establishment's identification on the rows, made once by a run; without it each employee makes it.
     const IdentificacaoEstabelecimento* identificacao = nullptr;
+    // The employees' reference year of the establishment, found once by a run; without it each employee finds it.
+    const std::string* anoReferencia = nullptr;
 };
 
 // Applies the employee steps 1 to 38 to one employee, writing its rows to `destino`.
