@@ -1,10 +1,12 @@
 #pragma once
 // The employee form: one BD8VINC row on seven pages, declared as one table of
-// fields (FormularioDeclarado). Leaving a field applies the employee rules of
-// that field in order: a code the catalogue calls a warning is shown and the
-// user goes on, any other stops on the field. "&Ok" applies every field's rules
-// again in page order, refuses an employee without any remuneration, and stores
-// the row with the establishment's counts (CadastroEmpregado).
+// fields (FormularioDeclarado). Leaving a field runs that field's chain of
+// checks (rules/CriticaEmpregado, the chains the verification run runs too):
+// the warnings it meets are shown and the user goes on, its first error stops
+// on the field. "&Ok" runs every field's chain again in page order, then the
+// chain of the year's totals (which refuses an employee without any
+// remuneration), and stores the row with the establishment's counts
+// (CadastroEmpregado).
 //
 // Mode "I" starts a new employee; mode "A" opens the row of a key. A new
 // employee whose PIS/PASEP the establishment already has may copy that worker's

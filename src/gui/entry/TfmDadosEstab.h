@@ -1,7 +1,9 @@
 #pragma once
 // The establishment form: every field of one BD8EMP row on a header and five
-// tabs, declared in one field table (Campos()) that builds the form and drives
-// the checks when a field is left and again, in table order, on "&Ok".
+// tabs, declared in one field table (Campos()) that builds the form and names
+// each field's chain of checks (rules/CriticaEstabelecimento, the chains the
+// verification run runs too), run over the row on screen when the field is left
+// and again, in table order, on "&Ok". The services come from the entry context.
 //
 // The row's open-operation marker InOpcaoAberta holds "0" from the moment the
 // form loads the row until the form closes, so that a run that ends abnormally
