@@ -88,6 +88,16 @@ void MesesRescisorio(const std::string& valor, const std::string& meses, const c
     p.Erro(regra(valor, meses), {{meses, lbl}});
 }
 
+// A 13th-salary amount: its own form, then against its month ("0332", at or above the ceiling,
+// only warns). True when the chain stops.
+bool Valor13(const std::string& mes, const char* lblMes, const std::string& valor, const char* lblValor,
+             std::string (*regraValor)(std::string_view), std::string (*regraMes)(std::string_view, std::string_view),
+             PassosCritica& p) {
+    if (p.Erro(regraValor(valor), {{valor, lblValor}}, true)) return true;
+    const auto codigo = regraMes(mes, valor);
+    return p.Passo(codigo, codigo == "0332" ? kAviso : kErro, false, {{mes, lblMes}, {valor, lblValor}});
+}
+
 }  // namespace
 
 DadosEmpregado::DadosEmpregado(const RegistroVinculo& empregado, const RegistroEstabelecimento& estabelecimento,
@@ -409,12 +419,8 @@ void CadeiaMesAdiantamento(const DadosEmpregado& d, PassosCritica& p) {
 }
 
 void CadeiaValorAdiantamento(const DadosEmpregado& d, PassosCritica& p) {
-    const auto& mes = d.e.Me13AdiantamentoEmpregado;
-    const auto& valor = d.e.Va13AdiantamentoEmpregado;
-    if (p.Erro(fCriticaValor13Adiantamento(valor), {{valor, rotulo::Valor13Adiantamento}}, true)) return;
-    const auto codigo = fCriticaAdiantamento13(mes, valor);
-    p.Passo(codigo, codigo == "0332" ? kAviso : kErro, false,
-            {{mes, rotulo::Mes13Adiantamento}, {valor, rotulo::Valor13Adiantamento}});
+    Valor13(d.e.Me13AdiantamentoEmpregado, rotulo::Mes13Adiantamento, d.e.Va13AdiantamentoEmpregado,
+            rotulo::Valor13Adiantamento, fCriticaValor13Adiantamento, fCriticaAdiantamento13, p);
 }
 
 void CadeiaMesParcelaFinal(const DadosEmpregado& d, PassosCritica& p) {
@@ -434,12 +440,8 @@ void CadeiaMesParcelaFinal(const DadosEmpregado& d, PassosCritica& p) {
 }
 
 void CadeiaValorParcelaFinal(const DadosEmpregado& d, PassosCritica& p) {
-    const auto& mes = d.e.Me13ParcelaFinalEmpregado;
-    const auto& valor = d.e.Va13ParcelaFinalEmpregado;
-    if (p.Erro(fCriticaValor13ParcelaFinal(valor), {{valor, rotulo::Valor13ParcelaFinal}}, true)) return;
-    const auto codigo = fCriticaParcelaFinal13(mes, valor);
-    if (p.Passo(codigo, codigo == "0332" ? kAviso : kErro, false,
-                {{mes, rotulo::Mes13ParcelaFinal}, {valor, rotulo::Valor13ParcelaFinal}}))
+    if (Valor13(d.e.Me13ParcelaFinalEmpregado, rotulo::Mes13ParcelaFinal, d.e.Va13ParcelaFinalEmpregado,
+                rotulo::Valor13ParcelaFinal, fCriticaValor13ParcelaFinal, fCriticaParcelaFinal13, p))
         return;
     // The form warns of a leave whose months were all left unpaid.
     if (!p.Roda(A::Formulario)) return;
