@@ -247,6 +247,10 @@ std::string fCriticaVinculoNatureza(std::string_view vinculo, std::string_view n
     return VinculoAdministracaoPublica(vinculo) ? kPassa : "3519";
 }
 
+std::string fCriticaProporcaoEstrangeiros(long empregados, long estrangeiros) {
+    return empregados > 5 && estrangeiros * 3 > empregados ? "0393" : kPassa;
+}
+
 std::string fCriticaAlvara(std::string_view alvara) { return UmOuDois(alvara) ? kPassa : "0001"; }
 
 std::string fCriticaAlvaraIdade(std::string_view alvara, std::string_view nascimento, std::string_view vinculo,

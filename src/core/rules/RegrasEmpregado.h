@@ -66,6 +66,9 @@ std::string fCriticaIdadeVinculo(std::string_view vinculo, std::string_view nasc
                                  std::string_view anoComparacao);
 std::string fCriticaVinculoCnae(std::string_view vinculo, std::string_view cnae);
 std::string fCriticaVinculoNatureza(std::string_view vinculo, std::string_view naturezaJuridica);
+// The employee form's notice when a foreigner is typed: more than five employees stored, of whom
+// more than a third are foreigners ("0393").
+std::string fCriticaProporcaoEstrangeiros(long empregados, long estrangeiros);
 std::string fCriticaAlvara(std::string_view alvara);
 // anoComparacao: 2004 in the verification run.
 std::string fCriticaAlvaraIdade(std::string_view alvara, std::string_view nascimento, std::string_view vinculo,

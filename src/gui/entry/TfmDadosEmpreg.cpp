@@ -654,7 +654,8 @@ void TfmDadosEmpreg::SaiuNacionalidade() {
     }
     Controle(QStringLiteral("deAnoChegada"))->setFocus();
     const auto c = ctx_.cadastro.Conta();
-    if (c.empregados > 5 && c.estrangeiros * 3 > c.empregados) MostraMensagem("0393");
+    if (const auto aviso = fCriticaProporcaoEstrangeiros(c.empregados, c.estrangeiros); aviso != "0000")
+        MostraMensagem(aviso);
 }
 
 void TfmDadosEmpreg::SaiuVinculo() {
