@@ -111,7 +111,9 @@ TEST(Motor, CadaPaginaSozinhaIgualAoRelatorioInteiro) {
             c.NovaPagina();
         }
     };
-    r->CabecalhoGrupo(Campo("b"), 5).Dado({5, 0, 100, 5}, Campo("b"), kFonte);
+    auto& b = r->CabecalhoGrupo(Campo("b"), 5);
+    b.Dado({5, 0, 100, 5}, [](const Contexto& c) { return c.Campo("b") + (c.Continuacao() ? " (cont.)" : ""); }, kFonte);
+    b.repeteNaContinuacao = [](const Contexto&) { return true; };
     r->Detalhe(4).Memo({10, 0, 120, 4}, Campo("texto"), kFonte);
 
     Composicao composicao(*r);
