@@ -14,6 +14,7 @@
 #include "TrpEtiquetas.h"
 #include "engine/Banco.h"
 #include "messages/Catalogo.h"
+#include "motor/Composicao.h"
 #include "motor/Saida.h"
 #include "platform/Texto1252.h"
 
@@ -65,7 +66,15 @@ int ComandoRelatorio(const std::vector<std::string>& a) {
     QString erro;
     // File names come as the system gives them (UTF-8), not as the core's texts.
     const QString arquivo = QFile::decodeName(a[3].c_str());
-    if (!relatorios::GeraPdf(*relatorio, arquivo, &erro)) {
+    // A long report's pages go by on a terminal, as a run's progress does.
+    relatorios::Composicao composicao(*relatorio);
+    composicao.Compoe();
+    InteracaoTerminal terminal;
+    const auto progresso = [&terminal](int feitas, int total) {
+        terminal.Progresso(feitas, total);
+        return true;
+    };
+    if (!relatorios::GeraPdf(composicao, arquivo, &erro, progresso)) {
         Escreve(Texto1252(erro), true);
         return 1;
     }
