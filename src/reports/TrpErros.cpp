@@ -157,6 +157,8 @@ void TrpErros::MontaGrupos() {
     // The text of the result code, once for its run of rows on the record.
     auto& codigo = CabecalhoGrupo(Campo("retorno"), 5);
     codigo.Memo({6, 0.5, 184, 4.2}, [this](const Contexto& c) { return TextoCodigo(c.Campo("retorno")); }, normal);
+    // A page that opens among its field lines says which check they failed.
+    codigo.repeteNaContinuacao = [](const Contexto&) { return true; };
 
     auto& detalhe = Detalhe(4.4);
     detalhe.Dado({14, 0, 78, 4.2}, [this](const Contexto& c) { return TextoCodigo(c.Campo("lbl")); }, normal);
