@@ -195,7 +195,9 @@ private slots:
         });
         ProgramaGDZovi programa(dialogos_, dados.Caminho(), trava.path(), QStringLiteral(GDZOVI_PASTA_BIN "/ajuda"));
         QVERIFY(programa.Inicia());
-        QTest::qWait(50);
+        // The tips come with the window's first activation; the commands below let events
+        // through (their progress), so the tips must have come before.
+        QVERIFY(QTest::qWaitFor([&] { return !dialogos_.formularios.empty(); }));
         dialogos_.Esquece();
         int paginas = 0;
         dialogos_.AgeNoFormulario([&](QDialog& d) {

@@ -16,14 +16,7 @@ namespace zovi::gui {
 
 namespace {
 
-// Laying out a long report takes a moment: the wait cursor says so.
-class CursorEspera {
-public:
-    CursorEspera() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CursorEspera() { QApplication::restoreOverrideCursor(); }
-};
-
-// Saving or printing a long report: the pages go by in a window with "Cancelar", shown once
+// Laying out, saving or printing a long report: the pages go by in a window with "Cancelar", shown once
 // the work lasts more than a moment; the windows behind it wait.
 class ProgressoSaida {
 public:
@@ -54,8 +47,9 @@ private:
     bool Mostra(const QString& texto, int feitas, int total) {
         if (janela_.maximum() != total) janela_.setRange(0, total);
         janela_.setLabelText(texto);
-        // A window that shows itself lets the events through, so "Cancelar" is heard.
-        janela_.setValue(total > 0 ? std::min(feitas, total) : feitas % 100);
+        // Without a total the bar only says the work goes on. The events go through, so that
+        // the window shows itself in time and "Cancelar" is heard.
+        janela_.setValue(std::min(feitas, total));
         QCoreApplication::processEvents();
         return !janela_.wasCanceled();
     }
@@ -77,11 +71,13 @@ QString OndeFoiImpresso(const QPrinter& impressora, int paginas) {
 
 void MostraRelatorio(QWidget* pai, relatorios::Relatorio& relatorio, ServicoDialogos& dialogos, int limite) {
     TfmPreview fmPreview(relatorio, dialogos, pai);
-    bool coube = false;
+    bool coube = false, cancelada = false;
     {
-        CursorEspera espera;
-        coube = fmPreview.Prepara(limite);
+        ProgressoSaida progresso(pai, QStringLiteral("Preparando o relatório..."));
+        coube = fmPreview.Prepara(limite, progresso.Contagem());
+        cancelada = progresso.Cancelada();
     }
+    if (cancelada) return;
     if (!coube) {
         LimitePaginas(fmPreview, dialogos);
         return;

@@ -1,6 +1,5 @@
 #include "wizards/TfmGravaDecl03.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
 #include <QFocusEvent>
