@@ -87,7 +87,9 @@ int Copia(const Argumentos& a) {
     InteracaoTerminal terminal;
     MedidaEspacoLivre espaco = EspacoLivreDisco;
     if (volume) espaco = [bytes = std::stoull(a[3])](const fs::path&) { return bytes; };
-    return fGravaCopiaDeclaracao(a[0], a[1], terminal, espaco) ? 0 : 1;
+    // Without --volume the archive is one file, refused when the destination has no room for it.
+    auto feita = fGravaCopiaDeclaracao(a[0], a[1], terminal, espaco, volume);
+    return feita ? 0 : feita.pastaOcupada ? 75 : 1;
 }
 
 int Restaura(const Argumentos& a) {
@@ -155,8 +157,9 @@ void Uso(bool erro = true) {
             "  check-data [DADOS]            confere as tabelas da pasta de dados e refaz índices ausentes\n"
             "                                (sem DADOS: a pasta que o programa abre)\n"
             "  cria-dados PASTA_CSV DADOS    cria uma pasta de dados a partir das tabelas em CSV\n"
-            "  copia DADOS ARQ.bkp [--volume BYTES]  cópia de segurança das tabelas da declaração\n"
-            "                                (pede cada volume seguinte: Enter continua, c cancela; ou use: yes | gdzovi-lote ...)\n"
+            "  copia DADOS ARQ.bkp [--volume BYTES]  cópia de segurança das tabelas da declaração; sem --volume,\n"
+            "                                um arquivo só, recusado se não couber no destino; com --volume, volumes\n"
+            "                                de BYTES (pede cada seguinte: Enter continua, c cancela; ou: yes | ...)\n"
             "  restaura ARQ.bkp DADOS        restaura uma cópia de segurança na pasta de dados\n"
             "  reindexa DADOS                recria os índices de todas as tabelas\n"
             "  verificar DADOS [--trabalho] [--ano ANO] [--responsavel] [--exige-preenchimento]\n"

@@ -186,7 +186,8 @@ private slots:
         TfmRestore00 fm(dm_->dbZovi, dialogos_);
         dialogos_.AgeNoFormulario(Inicia());
         QCOMPARE(dialogos_.Executa(fm), int(QDialog::Rejected));
-        QVERIFY(Caixa(dialogos_, QStringLiteral("Ocorreu um erro durante o processo de restauração.")));
+        QVERIFY(Caixa(dialogos_, QStringLiteral("A cópia de segurança não pode ser restaurada: ela está danificada. As "
+                                                "tabelas da declaração não foram alteradas.")));
         QVERIFY(!Caixa(dialogos_, kRestaurada));
         QCOMPARE(zovi::teste::ArquivosDasTabelasDeclaracao(pasta_->Caminho()), antes);
         QCOMPARE(zovi::teste::ContaLinhas(dm_->dbZovi, "BD8EMP"), 3L);

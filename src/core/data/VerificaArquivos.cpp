@@ -61,6 +61,7 @@ bool VerificaArquivosDados(const fs::path& pastaDados, Interacao& interacao) {
     // A restore cut short is finished or undone before the tables are looked at, so the
     // check sees one whole set of declaration tables.
     RecuperaTrocaInterrompida(pastaDados);
+    RemoveCopiasAbandonadas(pastaDados);
     Banco banco;
     banco.Abre("Zovi2005", {"path=" + pastaDados.string()});
     for (const auto& nome : TabelasObrigatorias())

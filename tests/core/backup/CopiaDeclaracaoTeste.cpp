@@ -7,6 +7,8 @@
 #include "OutroProcesso.h"
 #include "PastaTeste.h"
 #include "TabelasPreenchidas.h"
+#include "backup/CopiaSeguranca.h"
+#include "data/Tabelas.h"
 #include "data/TrocaTabelas.h"
 #include "engine/Tabela.h"
 
@@ -44,7 +46,7 @@ protected:
         Preenche(dados.Caminho(), "BD8RESP", 1);
         salvos = teste::ArquivosDasTabelasDeclaracao(dados.Caminho());
         InteracaoRoteirizada ui(Oks(200));
-        ASSERT_TRUE(fGravaCopiaDeclaracao(dados.Caminho(), arquivo, ui, [](const fs::path&) { return 50000; }));
+        ASSERT_TRUE(fGravaCopiaDeclaracao(dados.Caminho(), arquivo, ui, [](const fs::path&) { return 50000; }, true));
         EXPECT_TRUE(Mostrou(ui, "Gravação da cópia bem sucedida."));
         EXPECT_TRUE(Mostrou(ui, "Insira o volume n° 3"));
         for (const auto& e : fs::directory_iterator(destino.Caminho())) {
@@ -98,7 +100,7 @@ TEST_F(CopiaDeclaracao, FalhaAoSubstituirMantemAsTabelas) {
     InteracaoRoteirizada ui(Oks(200));
     EXPECT_FALSE(fRestauraCopiaDeclaracao(arquivo, dados.Caminho(), ui));
     DefinePontoTroca(nullptr);
-    EXPECT_TRUE(Mostrou(ui, "Ocorreu um erro durante o processo de restauração."));
+    EXPECT_TRUE(Mostrou(ui, "Ocorreu um erro durante o processo de restauração: [disco cheio]."));
     EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), antes);
     for (const auto& e : fs::directory_iterator(dados.Caminho())) {
         EXPECT_TRUE(e.path().filename().string()[0] != '~' || e.is_directory()) << e.path();
@@ -152,6 +154,84 @@ TEST(CopiaDeclaracaoRecusas, EspacoMinimoDoVolume) {
     ASSERT_EQ(aceita.mostradas.size(), 2u);
     EXPECT_EQ(aceita.mostradas[0].texto, aviso);
     EXPECT_EQ(aceita.mostradas[1].texto, "Gravação da cópia bem sucedida.");
+}
+
+// The files of a folder, name to contents.
+std::map<std::string, std::string> Conteudo(const fs::path& pasta) {
+    std::map<std::string, std::string> r;
+    for (const auto& e : fs::directory_iterator(pasta))
+        if (e.is_regular_file()) r[e.path().filename().string()] = LeArquivo(e.path());
+    return r;
+}
+
+// A destination short of room never costs the archive already there. In one file, the copy
+// is refused with the figures and the earlier archive stays whole; over volumes, a copy
+// cancelled at the second volume leaves every earlier volume as it was and nothing beside.
+TEST_F(CopiaDeclaracao, DestinoSemEspacoMantemACopiaAnterior) {
+    const auto anteriores = Conteudo(destino.Caminho());
+    ASSERT_GE(anteriores.size(), 3u);
+    {
+        Banco b;
+        b.Abre("Zovi2005", {dados.Parametro()});
+        b.CriaTabela(DefinicaoTabela("BD8RESP"));
+    }
+    Preenche(dados.Caminho(), "BD8VINC", 1500, 5000);
+
+    InteracaoRoteirizada umArquivo(Oks(5));
+    EXPECT_FALSE(fGravaCopiaDeclaracao(dados.Caminho(), arquivo, umArquivo, [](const fs::path&) { return 60000; }));
+    ASSERT_EQ(umArquivo.mostradas.size(), 1u);
+    const auto& texto = umArquivo.mostradas[0].texto;
+    EXPECT_EQ(texto.rfind("Não há espaço suficiente em " + destino.Caminho().string() +
+                              " para a cópia de segurança: havia 60000 bytes livres",
+                          0),
+              0u)
+        << texto;
+    EXPECT_NE(texto.find("Nenhum arquivo foi substituído"), std::string::npos);
+    for (const auto& p : umArquivo.progresso) EXPECT_LT(p.first, 100);
+    EXPECT_EQ(Conteudo(destino.Caminho()), anteriores);
+
+    InteracaoRoteirizada volumes({Resposta::Cancela});
+    EXPECT_FALSE(fGravaCopiaDeclaracao(dados.Caminho(), arquivo, volumes, [](const fs::path&) { return 50000; }, true));
+    ASSERT_EQ(volumes.mostradas.size(), 1u);
+    EXPECT_EQ(volumes.mostradas[0].texto, "Insira o volume n° 2");
+    EXPECT_EQ(Conteudo(destino.Caminho()), anteriores);
+
+    // Completed, the new volumes take the names.
+    InteracaoRoteirizada completa(Oks(200));
+    EXPECT_TRUE(fGravaCopiaDeclaracao(dados.Caminho(), arquivo, completa, [](const fs::path&) { return 50000; }, true));
+    EXPECT_NE(Conteudo(destino.Caminho()).at("ZOVI2005.BKP"), anteriores.at("ZOVI2005.BKP"));
+    for (const auto& [nome, bytes] : Conteudo(destino.Caminho())) EXPECT_EQ(nome.find(".tmp"), std::string::npos) << nome;
+}
+
+// An archive that cannot be written says why, in Portuguese, and the bar never shows it done.
+TEST(CopiaDeclaracaoRecusas, FalhaDeGravacaoDizOMotivo) {
+    PastaTeste dados;
+    PastaTeste destino(false);
+    auto arquivo = destino.Caminho() / "nao" / "ha" / "z.bkp";
+    InteracaoRoteirizada ui;
+    EXPECT_FALSE(fGravaCopiaDeclaracao(dados.Caminho(), arquivo, ui, [](const fs::path&) { return 1u << 30; }));
+    ASSERT_EQ(ui.mostradas.size(), 1u);
+    EXPECT_EQ(ui.mostradas[0].texto, "Ocorreu um erro durante o processo de backup: [não foi possível gravar a cópia em " +
+                                         arquivo.string() + ": o arquivo ou a pasta não existe].");
+    for (const auto& p : ui.progresso) EXPECT_LT(p.first, 100);
+}
+
+// An archive made with a file list as its first entry restores: the list's length is part
+// of the header's total.
+TEST(CopiaDeclaracaoRecusas, CopiaComListaDeArquivosRestaura) {
+    PastaTeste dados;
+    PastaTeste origem;
+    Preenche(origem.Caminho(), "BD8EMP", 7);
+    TCopiaSeguranca copia;
+    copia.BackupTitle = kTituloCopiaZovi;
+    copia.SaveFileID = true;
+    auto arquivo = dados.Caminho() / "lista.bkp";
+    std::vector<std::string> tabelas;
+    for (const char* t : {"BD8EMP.DB", "BD8VINC.DB", "BD8RESP.DB"}) tabelas.push_back((origem.Caminho() / t).string());
+    ASSERT_TRUE(copia.Backup(tabelas, arquivo.string()));
+    InteracaoRoteirizada ui;
+    ASSERT_TRUE(fRestauraCopiaDeclaracao(arquivo, dados.Caminho(), ui)) << (ui.mostradas.empty() ? "" : ui.mostradas[0].texto);
+    EXPECT_EQ(LeArquivo(dados.Caminho() / "BD8EMP.DB"), LeArquivo(origem.Caminho() / "BD8EMP.DB"));
 }
 
 // The three commands of gdzovi-lote end with 0 on success and otherwise with another status.
