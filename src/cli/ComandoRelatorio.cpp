@@ -13,7 +13,9 @@
 #include "engine/Banco.h"
 #include "messages/Catalogo.h"
 #include "motor/Saida.h"
+#include "platform/MotivoSistema.h"
 #include "platform/Texto1252.h"
+#include "rules/GravadorInconsistencias.h"
 
 namespace zovi {
 
@@ -29,6 +31,24 @@ int Uso() {
 }
 
 std::string Texto1252(const QString& texto) { return Utf8ParaCp1252(texto.toStdString()).value_or(texto.toStdString()); }
+
+// The PDF is written beside the file it replaces and takes its name only once complete: a
+// run that fails or is killed leaves an earlier PDF of that name as it was.
+bool GravaPdfNoLugar(relatorios::Relatorio& relatorio, const QString& arquivo, QString& erro) {
+    const QString temporario = arquivo + QStringLiteral(".tmp");
+    const std::filesystem::path destino(arquivo.toStdString()), parcial(temporario.toStdString());
+    std::error_code ec;
+    if (!relatorios::GeraPdf(relatorio, temporario, &erro)) {
+        std::filesystem::remove(parcial, ec);
+        return false;
+    }
+    std::filesystem::rename(parcial, destino, ec);
+    if (!ec) return true;
+    std::filesystem::remove(parcial, ec);
+    erro = QStringLiteral("Não foi possível gravar %1: %2")
+               .arg(arquivo, QString::fromStdString(Cp1252ParaUtf8(MotivoSistema(ec.value()))));
+    return false;
+}
 
 }  // namespace
 
@@ -52,6 +72,13 @@ int ComandoRelatorio(const std::vector<std::string>& a) {
     std::unique_ptr<CatalogoMensagens> catalogo;
     std::unique_ptr<relatorios::Relatorio> relatorio;
     if (a[0] == "erros") {
+        // The rows of a run that did not reach its end are not the declaration's errors.
+        if (fVerificacaoInacabada(banco)) {
+            Escreve("A última verificação não foi concluída (foi interrompida ou ainda está em andamento): "
+                    "não há relatório de erros a imprimir. Execute a verificação novamente.",
+                    true);
+            return 2;
+        }
         catalogo = std::make_unique<CatalogoMensagens>(banco);
         relatorio = std::make_unique<relatorios::TrpErros>(banco, *catalogo);
     } else if (a[0] == "etiquetas") {
@@ -60,7 +87,7 @@ int ComandoRelatorio(const std::vector<std::string>& a) {
         relatorio = std::make_unique<relatorios::TrpCartela>(banco);
     }
     QString erro;
-    if (!relatorios::GeraPdf(*relatorio, QString::fromStdString(Cp1252ParaUtf8(a[3])), &erro)) {
+    if (!GravaPdfNoLugar(*relatorio, QString::fromStdString(Cp1252ParaUtf8(a[3])), erro)) {
         Escreve(Texto1252(erro), true);
         return 1;
     }

@@ -20,6 +20,7 @@
 #include "engine/Banco.h"
 #include "engine/Consulta.h"
 #include "engine/TravaPastaDados.h"
+#include "rules/GravadorInconsistencias.h"
 #include "rules/VerificaDeclaracao.h"
 
 namespace fs = std::filesystem;
@@ -107,15 +108,17 @@ int Reindexa(const Argumentos& a) {
         Escreve("uso: gdzovi-lote reindexa DADOS", true);
         return 64;
     }
+    // Refused at once (75) while another process is in the folder.
+    TravaPastaDados trava(a[0], ModoTrava::Exclusiva);
     InteracaoTerminal terminal;
     TdmGDZovi dm(a[0]);
     return fIndexaArquivos(dm, terminal) ? 0 : 1;
 }
 
-// Rows of te8errwa of one kind; the table is absent after a clean run.
-long ContaLinhas(Banco& banco, const char* tipo) {
-    if (!banco.ExisteTabela("TE8ERRWA")) return 0;
-    Consulta q(banco, {"select count(*) from te8errwa where errwar = :tipo"});
+// Rows of one kind in te8errwa (absent after a clean run) or in the table of a run cut short.
+long ContaLinhas(Banco& banco, const std::string& tabela, const char* tipo) {
+    if (!banco.ExisteTabela(tabela)) return 0;
+    Consulta q(banco, {"select count(*) from " + tabela + " where errwar = :tipo"});
     q.Parametro("tipo", tipo);
     q.Abre();
     return q.Inteiro(0);
@@ -143,9 +146,10 @@ int Verifica(const Argumentos& a) {
     auto r = fVerificaDeclaracao(terminal, pasta, trabalho, nullptr, ano, responsavel, exige);
     Banco banco;
     banco.Abre("Zovi2005", {"path=" + pasta});
-    long erros = ContaLinhas(banco, "err"), avisos = ContaLinhas(banco, "war");
-    if (r.vrInterrompida) Escreve("Verificação interrompida.");
-    Escreve("Erros: " + std::to_string(erros) + "  Avisos: " + std::to_string(avisos) + "  Linhas em TE8ERRWA: " +
+    const std::string tabela = r.vrInterrompida ? kTabelaInconsistenciasEmCurso : "TE8ERRWA";
+    long erros = ContaLinhas(banco, tabela, "err"), avisos = ContaLinhas(banco, tabela, "war");
+    if (r.vrInterrompida) Escreve("Verificação interrompida: as linhas abaixo são só as verificadas até ali.");
+    Escreve("Erros: " + std::to_string(erros) + "  Avisos: " + std::to_string(avisos) + "  Linhas em " + tabela + ": " +
             std::to_string(erros + avisos));
     return r.vrErro ? 1 : r.vrAviso ? 2 : 0;
 }
@@ -171,7 +175,7 @@ void Uso(bool erro = true) {
             "                                grava um relatório em PDF\n"
             "  --help | --version            este texto | a versão\n"
             "Saídas: 0 sucesso; 1 falha (verificar: há erros; analisar: falha no arquivo); 2 verificar só com\n"
-            "avisos, gravar interrompida; 4 analisar interrompida; 8 analisar, arquivo de retificação;\n"
+            "avisos, gravar interrompida, relatorio erros de uma verificação não concluída; 4 analisar interrompida; 8 analisar, arquivo de retificação;\n"
             "64 argumentos errados; 70 erro inesperado; 75 pasta de dados em uso por outro processo.",
             erro);
 }

@@ -256,8 +256,7 @@ TEST(CopiaDeclaracaoRecusas, GdzoviLote) {
 
 // Another process holding the data folder: the program open (shared) lets a backup run
 // beside it but no restore or index rebuild; a restore under way (exclusive) lets nothing in.
-// A refused command changes no table and exits with 75 (the index rebuild, which says why
-// on its own, with 1).
+// A refused command changes no table and exits with 75.
 TEST(CopiaDeclaracaoRecusas, GdzoviLoteComAPastaEmUsoPorOutroProcesso) {
     PastaTeste dados;
     PastaTeste destino(false);
@@ -277,7 +276,7 @@ TEST(CopiaDeclaracaoRecusas, GdzoviLoteComAPastaEmUsoPorOutroProcesso) {
         int saida;
     } casos[] = {
         {ModoTrava::Compartilhada, "restaura " + arquivo + " " + pasta, 75},
-        {ModoTrava::Compartilhada, "reindexa " + pasta, 1},
+        {ModoTrava::Compartilhada, "reindexa " + pasta, 75},
         {ModoTrava::Compartilhada, "copia " + pasta + " " + (destino.Caminho() / "y.bkp").string(), 0},
         {ModoTrava::Exclusiva, "copia " + pasta + " " + (destino.Caminho() / "x.bkp").string(), 75},
         {ModoTrava::Exclusiva, "check-data " + pasta, 75},

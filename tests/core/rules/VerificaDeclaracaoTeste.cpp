@@ -4,6 +4,7 @@
 #include "PastaTeste.h"
 #include "engine/Consulta.h"
 #include "engine/Tabela.h"
+#include "rules/GravadorInconsistencias.h"
 #include "rules/VerificaDeclaracao.h"
 
 using namespace zovi;
@@ -218,6 +219,42 @@ TEST_F(VerificacaoTeste, InterrupcaoConfirmadaOuRecusada) {
     EXPECT_FALSE(r.vrInterrompida);
     EXPECT_TRUE(r.vrErro);
     EXPECT_EQ(Linhas("1673").size(), 2u);  // the second establishment was still checked
+}
+
+// A run cut short never passes for a result: te8errwa keeps the last complete run's rows,
+// the verification counts as unfinished, and the error report of gdzovi-lote says so,
+// writes no PDF and exits 2; the next complete run replaces the table whole.
+TEST_F(VerificacaoTeste, VerificacaoInterrompidaNaoViraResultado) {
+    Estabelecimento("11222333000181", "0");
+    InteracaoRoteirizada completa;
+    ASSERT_TRUE(Verifica(completa).vrErro);
+    const auto anteriores = Linhas("1673");
+    ASSERT_EQ(anteriores.size(), 2u);
+    EXPECT_FALSE(fVerificacaoInacabada(banco));
+
+    Estabelecimento("44555666000100", "0");
+    Estabelecimento("77888999000100", "0");
+    InteracaoRoteirizada interrompida({Resposta::Sim});
+    interrompida.InterrompeApos(2);
+    ASSERT_TRUE(Verifica(interrompida).vrInterrompida);
+    EXPECT_TRUE(fVerificacaoInacabada(banco));
+    EXPECT_EQ(Linhas("1673"), anteriores);
+
+    const auto pdf = pasta.Caminho() / "erros.pdf";
+    const auto relatorio = [&] {
+        auto cmd = (teste::PastaProgramas() / "gdzovi-lote").string() + " relatorio erros " + pasta.Caminho().string() +
+                   " --pdf " + pdf.string() + " > /dev/null 2>&1";
+        return WEXITSTATUS(std::system(cmd.c_str()));
+    };
+    EXPECT_EQ(relatorio(), 2);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+
+    InteracaoRoteirizada outra;
+    ASSERT_TRUE(Verifica(outra).vrErro);
+    EXPECT_FALSE(fVerificacaoInacabada(banco));
+    EXPECT_EQ(Linhas("1673").size(), 6u);
+    EXPECT_EQ(relatorio(), 0);
+    EXPECT_TRUE(std::filesystem::exists(pdf));
 }
 
 }  // namespace
