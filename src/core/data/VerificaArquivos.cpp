@@ -127,11 +127,17 @@ bool RecriaIndice(Banco& banco, const std::string& TabelaIndice, const std::stri
             return false;
         }
     }
-    // Dropped and made again in one transaction: an interruption leaves the old index.
-    Transacao transacao(banco);
-    banco.RemoveIndice(tabela, nomeIndice);
-    banco.AdicionaIndice(tabela, DefIndice{nomeIndice, campos, primario, !primario});
-    transacao.Confirma();
+    // Dropped and made again in one transaction: an interruption, or rows the index does not
+    // admit (a key repeated), leave the old index and the table as they were.
+    try {
+        Transacao transacao(banco);
+        banco.RemoveIndice(tabela, nomeIndice);
+        banco.AdicionaIndice(tabela, DefIndice{nomeIndice, campos, primario, !primario});
+        transacao.Confirma();
+    } catch (const ErroBanco& e) {
+        interacao.Aviso("Não foi possível refazer o índice " + nomeIndice + " da tabela " + tabela + ": " + e.what());
+        return false;
+    }
     t.Fecha();
     return true;
 }

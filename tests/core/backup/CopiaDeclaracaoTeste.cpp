@@ -234,6 +234,69 @@ TEST(CopiaDeclaracaoRecusas, CopiaComListaDeArquivosRestaura) {
     EXPECT_EQ(LeArquivo(dados.Caminho() / "BD8EMP.DB"), LeArquivo(origem.Caminho() / "BD8EMP.DB"));
 }
 
+// Runs a shell script in a mount namespace of its own, where it may mount small filesystems;
+// false when the system allows no such namespace.
+bool RodaComMontagens(const std::string& script) {
+    if (WEXITSTATUS(std::system("unshare -rm true > /dev/null 2>&1")) != 0) return false;
+    std::string comando = "unshare -rm sh -c '" + script + "'";
+    return WEXITSTATUS(std::system(comando.c_str())) == 0;
+}
+
+std::uintmax_t TamanhoPasta(const fs::path& pasta) {
+    std::uintmax_t total = 0;
+    for (const auto& e : fs::recursive_directory_iterator(pasta))
+        if (e.is_regular_file()) total += e.file_size();
+    return total;
+}
+
+// On real small filesystems: a destination short of room refuses the copy with the figures
+// and keeps the archive it holds; a data folder without room for the copies of its tables
+// says so instead of blaming a table; a folder a killed copy left behind goes at check-data.
+TEST(CopiaDeclaracaoRecusas, SistemasDeArquivosPequenos) {
+    PastaTeste dados;
+    PastaTeste trabalho(false);
+    Preenche(dados.Caminho(), "BD8VINC", 2000);
+    const auto lote = (teste::PastaProgramas() / "gdzovi-lote").string();
+    const auto anterior = trabalho.Caminho() / "anterior.bkp";
+    ASSERT_EQ(WEXITSTATUS(std::system((lote + " copia " + dados.Caminho().string() + " " + anterior.string() +
+                                       " > /dev/null 2>&1")
+                                          .c_str())),
+              0);
+    Preenche(dados.Caminho(), "BD8VINC", 2000, 5000);
+    const auto midia = trabalho.Caminho() / "midia", saida = trabalho.Caminho() / "saida.txt";
+    fs::create_directories(midia);
+    const auto tamanho = fs::file_size(anterior) + 65536;
+    if (!RodaComMontagens("mount -t tmpfs -o size=" + std::to_string(tamanho) + " tmpfs " + midia.string() +
+                          " && cp " + anterior.string() + " " + midia.string() + "/z.bkp && " + lote + " copia " +
+                          dados.Caminho().string() + " " + midia.string() + "/z.bkp > " + saida.string() +
+                          " 2>&1; echo $? >> " + saida.string() + "; cmp -s " + anterior.string() + " " +
+                          midia.string() + "/z.bkp && echo mantida >> " + saida.string() + "; ls -A " +
+                          midia.string() + " >> " + saida.string()))
+        GTEST_SKIP() << "sem unshare";
+    auto texto = LeArquivo(saida);
+    EXPECT_NE(texto.find("bytes livres"), std::string::npos) << texto;
+    EXPECT_NE(texto.find("\n1\nmantida\nz.bkp\n"), std::string::npos) << texto;
+
+    // The data folder on a filesystem with room for its tables and little more.
+    const auto pastaPequena = trabalho.Caminho() / "dados";
+    fs::create_directories(pastaPequena);
+    const auto espacoDados = TamanhoPasta(dados.Caminho()) + (512u << 10);
+    ASSERT_TRUE(RodaComMontagens("mount -t tmpfs -o size=" + std::to_string(espacoDados) + " tmpfs " +
+                                 pastaPequena.string() + " && cp -a " + dados.Caminho().string() + "/. " +
+                                 pastaPequena.string() + " && " + lote + " copia " + pastaPequena.string() + " " +
+                                 trabalho.Caminho().string() + "/nova.bkp > " + saida.string() + " 2>&1; echo $? >> " +
+                                 saida.string() + "; mkdir " + (pastaPequena / kPrefixoCopiaEmCurso).string() +
+                                 "morta && echo x > " + (pastaPequena / kPrefixoCopiaEmCurso).string() + "morta/BD8VINC.DB; " +
+                                 lote + " check-data " + pastaPequena.string() +
+                                 " > /dev/null 2>&1; ls -A " + pastaPequena.string() + " >> " + saida.string()));
+    texto = LeArquivo(saida);
+    EXPECT_NE(texto.find("para preparar a c"), std::string::npos) << texto;
+    EXPECT_EQ(texto.find("Input/output"), std::string::npos) << texto;
+    EXPECT_NE(texto.find("\n1\n"), std::string::npos) << texto;
+    EXPECT_EQ(texto.find(kPrefixoCopiaEmCurso), std::string::npos) << texto;
+    EXPECT_FALSE(fs::exists(trabalho.Caminho() / "nova.bkp"));
+}
+
 // The three commands of gdzovi-lote end with 0 on success and otherwise with another status.
 TEST(CopiaDeclaracaoRecusas, GdzoviLote) {
     PastaTeste dados;

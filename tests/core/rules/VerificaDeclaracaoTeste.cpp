@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "InteracaoRoteirizada.h"
 #include "PastaTeste.h"
 #include "engine/Consulta.h"
@@ -253,8 +255,16 @@ TEST_F(VerificacaoTeste, VerificacaoInterrompidaNaoViraResultado) {
     ASSERT_TRUE(Verifica(outra).vrErro);
     EXPECT_FALSE(fVerificacaoInacabada(banco));
     EXPECT_EQ(Linhas("1673").size(), 6u);
+    // The PDF is written beside and renamed: the earlier file of that name is replaced, never
+    // rewritten in place (a second name of it keeps the earlier bytes).
+    std::ofstream(pdf) << "ANTERIOR";
+    const auto ligacao = pasta.Caminho() / "ligacao.pdf";
+    std::filesystem::create_hard_link(pdf, ligacao);
     EXPECT_EQ(relatorio(), 0);
-    EXPECT_TRUE(std::filesystem::exists(pdf));
+    std::ifstream lido(ligacao);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(lido), {}), "ANTERIOR");
+    EXPECT_GT(std::filesystem::file_size(pdf), 1000u);
+    EXPECT_FALSE(std::filesystem::exists(pasta.Caminho() / "erros.pdf.tmp"));
 }
 
 }  // namespace
