@@ -220,10 +220,12 @@ fs::file_time_type DeDataDos(std::int32_t dataDos) {
 
 // --- files of a run ----------------------------------------------------------
 
-// Each volume is written beside the file it replaces, under a temporary name, and kept
+// A volume that would replace a file is written beside it, under a temporary name, and kept
 // there when complete; only once the last volume is complete do they all take their names
 // (the first volume last). A run that fails or is cancelled removes every volume it wrote,
-// so an earlier archive of that name keeps all of its files.
+// so an earlier archive of that name keeps all of its files. A volume whose name is free is
+// written under it at once: it replaces nothing, and a set of fresh diskettes can be taken
+// out of the drive one after the other.
 class TCopiaSeguranca::Escritor {
 public:
     // limite: bytes the medium has room for (0: as the system allows).
@@ -231,7 +233,8 @@ public:
     ~Escritor() { Descarta(); }
     void Abre(const fs::path& caminho) {
         final_ = caminho;
-        temporario_ = caminho.string() + ".tmp";
+        std::error_code ec;
+        temporario_ = fs::exists(caminho, ec) ? fs::path(caminho.string() + ".tmp") : caminho;
         f_ = std::fopen(temporario_.c_str(), "wb");
         if (!f_) Falha(errno, final_);
         buffer_.resize(kBufferArquivo);
@@ -257,6 +260,7 @@ public:
     // first volume, the one a restore starts from, is untouched.
     void Conclui() {
         for (auto it = prontos_.rbegin(); it != prontos_.rend(); ++it) {
+            if (it->first == it->second) continue;
             std::error_code ec;
             fs::rename(it->first, it->second, ec);
             if (ec) Falha(ec.value(), it->second);

@@ -104,10 +104,11 @@ public:
 
     // Packs the files of the specifications ("folder/mask", masks matched in any letter
     // case; " /s" after the mask searches the sub-folders too). Each is stored under its
-    // full path with the file name lower-cased. True when the end marker was written. Every
-    // volume is written under a temporary name beside its final one, and all of them take
-    // their names only once the last is complete: a run that fails or is cancelled removes
-    // what it wrote and leaves every file of an earlier archive of that name as it was.
+    // full path with the file name lower-cased. True when the end marker was written. A
+    // volume that would replace a file is written under a temporary name beside it, and all
+    // of them take their names only once the last is complete: a run that fails or is
+    // cancelled removes what it wrote and leaves every file of an earlier archive of that
+    // name as it was.
     bool Backup(const std::vector<std::string>& FileSpecs, const std::string& ArchiveName);
     // Restores into TargetFolder, or to the stored paths when it is empty. True when
     // the archive was read to its end without error or cancellation.

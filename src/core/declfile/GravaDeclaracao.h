@@ -49,7 +49,9 @@ std::string fCriticaDataGeracao(const std::string& data);
 // Prompts, progress and the stop request go through `interacao`. Returns
 // kGravado when every file was written and sealed; on kFalhaGravacao or
 // kGravacaoInterrompida the receipt tables are deleted and the unfinished file
-// of the current diskette is removed (completed diskettes stay as written).
+// of the current diskette is removed (completed diskettes stay as written). A file
+// takes the declaration's name only once its receipt rows are committed, so a file
+// under that name always has them.
 int fGravaDeclaracao(Banco& banco, const ParametrosGravacao& parametros, Interacao& interacao);
 
 }  // namespace zovi

@@ -126,6 +126,27 @@ TEST(CopiaConsistente, CopiaDuranteCommitDeOutroProcessoEsperaPorEle) {
     EXPECT_EQ(linhas["BD8VINC"], 32 * kEmpregadosPorEstabelecimento);
 }
 
+// A commit that keeps going past the wait: the backup is refused as the folder being busy
+// (gdzovi-lote then exits with 75, try again later) and no archive is written.
+TEST(CopiaConsistente, CommitQueNaoTerminaRecusaComoPastaOcupada) {
+    PastaTeste dados;
+    PastaTeste destino(false);
+    {
+        Banco b;
+        b.Abre("Zovi2005", {dados.Parametro()});
+        teste::PreencheTabela(b, "BD8EMP", 3);
+    }
+    CommitSuspenso outro(dados.Caminho());
+    ASSERT_TRUE(outro.suspenso);
+    auto arquivo = destino.Caminho() / "ZOVI2005.BKP";
+    InteracaoRoteirizada ui;
+    auto feita = fGravaCopiaDeclaracao(dados.Caminho(), arquivo, ui);
+    EXPECT_EQ(outro.Continua(), 0);
+    EXPECT_FALSE(feita);
+    EXPECT_TRUE(feita.pastaOcupada);
+    EXPECT_FALSE(fs::exists(arquivo));
+}
+
 // A table file that is not a sound table: the backup says which and is not made; the
 // archive a previous backup wrote under that name is left as it was.
 TEST(CopiaConsistente, ArquivoDeTabelaInvalidoEhRecusadoPeloNome) {
