@@ -99,15 +99,18 @@ std::map<std::string, long> Conteudo(const fs::path& arquivo, const fs::path& pa
     return linhas;
 }
 
+// Establishments, each with its employees.
+void PreencheEstabelecimentos(const PastaTeste& dados, int n) {
+    Banco b;
+    b.Abre("Zovi2005", {dados.Parametro()});
+    teste::PreencheTabela(b, "BD8EMP", n);
+    teste::PreencheTabela(b, "BD8VINC", n * kEmpregadosPorEstabelecimento);
+}
+
 TEST(CopiaConsistente, CopiaDuranteCommitDeOutroProcessoEsperaPorEle) {
     PastaTeste dados;
     PastaTeste destino(false);
-    {
-        Banco b;
-        b.Abre("Zovi2005", {dados.Parametro()});
-        teste::PreencheTabela(b, "BD8EMP", 30);
-        teste::PreencheTabela(b, "BD8VINC", 30 * kEmpregadosPorEstabelecimento);
-    }
+    PreencheEstabelecimentos(dados, 30);
     CommitSuspenso outro(dados.Caminho());
     ASSERT_TRUE(outro.suspenso);
     // The commit goes on a moment after the backup started.
@@ -131,11 +134,7 @@ TEST(CopiaConsistente, CopiaDuranteCommitDeOutroProcessoEsperaPorEle) {
 TEST(CopiaConsistente, CommitQueNaoTerminaRecusaComoPastaOcupada) {
     PastaTeste dados;
     PastaTeste destino(false);
-    {
-        Banco b;
-        b.Abre("Zovi2005", {dados.Parametro()});
-        teste::PreencheTabela(b, "BD8EMP", 3);
-    }
+    PreencheEstabelecimentos(dados, 3);
     CommitSuspenso outro(dados.Caminho());
     ASSERT_TRUE(outro.suspenso);
     auto arquivo = destino.Caminho() / "ZOVI2005.BKP";
