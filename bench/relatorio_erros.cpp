@@ -40,7 +40,7 @@ int Uso() {
 
 int Preenche(Banco& banco, long n) {
     GravadorInconsistencias g(banco);
-    g.ApagaTabela();
+    g.Inicia();
     const char* codigos[] = {"0010", "0001"};
     const char* rotulos[] = {"1625", "1624", "1622"};
     long escritas = 0;
@@ -57,7 +57,7 @@ int Preenche(Banco& banco, long n) {
                          estab, emp});
         }
     }
-    g.Conclui();
+    g.Publica();
     std::printf("%ld linhas em TE8ERRWA\n", escritas);
     return 0;
 }

@@ -1,5 +1,5 @@
-// Feeds arbitrary bytes to the backup component as an archive: reading its header
-// and file list, and restoring it into a folder with and without the stored paths.
+// Feeds arbitrary bytes to the backup component as an archive: reading its header,
+// file list and member list, and restoring it into a folder with and without the stored paths.
 // A crash, a sanitizer report or a file written outside the chosen folder is a finding.
 #include <unistd.h>
 
@@ -28,6 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     copia.OnNeedDisk = [](zovi::TCopiaSeguranca&, std::uint16_t, bool& continua) { continua = false; };
     std::vector<std::string> lista;
     copia.ReadArchiveInfo(arquivo.string(), &lista);
+    bool completa = false;
+    copia.ListaEntradas(arquivo.string(), lista, completa);
     for (bool completo : {false, true}) {
         copia.RestoreFullPath = completo;
         copia.Restore(arquivo.string(), alvo.string());

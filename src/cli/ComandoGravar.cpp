@@ -106,9 +106,9 @@ void Resumo(Banco& banco) {
 
 }  // namespace
 
-long ContaInconsistencias(Banco& banco, const char* tipo) {
-    if (!banco.ExisteTabela("TE8ERRWA")) return 0;
-    Consulta q(banco, {"select count(*) from te8errwa where errwar = :tipo"});
+long ContaInconsistencias(Banco& banco, const char* tipo, const std::string& tabela) {
+    if (!banco.ExisteTabela(tabela)) return 0;
+    Consulta q(banco, {"select count(*) from " + tabela + " where errwar = :tipo"});
     q.Parametro("tipo", tipo);
     q.Abre();
     return q.Inteiro(0);

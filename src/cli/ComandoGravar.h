@@ -8,8 +8,9 @@ namespace zovi {
 
 class Banco;
 
-// Rows of te8errwa of one kind ("err", "war"); the table is absent after a clean run.
-long ContaInconsistencias(Banco& banco, const char* tipo);
+// Rows of one kind ("err", "war") in te8errwa, absent after a clean run, or in the table of
+// a run cut short.
+long ContaInconsistencias(Banco& banco, const char* tipo, const std::string& tabela = "TE8ERRWA");
 
 int ComandoGravar(const std::vector<std::string>& argumentos);
 

@@ -16,7 +16,9 @@
 #include "messages/Catalogo.h"
 #include "motor/Composicao.h"
 #include "motor/Saida.h"
+#include "platform/MotivoSistema.h"
 #include "platform/Texto1252.h"
+#include "rules/GravadorInconsistencias.h"
 
 namespace zovi {
 
@@ -33,6 +35,26 @@ int Uso() {
 
 // A text of the windowing layer (a path inside it) for Escreve.
 std::string Texto1252(const QString& texto) { return Utf8ParaCp1252(texto.toStdString(), '?'); }
+
+// The PDF is written beside the file it replaces and takes its name only once complete: a
+// run that fails or is killed leaves an earlier PDF of that name as it was.
+bool GravaPdfNoLugar(relatorios::Composicao& composicao, const QString& arquivo, QString& erro,
+                     const relatorios::Progresso& progresso) {
+    const QString temporario = arquivo + QStringLiteral(".tmp");
+    const std::filesystem::path destino(QFile::encodeName(arquivo).toStdString()),
+        parcial(QFile::encodeName(temporario).toStdString());
+    std::error_code ec;
+    if (!relatorios::GeraPdf(composicao, temporario, &erro, progresso)) {
+        std::filesystem::remove(parcial, ec);
+        return false;
+    }
+    std::filesystem::rename(parcial, destino, ec);
+    if (!ec) return true;
+    std::filesystem::remove(parcial, ec);
+    erro = QStringLiteral("Não foi possível gravar %1: %2")
+               .arg(arquivo, QString::fromStdString(Cp1252ParaUtf8(MotivoSistema(ec.value()))));
+    return false;
+}
 
 }  // namespace
 
@@ -56,6 +78,13 @@ int ComandoRelatorio(const std::vector<std::string>& a) {
     std::unique_ptr<CatalogoMensagens> catalogo;
     std::unique_ptr<relatorios::Relatorio> relatorio;
     if (a[0] == "erros") {
+        // The rows of a run that did not reach its end are not the declaration's errors.
+        if (fVerificacaoInacabada(banco)) {
+            Escreve("A última verificação não foi concluída (foi interrompida ou ainda está em andamento): "
+                    "não há relatório de erros a imprimir. Execute a verificação novamente.",
+                    true);
+            return 2;
+        }
         catalogo = std::make_unique<CatalogoMensagens>(banco);
         relatorio = std::make_unique<relatorios::TrpErros>(banco, *catalogo);
     } else if (a[0] == "etiquetas") {
@@ -74,7 +103,7 @@ int ComandoRelatorio(const std::vector<std::string>& a) {
         terminal.Progresso(feitas, total);
         return true;
     };
-    if (!relatorios::GeraPdf(composicao, arquivo, &erro, progresso)) {
+    if (!GravaPdfNoLugar(composicao, arquivo, erro, progresso)) {
         Escreve(Texto1252(erro), true);
         return 1;
     }

@@ -21,6 +21,7 @@
 #include "engine/Consulta.h"
 #include "engine/TravaPastaDados.h"
 #include "platform/Texto1252.h"
+#include "rules/GravadorInconsistencias.h"
 #include "rules/VerificaDeclaracao.h"
 
 namespace fs = std::filesystem;
@@ -88,7 +89,9 @@ int Copia(const Argumentos& a) {
     InteracaoTerminal terminal;
     MedidaEspacoLivre espaco = EspacoLivreDisco;
     if (volume) espaco = [bytes = std::stoull(a[3])](const fs::path&) { return bytes; };
-    return fGravaCopiaDeclaracao(a[0], a[1], terminal, espaco) ? 0 : 1;
+    // Without --volume the archive is one file, refused when the destination has no room for it.
+    auto feita = fGravaCopiaDeclaracao(a[0], a[1], terminal, espaco, volume);
+    return feita ? 0 : feita.pastaOcupada ? 75 : 1;
 }
 
 int Restaura(const Argumentos& a) {
@@ -106,6 +109,8 @@ int Reindexa(const Argumentos& a) {
         Escreve("uso: gdzovi-lote reindexa DADOS", true);
         return 64;
     }
+    // Refused at once (75) while another process is in the folder.
+    TravaPastaDados trava(a[0], ModoTrava::Exclusiva);
     InteracaoTerminal terminal;
     TdmGDZovi dm(a[0]);
     return fIndexaArquivos(dm, terminal) ? 0 : 1;
@@ -134,9 +139,10 @@ int Verifica(const Argumentos& a) {
     auto r = fVerificaDeclaracao(terminal, pasta, trabalho, nullptr, ano, responsavel, exige);
     Banco banco;
     banco.Abre("Zovi2005", {"path=" + pasta});
-    long erros = ContaInconsistencias(banco, "err"), avisos = ContaInconsistencias(banco, "war");
-    if (r.vrInterrompida) Escreve("Verificação interrompida.");
-    Escreve("Erros: " + std::to_string(erros) + "  Avisos: " + std::to_string(avisos) + "  Linhas em TE8ERRWA: " +
+    const std::string tabela = r.vrInterrompida ? kTabelaInconsistenciasEmCurso : "TE8ERRWA";
+    long erros = ContaInconsistencias(banco, "err", tabela), avisos = ContaInconsistencias(banco, "war", tabela);
+    if (r.vrInterrompida) Escreve("Verificação interrompida: as linhas abaixo são só as verificadas até ali.");
+    Escreve("Erros: " + std::to_string(erros) + "  Avisos: " + std::to_string(avisos) + "  Linhas em " + tabela + ": " +
             std::to_string(erros + avisos));
     return r.vrErro ? 1 : r.vrAviso ? 2 : 0;
 }
@@ -148,8 +154,9 @@ void Uso(bool erro = true) {
             "  check-data [DADOS]            confere as tabelas da pasta de dados e refaz índices ausentes\n"
             "                                (sem DADOS: a pasta que o programa abre)\n"
             "  cria-dados PASTA_CSV DADOS    cria uma pasta de dados a partir das tabelas em CSV\n"
-            "  copia DADOS ARQ.bkp [--volume BYTES]  cópia de segurança das tabelas da declaração\n"
-            "                                (pede cada volume seguinte: Enter continua, c cancela; ou use: yes | gdzovi-lote ...)\n"
+            "  copia DADOS ARQ.bkp [--volume BYTES]  cópia de segurança das tabelas da declaração; sem --volume,\n"
+            "                                um arquivo só, recusado se não couber no destino; com --volume, volumes\n"
+            "                                de BYTES (pede cada seguinte: Enter continua, c cancela; ou: yes | ...)\n"
             "  restaura ARQ.bkp DADOS        restaura uma cópia de segurança na pasta de dados\n"
             "  reindexa DADOS                recria os índices de todas as tabelas\n"
             "  verificar DADOS [--trabalho] [--ano ANO] [--responsavel] [--exige-preenchimento]\n"
@@ -162,7 +169,8 @@ void Uso(bool erro = true) {
             "                                grava um relatório em PDF\n"
             "  --help | --version            este texto | a versão\n"
             "Saídas: 0 sucesso; 1 falha (verificar, gravar: há erros; analisar: falha no arquivo); 2 verificar só com\n"
-            "avisos, gravar interrompida; 4 analisar interrompida; 8 analisar, arquivo de retificação;\n"
+            "avisos, gravar interrompida, relatorio erros de uma verificação não concluída; 4 analisar interrompida;\n"
+            "8 analisar, arquivo de retificação;\n"
             "64 argumentos errados; 70 erro inesperado; 75 pasta de dados em uso por outro processo.",
             erro);
 }

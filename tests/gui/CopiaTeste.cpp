@@ -6,6 +6,8 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QCheckBox>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -172,7 +174,45 @@ private slots:
                                               "continuar ou cancelar?"));
         QCOMPARE(espaco.icone, QMessageBox::Warning);
         QCOMPARE(espaco.botoes, (QList<Resposta>{Resposta::Ok, Resposta::Cancela}));
-        QVERIFY(fs::file_size(unidade / "Zovi2005.bkp") <= 30000u);
+        // The first volume waited beside its name; cancelled, the copy leaves nothing on the diskette.
+        QVERIFY(fs::is_empty(unidade));
+    }
+
+    // With the dialogs really shown: the save dialog takes the name of the archive already
+    // there (its replace question answered Yes), the second volume's question Cancel. The
+    // dialog closes and the earlier archive is whole, with nothing left beside it.
+    void CanceladaNoSegundoVolumeComDialogosReais() {
+        QCOMPARE(Grava(Arquivo("Zovi2005.bkp"), 4'000'000'000u), int(QDialog::Accepted));
+        std::ifstream lido(Arquivo("Zovi2005.bkp"), std::ios::binary);
+        const std::string anterior{std::istreambuf_iterator<char>(lido), {}};
+        dialogos_.Roteiriza(false);
+        TfmBackup00 fm(dm_->dbZovi.Pasta(), dialogos_, nullptr, [](const fs::path&) { return 50000; });
+        QStringList caixas;
+        bool escolhido = false;
+        QTimer responde;
+        connect(&responde, &QTimer::timeout, [&] {
+            auto* janela = QApplication::activeModalWidget();
+            if (auto* arquivos = qobject_cast<QFileDialog*>(janela); arquivos && !escolhido) {
+                escolhido = true;
+                arquivos->selectFile(QString::fromStdString(Arquivo("Zovi2005.bkp").string()));
+                // Queued: the replace question it asks then runs in a loop of its own.
+                QMetaObject::invokeMethod(arquivos, "accept", Qt::QueuedConnection);
+            } else if (auto* caixa = qobject_cast<QMessageBox*>(janela)) {
+                caixas << caixa->text();
+                auto* botao = caixa->button(QMessageBox::Cancel);
+                (botao ? botao : caixa->button(QMessageBox::Yes))->click();
+            }
+        });
+        responde.start(20);
+        QTimer::singleShot(0, &fm, [&] { fm.findChild<QPushButton*>("btIniciar")->click(); });
+        QCOMPARE(fm.exec(), int(QDialog::Rejected));
+        responde.stop();
+        QVERIFY(!caixas.isEmpty());
+        QCOMPARE(caixas.back(), QStringLiteral("Insira o volume n° 2"));
+        std::ifstream depois(Arquivo("Zovi2005.bkp"), std::ios::binary);
+        QCOMPARE(std::string(std::istreambuf_iterator<char>(depois), {}), anterior);
+        QCOMPARE(std::distance(fs::directory_iterator(destino_->Caminho()), fs::directory_iterator()), 1L);
+        dialogos_.Roteiriza();
     }
 
     // An archive cut short stops the restore with its error and leaves the data folder alone.
@@ -186,7 +226,8 @@ private slots:
         TfmRestore00 fm(dm_->dbZovi, dialogos_);
         dialogos_.AgeNoFormulario(Inicia());
         QCOMPARE(dialogos_.Executa(fm), int(QDialog::Rejected));
-        QVERIFY(Caixa(dialogos_, QStringLiteral("Ocorreu um erro durante o processo de restauração.")));
+        QVERIFY(Caixa(dialogos_, QStringLiteral("A cópia de segurança não pode ser restaurada: ela está danificada. As "
+                                                "tabelas da declaração não foram alteradas.")));
         QVERIFY(!Caixa(dialogos_, kRestaurada));
         QCOMPARE(zovi::teste::ArquivosDasTabelasDeclaracao(pasta_->Caminho()), antes);
         QCOMPARE(zovi::teste::ContaLinhas(dm_->dbZovi, "BD8EMP"), 3L);

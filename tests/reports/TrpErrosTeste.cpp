@@ -42,9 +42,9 @@ protected:
 
     void Grava(const std::vector<Inconsistencia>& linhas) {
         GravadorInconsistencias g(banco_);
-        g.ApagaTabela();
+        g.Inicia();
         for (const auto& l : linhas) g.Grava(l);
-        g.Conclui();
+        g.Publica();
     }
 
     // The report's pages as text.

@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "data/TrocaTabelas.h"
 #include "engine/Definicao.h"
 #include "engine/TravaPastaDados.h"
+#include "platform/MotivoSistema.h"
 
 namespace zovi {
 
@@ -28,18 +30,76 @@ const char* const kSemEspaco =
     "com espaco disponivel.\n"
     "Pronto para continuar ou cancelar?";
 const char* const kUnidadeNaoPreparada = "Unidade nao esta preparada.";
-const char* const kErroRestauracao = "Ocorreu um erro durante o processo de restauração.";
+const char* const kErroRestauracao = "Ocorreu um erro durante o processo de restauração";
 const char* const kTamanhoNaoConfere =
     "o tamanho dos arquivos nela não confere com o registrado no seu cabeçalho (a cópia está danificada)";
-// Room kept free in the data folder beyond the restored tables, for the swap's journal.
-constexpr std::uintmax_t kFolgaRestauracao = 1u << 20;
+// Room kept free in the data folder beyond copies of the tables (a restore's swap journal).
+constexpr std::uintmax_t kFolgaPastaDados = 1u << 20;
 
 std::string TextoVolume(std::uint16_t numero) { return "Insira o volume n° " + std::to_string(numero); }
+
+std::string ErroBackup(const std::string& motivo) {
+    return "Ocorreu um erro durante o processo de backup: [" + motivo + "].";
+}
+
+std::string ErroRestauracao(const std::string& motivo) {
+    return std::string(kErroRestauracao) + ": [" + motivo + "].";
+}
+
+// What went wrong in a run of the component, in the user's words, with the system's reason.
+std::string MotivoErroCopia(const TCopiaSeguranca& c) {
+    const auto porque = [&] { return ": " + MotivoSistema(c.ErroSistema()); };
+    switch (c.ErrorCode()) {
+        case erro_copia::LeituraArquivo: return "não foi possível ler ou gravar o arquivo " + c.ArquivoDoErro() + porque();
+        case erro_copia::LeituraCopia: return "não foi possível ler a cópia de segurança";
+        case erro_copia::GravacaoCopia: return "não foi possível gravar a cópia em " + c.ArquivoDoErro() + porque();
+        case erro_copia::TipoInvalido: return "a cópia está danificada ou não é uma cópia de segurança";
+        case erro_copia::Compressao: return "falha ao compactar ou descompactar os dados";
+        case erro_copia::ArquivoTemporario: return "não foi possível criar o arquivo temporário da lista de arquivos";
+    }
+    return TextoErroCopia(c.ErrorCode());
+}
+
+std::uintmax_t SomaTamanhos(const std::vector<fs::path>& arquivos) {
+    std::uintmax_t total = 0;
+    for (const auto& a : arquivos) {
+        std::error_code ec;
+        auto t = fs::file_size(a, ec);
+        if (!ec) total += t;
+    }
+    return total;
+}
 
 // The declaration table whose data file a name is ("bd8emp.db" -> "BD8EMP"); empty for any other.
 std::string TabelaDoArquivo(const std::string& nome) {
     for (const auto& t : TabelasDeclaracao())
         if (MesmoNome(nome, t + ".DB")) return t;
+    return {};
+}
+
+// Why an entry stored under nome may not be restored (another file, a table seen before);
+// empty when it is one of the three tables, which vistas then counts.
+std::string MotivoEntrada(const std::string& nome, std::set<std::string>& vistas) {
+    // Stored names are full paths of this system or of the one the archive was made on.
+    auto simples = nome.substr(nome.find_last_of("/\\") + 1);
+    auto tabela = TabelaDoArquivo(simples);
+    if (tabela.empty()) return "ela contém o arquivo \"" + simples + "\", que não é uma tabela da declaração";
+    if (!vistas.insert(tabela).second) return "ela contém a tabela " + tabela + " mais de uma vez";
+    return {};
+}
+
+// The entries of the archive's first volume, listed before anything is unpacked: only the
+// three tables, each once, and all three when the archive ends there.
+std::string MotivoConteudo(TCopiaSeguranca& copia, const fs::path& arquivo) {
+    std::vector<std::string> nomes;
+    bool completa = false;
+    if (!copia.ListaEntradas(arquivo.string(), nomes, completa)) return "ela está danificada";
+    std::set<std::string> vistas;
+    for (const auto& nome : nomes)
+        if (auto motivo = MotivoEntrada(nome, vistas); !motivo.empty()) return motivo;
+    if (completa)
+        for (const auto& t : TabelasDeclaracao())
+            if (!vistas.count(t)) return "falta nela a tabela " + t;
     return {};
 }
 
@@ -102,18 +162,16 @@ struct PastaTrabalho {
 };
 
 // A folder of this run inside the data folder, for the copies the archive is made of;
-// removed with whatever it holds when the run ends. Kept in the data folder, which has
-// room for the tables, and found by its prefix when a killed run left it behind.
-const std::string kPrefixoInstantaneo = ".gdzovi-copia-";
-
+// removed with whatever it holds when the run ends, and held while the run lives so that
+// RemoveCopiasAbandonadas tells it from the leftover of a killed run.
 class PastaInstantaneo {
 public:
     explicit PastaInstantaneo(const fs::path& pastaDados) {
-        LimpaAbandonadas(pastaDados);
-        std::string modelo = (pastaDados / (kPrefixoInstantaneo + "XXXXXX")).string();
-        if (!::mkdtemp(modelo.data())) throw ErroMotor(codigo_motor::ErroEntradaSaida, "Pasta: " + pastaDados.string());
+        RemoveCopiasAbandonadas(pastaDados);
+        std::string modelo = (pastaDados / (kPrefixoCopiaEmCurso + "XXXXXX")).string();
+        if (!::mkdtemp(modelo.data()))
+            throw ErroMotor(codigo_motor::ErroEntradaSaida, "Pasta: " + pastaDados.string() + ": " + MotivoSistema(errno));
         caminho_ = modelo;
-        // Held while the run lives: a folder nobody holds is a leftover.
         trava_ = ::open(caminho_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (trava_ >= 0) ::flock(trava_, LOCK_EX | LOCK_NB);
     }
@@ -127,17 +185,6 @@ public:
     const fs::path& Caminho() const { return caminho_; }
 
 private:
-    static void LimpaAbandonadas(const fs::path& pastaDados) {
-        std::error_code ec;
-        for (const auto& e : fs::directory_iterator(pastaDados, ec)) {
-            if (e.path().filename().string().rfind(kPrefixoInstantaneo, 0) != 0) continue;
-            int fd = ::open(e.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-            if (fd < 0) continue;
-            if (::flock(fd, LOCK_EX | LOCK_NB) == 0) fs::remove_all(e.path(), ec);
-            ::close(fd);
-        }
-    }
-
     fs::path caminho_;
     int trava_ = -1;
 };
@@ -145,25 +192,36 @@ private:
 // Copies the declaration tables as they stand at one instant and checks each copy; the
 // copies, or an empty list after telling the user why there are none.
 std::vector<fs::path> CopiaTabelasDeclaracao(const fs::path& pastaDados, const fs::path& destino,
-                                             Interacao& interacao) {
+                                             Interacao& interacao, ResultadoCopia& resultado) {
     auto falha = [&](const std::string& texto) {
-        interacao.Mostra(TipoDialogo::Erro, "Ocorreu um erro durante o processo de backup: [" + texto + "].");
+        interacao.Mostra(TipoDialogo::Erro, texto);
         return std::vector<fs::path>{};
     };
     Banco banco;
     banco.Abre("Zovi2005", {"path=" + pastaDados.string()});
-    for (const auto& t : TabelasDeclaracao())
-        if (!banco.ExisteTabela(t)) return falha("A tabela " + t + ".DB não está na pasta de dados");
+    std::vector<fs::path> originais;
+    for (const auto& t : TabelasDeclaracao()) {
+        auto arquivo = banco.ArquivoTabela(t);
+        if (!arquivo) return falha(ErroBackup("A tabela " + t + ".DB não está na pasta de dados"));
+        originais.push_back(*arquivo);
+    }
+    // The copies are made beside the tables: the folder must have room for them.
+    const auto necessario = SomaTamanhos(originais) + kFolgaPastaDados;
+    if (auto livre = EspacoLivreDisco(pastaDados); livre < necessario)
+        return falha("Não há espaço livre suficiente na pasta de dados " + pastaDados.string() +
+                     " para preparar a cópia de segurança: são necessários " + std::to_string(necessario) +
+                     " bytes e há " + std::to_string(livre) + ".");
     std::vector<fs::path> copias;
     try {
         copias = banco.CopiaInstantanea(TabelasDeclaracao(), destino);
     } catch (const ErroMotor& e) {
-        return falha(e.what());
+        resultado.pastaOcupada = e.Codigo() == codigo_motor::TabelaOcupada;
+        return falha(ErroBackup(e.what()));
     }
     for (size_t i = 0; i < copias.size(); ++i) {
         const auto& t = TabelasDeclaracao()[i];
         if (auto motivo = fMotivoTabelaInvalida(copias[i], DefinicaoTabela(t), false); !motivo.empty())
-            return falha("O arquivo da tabela " + t + ".DB " + motivo);
+            return falha(ErroBackup("O arquivo da tabela " + t + ".DB " + motivo));
     }
     return copias;
 }
@@ -176,32 +234,51 @@ std::uintmax_t EspacoLivreDisco(const fs::path& pasta) {
     return ec ? 0 : info.available;
 }
 
-bool fGravaCopiaDeclaracao(const fs::path& pastaDados, const fs::path& arquivo, Interacao& interacao,
-                           const MedidaEspacoLivre& espaco) {
+namespace {
+
+// The archive of one volume did not fit the room of its destination.
+std::string SemEspacoDestino(const fs::path& pasta, std::uintmax_t livre, std::uintmax_t tabelas) {
+    return "Não há espaço suficiente em " + pasta.string() + " para a cópia de segurança: havia " +
+           std::to_string(livre) + " bytes livres e a cópia não coube neles (as tabelas somam " +
+           std::to_string(tabelas) + " bytes antes da compactação). Nenhum arquivo foi substituído; "
+           "libere espaço ou escolha outro destino.";
+}
+
+}  // namespace
+
+ResultadoCopia fGravaCopiaDeclaracao(const fs::path& pastaDados, const fs::path& arquivo, Interacao& interacao,
+                                     const MedidaEspacoLivre& espaco, bool emVolumes) {
+    ResultadoCopia resultado;
     // A restore cut short is settled first: a backup of its half-swapped folder would carry
     // the mix into the archive.
     try {
         RecuperaTrocaInterrompida(pastaDados);
     } catch (const ErroMotor& e) {
-        interacao.Mostra(TipoDialogo::Erro, "Ocorreu um erro durante o processo de backup: [" + std::string(e.what()) + "].");
-        return false;
+        resultado.pastaOcupada = e.Codigo() == codigo_motor::TabelaOcupada;
+        interacao.Mostra(TipoDialogo::Erro, ErroBackup(e.what()));
+        return resultado;
     }
     auto pastaVolume = arquivo.has_parent_path() ? arquivo.parent_path() : fs::path(".");
     TCopiaSeguranca copia;
     copia.BackupTitle = kTituloCopiaZovi;
-    // Each volume must offer the minimum; the volume limit keeps a reserve free on it.
+    // Each volume must offer the minimum and the archive keeps a reserve free on it: over
+    // volumes, as the volume limit; in one file, as the room it must fit in.
+    std::uintmax_t livreNoDestino = 0;
     auto conferEspaco = [&] {
         for (;;) {
-            auto livre = espaco(pastaVolume);
-            if (livre >= kEspacoMinimoVolume) {
-                auto limite = livre - kReservaVolume;
-                copia.SetMaxSize(limite > static_cast<std::uintmax_t>(INT32_MAX) ? 0 : static_cast<std::int32_t>(limite));
+            livreNoDestino = espaco(pastaVolume);
+            if (livreNoDestino >= kEspacoMinimoVolume) {
+                auto limite = livreNoDestino - kReservaVolume;
+                if (!emVolumes)
+                    copia.EspacoDestino = static_cast<std::int64_t>(std::min<std::uintmax_t>(limite, INT64_MAX));
+                else
+                    copia.SetMaxSize(limite > static_cast<std::uintmax_t>(INT32_MAX) ? 0 : static_cast<std::int32_t>(limite));
                 return true;
             }
             if (interacao.MostraOkCancela(TipoDialogo::Aviso, kSemEspaco) != Resposta::Ok) return false;
         }
     };
-    if (!conferEspaco()) return false;
+    if (!conferEspaco()) return resultado;
     copia.OnProgress = [&](TCopiaSeguranca&, const std::string&, TPercentage p, bool& continua) {
         interacao.Progresso(p, 100);
         if (interacao.InterrupcaoPedida() && interacao.Confirma("Cancelar o processo de Backup ?")) continua = false;
@@ -215,8 +292,11 @@ bool fGravaCopiaDeclaracao(const fs::path& pastaDados, const fs::path& arquivo, 
         }
         continua = continua && conferEspaco();
     };
-    copia.OnError = [&](TCopiaSeguranca& c, int, const std::string& texto) {
-        interacao.Mostra(TipoDialogo::Erro, "Ocorreu um erro durante o processo de backup: [" + texto + "].");
+    std::uintmax_t tamanhoTabelas = 0;
+    copia.OnError = [&](TCopiaSeguranca& c, int, const std::string&) {
+        const bool cheio = c.ErrorCode() == erro_copia::GravacaoCopia && c.ErroSistema() == ENOSPC;
+        interacao.Mostra(TipoDialogo::Erro, cheio && !emVolumes ? SemEspacoDestino(pastaVolume, livreNoDestino, tamanhoTabelas)
+                                                                : ErroBackup(MotivoErroCopia(c)));
         c.Cancel();
     };
     interacao.Progresso(0, 100);
@@ -224,18 +304,27 @@ bool fGravaCopiaDeclaracao(const fs::path& pastaDados, const fs::path& arquivo, 
     try {
         trava.emplace(pastaDados, ModoTrava::Compartilhada);
     } catch (const ErroMotor& e) {
-        interacao.Mostra(TipoDialogo::Erro, "Ocorreu um erro durante o processo de backup: [" + std::string(e.what()) + "].");
-        return false;
+        resultado.pastaOcupada = e.Codigo() == codigo_motor::TabelaOcupada;
+        interacao.Mostra(TipoDialogo::Erro, ErroBackup(e.what()));
+        return resultado;
     }
-    PastaInstantaneo instantaneo(pastaDados);
-    auto copias = CopiaTabelasDeclaracao(pastaDados, instantaneo.Caminho(), interacao);
-    if (copias.empty()) return false;
+    std::optional<PastaInstantaneo> instantaneo;
+    try {
+        instantaneo.emplace(pastaDados);
+    } catch (const ErroMotor& e) {
+        interacao.Mostra(TipoDialogo::Erro, ErroBackup(e.what()));
+        return resultado;
+    }
+    auto copias = CopiaTabelasDeclaracao(pastaDados, instantaneo->Caminho(), interacao, resultado);
+    if (copias.empty()) return resultado;
+    tamanhoTabelas = SomaTamanhos(copias);
     std::vector<std::string> especificacoes;
     for (const auto& c : copias) especificacoes.push_back(c.string());
     copia.PastaArmazenada = fs::absolute(pastaDados);
-    if (!copia.Backup(especificacoes, arquivo.string())) return false;
+    if (!copia.Backup(especificacoes, arquivo.string())) return resultado;
     interacao.Mostra(TipoDialogo::Informacao, "Gravação da cópia bem sucedida.");
-    return true;
+    resultado.feita = true;
+    return resultado;
 }
 
 bool fRestauraCopiaDeclaracao(const fs::path& arquivo, const fs::path& pastaDados, Interacao& interacao,
@@ -274,15 +363,19 @@ bool fRestauraCopiaDeclaracao(const fs::path& arquivo, const fs::path& pastaDado
         interacao.Mostra(TipoDialogo::Erro, e.what());
         return false;
     }
-    if (auto livre = espaco(pastaDados); livre < totalDeclarado + kFolgaRestauracao) {
+    if (auto motivo = MotivoConteudo(copia, arquivo); !motivo.empty()) {
+        interacao.Mostra(TipoDialogo::Erro, Recusa(motivo));
+        return false;
+    }
+    if (auto livre = espaco(pastaDados); livre < totalDeclarado + kFolgaPastaDados) {
         interacao.Mostra(TipoDialogo::Erro, "Não há espaço livre suficiente para restaurar a cópia de segurança: são "
-                                            "necessários " + std::to_string(totalDeclarado + kFolgaRestauracao) +
+                                            "necessários " + std::to_string(totalDeclarado + kFolgaPastaDados) +
                                                 " bytes na pasta de dados e há " + std::to_string(livre) + ".");
         return false;
     }
     PastaTrabalho trabalho(pastaDados / kPastaEsperaTroca);
     if (!trabalho.Pronta()) {
-        interacao.Mostra(TipoDialogo::Erro, kErroRestauracao);
+        interacao.Mostra(TipoDialogo::Erro, ErroRestauracao("não foi possível criar a pasta " + trabalho.caminho.string()));
         return false;
     }
     auto pastaVolume = arquivo.has_parent_path() ? arquivo.parent_path() : fs::path(".");
@@ -304,28 +397,22 @@ bool fRestauraCopiaDeclaracao(const fs::path& arquivo, const fs::path& pastaDado
         }
     };
     copia.OnError = [&](TCopiaSeguranca& c, int, const std::string&) {
-        if (recusa.empty()) interacao.Mostra(TipoDialogo::Erro, kErroRestauracao);
+        if (recusa.empty()) interacao.Mostra(TipoDialogo::Erro, ErroRestauracao(MotivoErroCopia(c)));
         c.Cancel();
     };
     // Exactly the data files of the three tables, each once: anything else in an archive
     // is refused, never written.
     std::set<std::string> vistas;
     copia.OnRestoreFile = [&](TCopiaSeguranca& c, std::string& nome, std::int32_t, bool& restaura) {
-        auto simples = fs::path(nome).filename().string();
-        auto tabela = TabelaDoArquivo(simples);
-        restaura = false;
-        if (tabela.empty())
-            recusa = "ela contém o arquivo \"" + simples + "\", que não é uma tabela da declaração";
-        else if (!vistas.insert(tabela).second)
-            recusa = "ela contém a tabela " + tabela + " mais de uma vez";
-        else
-            restaura = true;
+        recusa = MotivoEntrada(nome, vistas);
+        restaura = recusa.empty();
         if (!restaura) return c.Cancel();
-        nome = (trabalho.caminho / (tabela + ".DB")).string();
+        nome = (trabalho.caminho / (TabelaDoArquivo(fs::path(nome).filename().string()) + ".DB")).string();
     };
     interacao.Progresso(0, 100);
     bool lida = copia.Restore(arquivo.string(), trabalho.caminho.string());
-    if (recusa.empty() && lida) recusa = MotivoTabelasInvalidas(trabalho.caminho, totalDeclarado);
+    if (recusa.empty() && lida)
+        recusa = MotivoTabelasInvalidas(trabalho.caminho, totalDeclarado - static_cast<std::uint32_t>(copia.BytesListaArquivos()));
     if (!recusa.empty()) {
         interacao.Mostra(TipoDialogo::Erro, Recusa(recusa));
         return false;
@@ -339,8 +426,8 @@ bool fRestauraCopiaDeclaracao(const fs::path& arquivo, const fs::path& pastaDado
     } catch (const ErroMotor& e) {
         interacao.Aviso(NinguemUsando(e));
         return false;
-    } catch (const std::exception&) {
-        interacao.Mostra(TipoDialogo::Erro, kErroRestauracao);
+    } catch (const std::exception& e) {
+        interacao.Mostra(TipoDialogo::Erro, ErroRestauracao(e.what()));
         return false;
     }
     interacao.Mostra(TipoDialogo::Informacao, "Restauração da cópia bem sucedida.");

@@ -6,6 +6,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <ctime>
 #include <set>
@@ -21,7 +22,10 @@ namespace {
 
 // Ends a run with its error code; caught where the run reports it.
 struct FalhaCopia {
+    FalhaCopia(int c, int s = 0, std::string a = {}) : codigo(c), sistema(s), arquivo(std::move(a)) {}
     int codigo;
+    int sistema;          // errno behind it, when the system refused
+    std::string arquivo;  // the file it concerned, when known
 };
 
 constexpr std::int32_t kMarcaZlib = 'E' | ('C' << 8) | ('2' << 16);
@@ -216,46 +220,69 @@ fs::file_time_type DeDataDos(std::int32_t dataDos) {
 
 // --- files of a run ----------------------------------------------------------
 
-// Each volume is written beside the file it replaces, under a temporary name, and takes
-// its name only once complete and on disk: a run that fails or is cancelled leaves the
-// previous file of that volume as it was.
+// A volume that would replace a file is written beside it, under a temporary name, and kept
+// there when complete; only once the last volume is complete do they all take their names
+// (the first volume last). A run that fails or is cancelled removes every volume it wrote,
+// so an earlier archive of that name keeps all of its files. A volume whose name is free is
+// written under it at once: it replaces nothing, and a set of fresh diskettes can be taken
+// out of the drive one after the other.
 class TCopiaSeguranca::Escritor {
 public:
+    // limite: bytes the medium has room for (0: as the system allows).
+    explicit Escritor(std::int64_t limite = 0) : limite_(limite) {}
     ~Escritor() { Descarta(); }
     void Abre(const fs::path& caminho) {
         final_ = caminho;
-        temporario_ = caminho.string() + ".tmp";
+        std::error_code ec;
+        temporario_ = fs::exists(caminho, ec) ? fs::path(caminho.string() + ".tmp") : caminho;
         f_ = std::fopen(temporario_.c_str(), "wb");
-        if (!f_) throw FalhaCopia{erro_copia::GravacaoCopia};
+        if (!f_) Falha(errno, final_);
         buffer_.resize(kBufferArquivo);
         std::setvbuf(f_, buffer_.data(), _IOFBF, buffer_.size());
         posicao_ = 0;
     }
-    // The volume is complete: on disk, then under its name.
+    // The volume is complete and on disk; it waits under its temporary name.
     void Fecha() {
         auto* f = f_;
         f_ = nullptr;
         if (!f) return;
-        bool ok = std::fflush(f) == 0 && ::fsync(::fileno(f)) == 0;
-        ok = std::fclose(f) == 0 && ok;
-        std::error_code ec;
-        if (ok) fs::rename(temporario_, final_, ec);
-        if (!ok || ec) {
+        int erro = 0;
+        if (std::fflush(f) != 0 || ::fsync(::fileno(f)) != 0) erro = errno;
+        if (std::fclose(f) != 0 && !erro) erro = errno;
+        if (erro) {
+            std::error_code ec;
             fs::remove(temporario_, ec);
-            throw FalhaCopia{erro_copia::GravacaoCopia};
+            Falha(erro, final_);
         }
-        SincronizaPasta(final_.parent_path());
+        prontos_.emplace_back(temporario_, final_);
     }
-    // The volume is abandoned: what was written of it goes away.
+    // Every volume takes its name, the first one last: until then an earlier archive's
+    // first volume, the one a restore starts from, is untouched.
+    void Conclui() {
+        for (auto it = prontos_.rbegin(); it != prontos_.rend(); ++it) {
+            if (it->first == it->second) continue;
+            std::error_code ec;
+            fs::rename(it->first, it->second, ec);
+            if (ec) Falha(ec.value(), it->second);
+            SincronizaPasta(it->second.parent_path());
+        }
+        prontos_.clear();
+    }
+    // The run is abandoned: what it wrote goes away.
     void Descarta() {
-        if (!f_) return;
-        std::fclose(f_);
-        f_ = nullptr;
         std::error_code ec;
-        fs::remove(temporario_, ec);
+        if (f_) {
+            std::fclose(f_);
+            f_ = nullptr;
+            fs::remove(temporario_, ec);
+        }
+        for (const auto& [temporario, final] : prontos_) fs::remove(temporario, ec);
+        prontos_.clear();
     }
     void Bytes(const void* p, std::size_t n) {
-        if (!f_ || (n && std::fwrite(p, 1, n, f_) != n)) throw FalhaCopia{erro_copia::GravacaoCopia};
+        if (!f_) Falha(0, final_);
+        if (limite_ > 0 && posicao_ + static_cast<std::int64_t>(n) > limite_) Falha(ENOSPC, final_);
+        if (n && std::fwrite(p, 1, n, f_) != n) Falha(errno, final_);
         posicao_ += static_cast<std::int64_t>(n);
     }
     void Int32(std::int32_t v) {
@@ -270,6 +297,9 @@ public:
     std::int64_t Posicao() const { return posicao_; }
 
 private:
+    [[noreturn]] static void Falha(int sistema, const fs::path& arquivo) {
+        throw FalhaCopia{erro_copia::GravacaoCopia, sistema, arquivo.string()};
+    }
     static void SincronizaPasta(const fs::path& pasta) {
         int fd = ::open(pasta.empty() ? "." : pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0) return;
@@ -277,10 +307,12 @@ private:
         ::close(fd);
     }
 
+    std::int64_t limite_;
     std::FILE* f_ = nullptr;
     std::vector<char> buffer_;
     std::int64_t posicao_ = 0;
     fs::path final_, temporario_;
+    std::vector<std::pair<fs::path, fs::path>> prontos_;  // temporary, final
 };
 
 // Reads one volume; nothing is read or allocated past its end.
@@ -340,13 +372,15 @@ private:
 struct TCopiaSeguranca::Destino {
     std::FILE* arquivo = nullptr;
     std::string* memoria = nullptr;
+    std::int64_t* contador = nullptr;  // counts what is decoded, kept or not
     fs::path caminho;
     std::int32_t data = 0;
 
     ~Destino() { Fecha(); }
     void Escreve(const std::uint8_t* p, std::size_t n) {
+        if (contador) *contador += static_cast<std::int64_t>(n);
         if (arquivo) {
-            if (std::fwrite(p, 1, n, arquivo) != n) throw FalhaCopia{erro_copia::LeituraArquivo};
+            if (std::fwrite(p, 1, n, arquivo) != n) throw FalhaCopia{erro_copia::LeituraArquivo, errno, caminho.string()};
         } else if (memoria) {
             if (memoria->size() + n > kMaiorLista) throw FalhaCopia{erro_copia::TipoInvalido};
             memoria->append(reinterpret_cast<const char*>(p), n);
@@ -410,8 +444,12 @@ void TCopiaSeguranca::Informa(const std::string& nome, TPercentage percentual) {
     if (OnProgress) OnProgress(*this, nome, percentual, continuar_);
 }
 
-void TCopiaSeguranca::Erro(int codigo) {
-    if (erro_ == 0) erro_ = codigo;
+void TCopiaSeguranca::Erro(int codigo, int sistema, const std::string& arquivo) {
+    if (erro_ == 0) {
+        erro_ = codigo;
+        erroSistema_ = sistema;
+        arquivoErro_ = arquivo;
+    }
     continuar_ = false;
 }
 
@@ -475,7 +513,8 @@ std::vector<fs::path> TCopiaSeguranca::ExpandeEspecificacoes(const std::vector<s
 
 bool TCopiaSeguranca::Backup(const std::vector<std::string>& FileSpecs, const std::string& ArchiveName) {
     if (busy_) return false;
-    erro_ = 0;
+    erro_ = erroSistema_ = 0;
+    arquivoErro_.clear();
     busy_ = true;
     bytesLidos_ = bytesGravados_ = 0;
     arquivosProcessados_ = 0;
@@ -518,7 +557,7 @@ bool TCopiaSeguranca::Backup(const std::vector<std::string>& FileSpecs, const st
         totalBytes_ = static_cast<std::int32_t>(static_cast<std::uint32_t>(total));
         arquivosNaCopia_ = static_cast<std::int32_t>(lista.size() - (SaveFileID ? 1 : 0));
 
-        Escritor e;
+        Escritor e(maxSize_ == 0 ? EspacoDestino : 0);
         e.Abre(arquivoCopia_);
         e.Texto(BackupTitle);
         e.Int32(totalBytes_);
@@ -536,10 +575,11 @@ bool TCopiaSeguranca::Backup(const std::vector<std::string>& FileSpecs, const st
         if (continuar_) {
             e.Int32(0);
             e.Fecha();
+            e.Conclui();
             completo = true;
         }
     } catch (const FalhaCopia& f) {
-        Erro(f.codigo);
+        Erro(f.codigo, f.sistema, f.arquivo);
         completo = false;
     }
     if (!listaTemporaria.empty()) {
@@ -547,7 +587,8 @@ bool TCopiaSeguranca::Backup(const std::vector<std::string>& FileSpecs, const st
         fs::remove(listaTemporaria, ec);
     }
     arquivoAtual_.clear();
-    Informa({}, 100);
+    // The bar reaches its end only for an archive that was completed.
+    if (completo && erro_ == 0) Informa({}, 100);
     Termina();
     return completo && erro_ == 0;
 }
@@ -563,7 +604,7 @@ void TCopiaSeguranca::GravaArquivo(Escritor& e, const fs::path& origem, const st
     auto tamanho = fs::file_size(origem, ec);
     auto quando = fs::last_write_time(origem, ec);
     std::FILE* f = ec ? nullptr : std::fopen(origem.c_str(), "rb");
-    if (!f) throw FalhaCopia{erro_copia::LeituraArquivo};
+    if (!f) throw FalhaCopia{erro_copia::LeituraArquivo, ec ? ec.value() : errno, origem.string()};
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> guarda(f, std::fclose);
     e.Int32(DataDos(quando));
     auto restante = static_cast<std::int64_t>(tamanho);
@@ -587,7 +628,7 @@ bool TCopiaSeguranca::GravaSegmento(Escritor& e, std::FILE* origem, std::int64_t
             break;
         }
         auto n = static_cast<std::size_t>(std::min<std::int64_t>(restante, kTamanhoBloco));
-        if (std::fread(entrada_.data(), 1, n, origem) != n) throw FalhaCopia{erro_copia::LeituraArquivo};
+        if (std::fread(entrada_.data(), 1, n, origem) != n) throw FalhaCopia{erro_copia::LeituraArquivo, errno, arquivoAtual_};
         long comprimido = compressor.Comprime(entrada_.data(), n, saida_.data(), saida_.size());
         if (comprimido < 0) throw FalhaCopia{erro_copia::Compressao};
         // A chunk that compression does not shrink is stored as it is.
@@ -628,7 +669,8 @@ bool TCopiaSeguranca::Restore(const std::string& ArchiveName, const std::string&
     if (busy_) return false;
     std::error_code ec;
     if (!fs::is_regular_file(ArchiveName, ec)) return false;
-    erro_ = 0;
+    erro_ = erroSistema_ = 0;
+    arquivoErro_.clear();
     busy_ = true;
     continuar_ = true;
     bytesLidos_ = bytesGravados_ = 0;
@@ -636,6 +678,7 @@ bool TCopiaSeguranca::Restore(const std::string& ArchiveName, const std::string&
     volume_ = 1;
     arquivoCopia_ = ArchiveName;
     arquivoAtual_.clear();
+    bytesLista_ = 0;
     bool lido = false;
     try {
         Leitor l;
@@ -653,11 +696,11 @@ bool TCopiaSeguranca::Restore(const std::string& ArchiveName, const std::string&
         RestauraEntradas(l, TargetFolder);
         lido = continuar_;
     } catch (const FalhaCopia& f) {
-        Erro(f.codigo);
+        Erro(f.codigo, f.sistema, f.arquivo);
     }
     bool resultado = lido && erro_ == 0;
     arquivoAtual_.clear();
-    Informa({}, 100);
+    if (resultado) Informa({}, 100);
     Termina();
     return resultado;
 }
@@ -672,6 +715,7 @@ void TCopiaSeguranca::RestauraEntradas(Leitor& l, const std::string& pastaDestin
             if (!destino.Fecha()) throw FalhaCopia{erro_copia::LeituraArquivo};
             ++arquivosProcessados_;
         }
+        destino.contador = nullptr;
         restaura = emEntrada = false;
     };
     while (continuar_) {
@@ -699,7 +743,13 @@ void TCopiaSeguranca::RestauraEntradas(Leitor& l, const std::string& pastaDestin
         emEntrada = exigeSegmento = true;
         arquivoAtual_ = nome;
         std::int32_t data = l.Int32();
-        if (nome == kListaArquivos) continue;
+        // The file list is never restored, but decoded and counted (not held): its length
+        // is part of the header's total.
+        if (nome == kListaArquivos) {
+            destino.contador = &bytesLista_;
+            restaura = true;
+            continue;
+        }
         std::string alvo = NomeDestino(nome, pastaDestino);
         bool decide = DecideRestauracao(alvo, data);
         if (OnRestoreFile) OnRestoreFile(*this, alvo, data, decide);
@@ -711,7 +761,7 @@ void TCopiaSeguranca::RestauraEntradas(Leitor& l, const std::string& pastaDestin
         destino.caminho = caminho;
         destino.data = data;
         destino.arquivo = std::fopen(caminho.c_str(), "wb");
-        if (!destino.arquivo) throw FalhaCopia{erro_copia::LeituraArquivo};
+        if (!destino.arquivo) throw FalhaCopia{erro_copia::LeituraArquivo, errno, caminho.string()};
         restaura = true;
     }
 }
@@ -837,7 +887,8 @@ void TCopiaSeguranca::LeSegmentoLzrw(Leitor& l, Destino* destino) {
 
 std::string TCopiaSeguranca::ReadArchiveInfo(const std::string& ArchiveName, std::vector<std::string>* FileList) {
     if (busy_) return {};
-    erro_ = 0;
+    erro_ = erroSistema_ = 0;
+    arquivoErro_.clear();
     continuar_ = true;
     std::string titulo;
     if (FileList) FileList->clear();
@@ -874,7 +925,7 @@ std::string TCopiaSeguranca::ReadArchiveInfo(const std::string& ArchiveName, std
             }
         }
     } catch (const FalhaCopia& f) {
-        Erro(f.codigo);
+        Erro(f.codigo, f.sistema, f.arquivo);
     }
     if (erro_ != 0) {
         if (FileList) FileList->clear();
@@ -882,6 +933,49 @@ std::string TCopiaSeguranca::ReadArchiveInfo(const std::string& ArchiveName, std
         return {};
     }
     return titulo;
+}
+
+bool TCopiaSeguranca::ListaEntradas(const std::string& ArchiveName, std::vector<std::string>& nomes, bool& completa) {
+    nomes.clear();
+    completa = false;
+    try {
+        Leitor l;
+        l.Abre(ArchiveName);
+        std::int32_t tamanhoTitulo = l.Int32();
+        if (tamanhoTitulo < 0 || tamanhoTitulo > kMaiorTitulo) return false;
+        l.Pula(static_cast<std::size_t>(tamanhoTitulo) + 8);
+        bool emEntrada = false;
+        for (;;) {
+            std::int32_t v = l.Int32();
+            if (emEntrada && v == kMarcaZlib) {
+                // Chunks are passed over by their lengths, never inflated.
+                for (std::int32_t c; (c = l.Int32()) != 0;) {
+                    if (c < -kTamanhoBloco || c > kTamanhoBloco) return false;
+                    l.Pula(static_cast<std::size_t>(c < 0 ? -c : c));
+                }
+                continue;
+            }
+            if (emEntrada && v == kMarcaLzrw) {
+                std::int32_t tamanho = l.Int32();
+                if (tamanho < 0) return false;
+                l.Pula(static_cast<std::size_t>(tamanho));
+                continue;
+            }
+            if (v == 0) {
+                completa = true;
+                return true;
+            }
+            if (v < 0) continue;
+            if (v > kMaiorNome) return false;
+            std::string nome = l.Texto(v);
+            if (nome.rfind(kProximoVolume, 0) == 0) return emEntrada;
+            l.Int32();  // its date
+            if (nome != kListaArquivos) nomes.push_back(nome);
+            emEntrada = true;
+        }
+    } catch (const FalhaCopia&) {
+        return false;
+    }
 }
 
 }  // namespace zovi

@@ -88,6 +88,9 @@ public:
     std::int32_t MaxSize() const { return maxSize_; }
     // 0 means one volume. A size on which no chunk would fit is refused (false, unchanged).
     bool SetMaxSize(std::int32_t bytes);
+    // Room on the medium for an archive of one volume (MaxSize 0); 0 leaves it to the system.
+    // Writing past it fails as on a full medium (error 4, ENOSPC), before anything is replaced.
+    std::int64_t EspacoDestino = 0;
     bool SetArchiveFlag = false;
     TProgressEvent OnProgress;
     TNeedDiskEvent OnNeedDisk;
@@ -101,9 +104,11 @@ public:
 
     // Packs the files of the specifications ("folder/mask", masks matched in any letter
     // case; " /s" after the mask searches the sub-folders too). Each is stored under its
-    // full path with the file name lower-cased. True when the end marker was written. Each
-    // volume is written under a temporary name and replaces the file of its name only when
-    // complete; a run that fails or is cancelled removes the volume it was writing.
+    // full path with the file name lower-cased. True when the end marker was written. A
+    // volume that would replace a file is written under a temporary name beside it, and all
+    // of them take their names only once the last is complete: a run that fails or is
+    // cancelled removes what it wrote and leaves every file of an earlier archive of that
+    // name as it was.
     bool Backup(const std::vector<std::string>& FileSpecs, const std::string& ArchiveName);
     // Restores into TargetFolder, or to the stored paths when it is empty. True when
     // the archive was read to its end without error or cancellation.
@@ -111,6 +116,10 @@ public:
     // The archive's title; loads the header's totals and, when FileList is given and
     // the archive starts with a file list, that list's lines.
     std::string ReadArchiveInfo(const std::string& ArchiveName, std::vector<std::string>* FileList);
+    // The stored names of the entries in the archive's first volume (the file list left out),
+    // read without unpacking anything; completa tells whether the archive ends in that
+    // volume. False when the volume is not a well-formed archive.
+    bool ListaEntradas(const std::string& ArchiveName, std::vector<std::string>& nomes, bool& completa);
 
     int CompressionRate() const;
     bool IsBusy() const { return busy_; }
@@ -124,6 +133,11 @@ public:
     std::int64_t BytesWritten() const { return bytesGravados_; }
     const std::string& CurrentFile() const { return arquivoAtual_; }
     int FilesProcessed() const { return arquivosProcessados_; }
+    // Bytes of the file list read by the last restore (counted in the header's total).
+    std::int64_t BytesListaArquivos() const { return bytesLista_; }
+    // The system's error number behind the last error (0 when none) and the file it concerned.
+    int ErroSistema() const { return erroSistema_; }
+    const std::string& ArquivoDoErro() const { return arquivoErro_; }
 
     // Whether a file counts as changed since its last backup (the archive attribute),
     // and clearing that mark.
@@ -151,7 +165,7 @@ private:
     bool PedeVolume(std::uint16_t numero);
     void Progresso(const std::string& nome, std::int64_t feito);
     void Informa(const std::string& nome, TPercentage percentual);
-    void Erro(int codigo);
+    void Erro(int codigo, int sistema = 0, const std::string& arquivo = {});
     void Termina();
 
     Interacao* interacao_;
@@ -160,6 +174,9 @@ private:
     bool busy_ = false;
     bool continuar_ = false;
     int erro_ = 0;
+    int erroSistema_ = 0;
+    std::string arquivoErro_;
+    std::int64_t bytesLista_ = 0;
     std::int32_t arquivosNaCopia_ = 0;
     std::int32_t totalBytes_ = 0;
     std::int64_t totalParaPercentual_ = 0;

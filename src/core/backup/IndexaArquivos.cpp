@@ -59,6 +59,14 @@ bool fIndexaArquivos(TdmGDZovi& dm, Interacao& interacao, const std::vector<Tabe
         interacao.Aviso("Nenhum usuário pode estar usando o sistema: \"" + std::string(e.what()) + "\"");
         return false;
     }
+    // An index is rebuilt from its table's rows: a table file that is not sound is named,
+    // with what is wrong, and nothing is rebuilt.
+    if (auto danificadas = TabelasDanificadas(dm.dbZovi.Pasta()); !danificadas.empty()) {
+        std::string texto;
+        for (const auto& [tabela, motivo] : danificadas) texto += "O arquivo da tabela " + tabela + ".DB " + motivo + ".\n";
+        interacao.Aviso(texto + "Arquivos com problemas. Restaure uma cópia de segurança ou reinstale o sistema GDZOVI2005.");
+        return false;
+    }
     interacao.Progresso(0, kFimBarraIndexacao);
     for (int i = 0; i < kPassosIndexacao; ++i) {
         const auto& passo = kPassos[i];

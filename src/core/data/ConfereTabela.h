@@ -9,9 +9,12 @@
 namespace zovi {
 
 // Empty when the file is an SQLite database in rollback-journal mode that holds the
-// table def.nome with exactly its fields, their description, indexes on it and nothing
-// else, and passes SQLite's integrity check (completo) or quick check. Otherwise the
-// reason, in Portuguese, to follow the table's name in a message. The file is only read.
+// table def.nome exactly as the program creates it (its fields, their description, the
+// CHECKs of their widths and required values, no other index or object), with its key's
+// unique index (completo; otherwise a missing index is left to the start-up check to
+// rebuild), and passes SQLite's integrity check (completo) or quick check, which test every
+// row against those CHECKs. Otherwise the reason, in Portuguese, to follow the table's
+// name in a message. The file is only read.
 std::string fMotivoTabelaInvalida(const std::filesystem::path& arquivo, const DefTabela& def, bool completo);
 
 }  // namespace zovi

@@ -1,6 +1,7 @@
 #include "data/TrocaTabelas.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -288,6 +289,18 @@ void TrocaTabelas(const fs::path& pastaDados, const std::vector<std::string>& ta
         // without one (or with only its draft) nothing was renamed.
         std::string erro;
         if (Resolve(pastaDados, erro) != Desfecho::Concluida) throw;
+    }
+}
+
+void RemoveCopiasAbandonadas(const fs::path& pastaDados) {
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(pastaDados, ec)) {
+        if (e.path().filename().string().rfind(kPrefixoCopiaEmCurso, 0) != 0) continue;
+        int fd = ::open(e.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) continue;
+        std::error_code erro;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) fs::remove_all(e.path(), erro);
+        ::close(fd);
     }
 }
 

@@ -23,6 +23,15 @@ namespace zovi {
 // RecuperaTrocaInterrompida.
 inline const std::string kPastaEsperaTroca = "Work";
 
+// Prefix of the folders of the data folder where a backup keeps its copies of the tables
+// while it runs. Each is held (flock) by its run; one that nobody holds was left by a run
+// that was killed.
+inline const std::string kPrefixoCopiaEmCurso = ".gdzovi-copia-";
+
+// Removes the folders that killed backups left in the data folder (the copies of the
+// tables they were packing), leaving those of runs still under way.
+void RemoveCopiasAbandonadas(const std::filesystem::path& pastaDados);
+
 // A new file for the data folder: where it waits (inside the data folder, so that it can
 // be renamed), and the name it takes there.
 struct ArquivoNovo {

@@ -61,6 +61,7 @@ bool VerificaArquivosDados(const fs::path& pastaDados, Interacao& interacao) {
     // A restore cut short is finished or undone before the tables are looked at, so the
     // check sees one whole set of declaration tables.
     RecuperaTrocaInterrompida(pastaDados);
+    RemoveCopiasAbandonadas(pastaDados);
     Banco banco;
     banco.Abre("Zovi2005", {"path=" + pastaDados.string()});
     for (const auto& nome : TabelasObrigatorias())
@@ -95,6 +96,24 @@ std::vector<std::pair<std::string, std::string>> TabelasDanificadas(const fs::pa
     return danificadas;
 }
 
+namespace {
+
+// The table could not be opened alone: its index is dropped before being made again. A
+// table whose index cannot even be dropped is named with why it could not be opened.
+bool RemoveIndiceDaTabela(Banco& banco, const std::string& tabela, const std::string& nomeIndice,
+                          const std::string& motivoAbertura, Interacao& interacao) {
+    try {
+        banco.RemoveIndice(tabela, nomeIndice);
+        return true;
+    } catch (const std::exception& e) {
+        interacao.Aviso("Não foi possível abrir a tabela " + tabela + " para refazer o índice " + nomeIndice + ": " +
+                        motivoAbertura + " (" + e.what() + ")");
+        return false;
+    }
+}
+
+}  // namespace
+
 bool RecriaIndice(Banco& banco, const std::string& TabelaIndice, const std::string& nomeIndice,
                   const std::string& campos, bool primario, Interacao& interacao) {
     auto ponto = TabelaIndice.find('.');
@@ -112,25 +131,21 @@ bool RecriaIndice(Banco& banco, const std::string& TabelaIndice, const std::stri
             interacao.Aviso("Nenhum usuário pode estar usando o sistema: \"" + texto + "\"");
             return false;
         }
-        try {
-            banco.RemoveIndice(tabela, nomeIndice);
-        } catch (const std::exception&) {
-            interacao.Aviso("Nenhum usuário pode estar usando o sistema!");
-            return false;
-        }
-    } catch (const ErroBanco&) {
-        try {
-            banco.RemoveIndice(tabela, nomeIndice);
-        } catch (const std::exception&) {
-            interacao.Aviso("Nenhum usuário pode estar usando o sistema");
-            return false;
-        }
+        if (!RemoveIndiceDaTabela(banco, tabela, nomeIndice, texto, interacao)) return false;
+    } catch (const ErroBanco& e) {
+        if (!RemoveIndiceDaTabela(banco, tabela, nomeIndice, e.what(), interacao)) return false;
     }
-    // Dropped and made again in one transaction: an interruption leaves the old index.
-    Transacao transacao(banco);
-    banco.RemoveIndice(tabela, nomeIndice);
-    banco.AdicionaIndice(tabela, DefIndice{nomeIndice, campos, primario, !primario});
-    transacao.Confirma();
+    // Dropped and made again in one transaction: an interruption, or rows the index does not
+    // admit (a key repeated), leave the old index and the table as they were.
+    try {
+        Transacao transacao(banco);
+        banco.RemoveIndice(tabela, nomeIndice);
+        banco.AdicionaIndice(tabela, DefIndice{nomeIndice, campos, primario, !primario});
+        transacao.Confirma();
+    } catch (const ErroBanco& e) {
+        interacao.Aviso("Não foi possível refazer o índice " + nomeIndice + " da tabela " + tabela + ": " + e.what());
+        return false;
+    }
     t.Fecha();
     return true;
 }

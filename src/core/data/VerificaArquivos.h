@@ -14,6 +14,7 @@ namespace zovi {
 // First of all a swap of the declaration tables that a crash cut short is settled; when
 // that cannot be done (another process in the folder, a damaged journal) the ErroMotor of
 // RecuperaTrocaInterrompida goes to the caller, as any error the program cannot mend.
+// What killed backups left in the folder (their copies of the tables) is removed too.
 bool VerificaArquivosDados(const std::filesystem::path& pastaDados, Interacao& interacao);
 
 // The required tables of the folder whose file is there but is not a sound table of the

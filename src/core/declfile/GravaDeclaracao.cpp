@@ -216,8 +216,11 @@ private:
     Etapa GravaTipo2();
     Etapa GravaTipo9();
     void GuardaContagemEstabelecimento();
-    // Stores the file's receipt rows together once its trailer is written.
-    void GravaRecibo();
+    // Stores the file's receipt rows together once its trailer is written (and before the
+    // file takes its name); Falha, after saying why, when they cannot be stored.
+    Etapa GravaRecibo();
+    // Takes back the rows of the current diskette's file, which did not take its name.
+    void ApagaReciboDoDisquete();
     void Avanca();
 
     Banco& banco_;
@@ -271,19 +274,40 @@ void Gravador::ApagaTabelasRecibo() {
     }
 }
 
-void Gravador::GravaRecibo() {
+Etapa Gravador::GravaRecibo() {
     auto insere = [](Tabela& t, const LinhaRecibo& l) {
         t.Acrescenta();
         for (const auto& [campo, valor] : l.textos) t.PoeTexto(campo, valor);
         for (const auto& [campo, valor] : l.logicos) t.PoeLogico(campo, valor);
         t.Grava();
     };
-    Transacao tr(banco_);
-    if (proIdPendente_) insere(*taProId_, *proIdPendente_);
-    for (const auto& l : proEsDoArquivo_) insere(*taProEs_, l);
-    tr.Confirma();
+    try {
+        Transacao tr(banco_);
+        if (proIdPendente_) insere(*taProId_, *proIdPendente_);
+        for (const auto& l : proEsDoArquivo_) insere(*taProEs_, l);
+        tr.Confirma();
+    } catch (const ErroBanco& e) {
+        ui_.Mostra(TipoDialogo::Erro, "Não foi possível registrar o recibo do arquivo \"Zovi2005\": " +
+                                          std::string(e.what()) + ". O arquivo não foi gravado.");
+        return Etapa::Falha;
+    }
     proIdPendente_.reset();
     proEsDoArquivo_.clear();
+    return Etapa::Ok;
+}
+
+void Gravador::ApagaReciboDoDisquete() {
+    try {
+        Transacao tr(banco_);
+        for (const char* t : {"TE8PROID", "TE8PROES"}) {
+            Consulta q(banco_, {std::string("DELETE FROM ") + t + " WHERE NuDisquete = :n"});
+            q.Parametro("n", std::to_string(disquete_));
+            q.Executa();
+        }
+        tr.Confirma();
+    } catch (const ErroBanco&) {
+        // The run fails: its receipt tables are deleted whole.
+    }
 }
 
 // --- sources ----------------------------------------------------------------
@@ -400,14 +424,25 @@ Etapa Gravador::EsperaUsuario(const std::string& texto) {
     return Etapa::Ok;
 }
 
-// The sealed file on the medium, then under its name.
-bool ColocaNoLugar(const fs::path& temporario, const std::optional<fs::path>& final) {
+// The sealed file's bytes on the medium.
+bool SincronizaSelado(const fs::path& temporario) {
     int fd = ::open(temporario.c_str(), O_RDONLY | O_CLOEXEC);
     bool ok = fd >= 0 && ::fsync(fd) == 0;
     if (fd >= 0) ::close(fd);
+    return ok;
+}
+
+// The sealed file under its name, that name durable in its folder.
+bool ColocaNoLugar(const fs::path& temporario, const fs::path& final) {
     std::error_code ec;
-    if (ok && final) fs::rename(temporario, *final, ec);
-    return ok && final && !ec;
+    fs::rename(temporario, final, ec);
+    if (ec) return false;
+    int fd = ::open(final.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+    return true;
 }
 
 // What tells one diskette in the drive from another between two prompts: where the drive
@@ -592,8 +627,9 @@ Etapa Gravador::ComecaArquivo() {
     return Sonda();
 }
 
-// Closes the file, stores its seal in place of the trailer's 32 blanks, gives it its name
-// and only then stores its receipt rows.
+// Closes the file, stores its seal in place of the trailer's 32 blanks, commits its receipt
+// rows and only then gives it its name: a file under the declaration's name always has its
+// rows. Should the rename fail, the rows go again.
 Etapa Gravador::FechaESela() {
     if (!arquivo_.Fecha()) return FalhaSistema(Arquivo());
     if (Etapa e = Sonda(); e != Etapa::Ok) return e;
@@ -608,11 +644,17 @@ Etapa Gravador::FechaESela() {
         !f.write(selo, kTamanhoSelo) || !f.flush())
         return FalhaSistema(Arquivo());
     f.close();
-    if (f.fail() || !ColocaNoLugar(*caminho, CaminhoUnidade(Arquivo()))) return FalhaSistema(Arquivo());
+    const auto final = CaminhoUnidade(Arquivo());
+    if (f.fail() || !final || !SincronizaSelado(*caminho)) return FalhaSistema(Arquivo());
+    if (Etapa e = GravaRecibo(); e != Etapa::Ok) return e;
+    if (!ColocaNoLugar(*caminho, *final)) {
+        const Etapa falha = FalhaSistema(Arquivo());  // the rename's errno, before the rows go
+        ApagaReciboDoDisquete();
+        return falha;
+    }
     arquivoIncompleto_ = false;
     selosGravados_.emplace_back(selo, kTamanhoSelo);
-    GravaRecibo();
-    return Sonda();
+    return Etapa::Ok;
 }
 
 // --- records ------------------------------------------------------------------

@@ -50,9 +50,11 @@ std::string fCriticaDataDigitada(const std::string& data);
 // Prompts, progress and the stop request go through `interacao`. Returns
 // kGravado when every file was written and sealed; on kFalhaGravacao or
 // kGravacaoInterrompida the receipt tables are deleted and the unfinished file
-// of the current diskette is removed (completed diskettes stay as written).
+// of the current diskette is removed (completed diskettes stay as written). A file
+// takes the declaration's name only once its receipt rows are committed, so a file
+// under that name always has them.
 // On kFalhaGravacao `motivo` gets the system's reason when a file could not be
-// written ("Não foi possível gravar ...: não há espaço livre no disco."), else empty.
+// written ("Não foi possível gravar ...: não há espaço livre no dispositivo."), else empty.
 // In a folder, an earlier declaration (its file and its parts in "disquete-2",
 // ...) is removed first, with the user's leave.
 int fGravaDeclaracao(Banco& banco, const ParametrosGravacao& parametros, Interacao& interacao,

@@ -493,16 +493,29 @@ std::string DdlCampo(const DefCampo& c) {
 }
 
 std::string DdlIndice(const std::string& esquema, const std::string& tabela, const DefIndice& i) {
+    auto sql = SqlCriaIndice(tabela, i);
+    return sql.insert(sql.find(" INDEX ") + 7, Aspas(esquema) + ".");
+}
+
+}  // namespace
+
+std::string SqlCriaTabela(const DefTabela& def) {
+    std::string sql = "CREATE TABLE " + Aspas(Banco::NomeTabela(def.nome)) + " (";
+    for (size_t i = 0; i < def.campos.size(); ++i) sql += (i ? ", " : "") + DdlCampo(def.campos[i]);
+    return sql + ")";
+}
+
+std::string SqlCriaIndice(const std::string& tabela, const DefIndice& i) {
     std::string colunas;
     for (const auto& campo : SeparaCampos(i.campos)) {
         if (!colunas.empty()) colunas += ", ";
         colunas += Aspas(campo) + (i.semCaixa ? " COLLATE NOCASE" : "");
     }
-    return std::string("CREATE ") + (i.primario ? "UNIQUE " : "") + "INDEX " + Aspas(esquema) + "." +
-           Aspas(kPrefixoIndice + i.nome) + " ON " + Aspas(tabela) + " (" + colunas + ")";
+    return std::string("CREATE ") + (i.primario ? "UNIQUE " : "") + "INDEX " + Aspas(NomeIndice(i.nome)) + " ON " +
+           Aspas(tabela) + " (" + colunas + ")";
 }
 
-}  // namespace
+std::string NomeIndice(const std::string& nome) { return kPrefixoIndice + nome; }
 
 void Banco::CriaTabela(const DefTabela& def) {
     AbreSeNecessario();
@@ -515,9 +528,7 @@ void Banco::CriaTabela(const DefTabela& def) {
         // Create the file in one step on a private connection, so that a failure leaves nothing behind.
         sqlite3* con = nullptr;
         int rc = sqlite3_open_v2(arquivo.c_str(), &con, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-        std::string sql = "BEGIN; CREATE TABLE " + Aspas(canon) + " (";
-        for (size_t i = 0; i < def.campos.size(); ++i) sql += (i ? ", " : "") + DdlCampo(def.campos[i]);
-        sql += "); CREATE TABLE " + std::string(kMetaCampos) +
+        std::string sql = "BEGIN; " + SqlCriaTabela(def) + "; CREATE TABLE " + std::string(kMetaCampos) +
                " (ordem INTEGER, nome TEXT, tipo TEXT, largura INTEGER, obrigatorio INTEGER);";
         for (size_t i = 0; i < def.campos.size(); ++i) {
             const auto& c = def.campos[i];

@@ -153,4 +153,11 @@ private:
 // Quotes an identifier for SQL.
 std::string Aspas(const std::string& identificador);
 
+// The statements that create a table of the program and one of its indexes, as SQLite keeps
+// them in the file's schema: what tells a table of the program from one only shaped like it.
+std::string SqlCriaTabela(const DefTabela& def);
+std::string SqlCriaIndice(const std::string& tabela, const DefIndice& indice);
+// The name an index of the definition has inside the table's file.
+std::string NomeIndice(const std::string& nome);
+
 }  // namespace zovi

@@ -1,6 +1,7 @@
 #include "platform/MotivoSistema.h"
 
 #include <cerrno>
+#include <cstring>
 
 namespace zovi {
 
@@ -11,7 +12,7 @@ std::string MotivoSistema(int erro) {
         case EACCES:
         case EPERM: return "permissão negada";
         case EROFS: return "o disco só permite leitura";
-        case ENOENT: return "a pasta não existe";
+        case ENOENT: return "o arquivo ou a pasta não existe";
         case ENOTDIR: return "parte do caminho não é uma pasta";
         case EISDIR: return "existe uma pasta com o nome do arquivo";
         case ENAMETOOLONG: return "o caminho é longo demais";
@@ -19,8 +20,11 @@ std::string MotivoSistema(int erro) {
         case EFBIG: return "o arquivo ficou grande demais para o disco";
         case EMFILE:
         case ENFILE: return "arquivos abertos demais no sistema";
-        default: return "erro do sistema número " + std::to_string(erro);
+        case EBUSY:
+        case ETXTBSY: return "o arquivo está em uso";
+        case 0: return "motivo desconhecido";
     }
+    return "erro " + std::to_string(erro) + " do sistema (" + std::strerror(erro) + ")";
 }
 
 }  // namespace zovi

@@ -1,6 +1,7 @@
 #include "rules/GravadorInconsistencias.h"
 
 #include "data/Tabelas.h"
+#include "data/TrocaTabelas.h"
 #include "messages/Formatacao.h"
 
 namespace zovi {
@@ -24,19 +25,18 @@ GravadorInconsistencias::~GravadorInconsistencias() {
     }
 }
 
-void GravadorInconsistencias::ApagaTabela() {
-    tabela_.reset();
-    banco_.ApagaTabela("TE8ERRWA");
-}
+bool fVerificacaoInacabada(const Banco& banco) { return banco.ExisteTabela(kTabelaInconsistenciasEmCurso); }
 
-void GravadorInconsistencias::pCriaTabelaInconsistencias() {
-    banco_.CriaTabela(DefTe8errwa());
-    tabela_ = std::make_unique<Tabela>(banco_, "te8errwa");
+void GravadorInconsistencias::Inicia() {
+    tabela_.reset();
+    auto def = DefTe8errwa();
+    def.nome = kTabelaInconsistenciasEmCurso;
+    banco_.CriaTabela(def);
+    tabela_ = std::make_unique<Tabela>(banco_, kTabelaInconsistenciasEmCurso);
     tabela_->Abre();
 }
 
 void GravadorInconsistencias::Grava(const Inconsistencia& linha) {
-    if (!tabela_) pCriaTabelaInconsistencias();
     if (!transacao_) transacao_ = std::make_unique<Transacao>(banco_);
     auto& t = *tabela_;
     t.Acrescenta();
@@ -69,6 +69,39 @@ void GravadorInconsistencias::Conclui() {
     if (transacao_) transacao_->Confirma();
     transacao_.reset();
     pendentes_ = 0;
+}
+
+void GravadorInconsistencias::Publica() {
+    Conclui();
+    tabela_.reset();
+    banco_.LiberaArquivo(kTabelaInconsistenciasEmCurso);
+    banco_.LiberaArquivo("TE8ERRWA");
+    const auto novo = banco_.ArquivoTabela(kTabelaInconsistenciasEmCurso);
+    if (!novo) throw ErroBanco("Tabela: " + std::string(kTabelaInconsistenciasEmCurso) + ".DB");
+    // A run without rows leaves no table; otherwise the rename replaces the previous
+    // result in one step. The run's table goes last: until then the run counts as unfinished.
+    if (sequencial_ == 0) {
+        banco_.ApagaTabela("TE8ERRWA");
+        banco_.ApagaTabela(kTabelaInconsistenciasEmCurso);
+        return;
+    }
+    // Inside its file the table takes the name readers look for.
+    const auto esquema = banco_.Fixa(kTabelaInconsistenciasEmCurso);
+    try {
+        banco_.ExecutaDireto("ALTER TABLE " + Aspas(esquema) + "." + Aspas(kTabelaInconsistenciasEmCurso) +
+                             " RENAME TO " + Aspas("TE8ERRWA"));
+    } catch (...) {
+        banco_.Solta(esquema);
+        throw;
+    }
+    banco_.Solta(esquema);
+    banco_.LiberaArquivo(kTabelaInconsistenciasEmCurso);
+    SincronizaArquivo(*novo);
+    const auto atual = banco_.ArquivoTabela("TE8ERRWA").value_or(banco_.Pasta() / "TE8ERRWA.DB");
+    std::error_code ec;
+    std::filesystem::rename(*novo, atual, ec);
+    if (ec) throw ErroMotor(codigo_motor::ErroEntradaSaida, "Tabela: TE8ERRWA.DB: " + ec.message());
+    SincronizaArquivo(atual.parent_path());
 }
 
 }  // namespace zovi

@@ -52,7 +52,7 @@ public:
         tabEmp_ = trabalho ? "TE8EMP" : "BD8EMP";
         tabVinc_ = trabalho ? "TE8VINC" : "BD8VINC";
         gravador_ = std::make_unique<GravadorInconsistencias>(banco_);
-        gravador_->ApagaTabela();
+        gravador_->Inicia();
         referencias_.Carrega(banco_);
         sqlEmpregados_ = SqlEmpregados();
     }
@@ -211,7 +211,9 @@ ResultadoVerificacao Verificacao::Executa(bool criticaResponsavel) {
         VerificaEmpregados(registro, emp, progresso);
     }
     gravador_->Conclui();
+    // Stopped, the run stays unfinished: its rows are not the declaration's result.
     if (interrompida_) return {false, false, true};
+    gravador_->Publica();
     progresso.Conclui();
     return {gravador_->HouveErro(), gravador_->HouveAviso(), false};
 }

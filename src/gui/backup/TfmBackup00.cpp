@@ -43,8 +43,12 @@ void TfmBackup00::Iniciar() {
         return;
     }
     ui_->btIniciar->setEnabled(false);
+    // Over as many volumes as it takes, as on diskettes; the volumes take their names only
+    // once the last is written, so a copy cut short leaves an earlier one whole.
     RodaEFecha([&] {
-        return fGravaCopiaDeclaracao(pastaDados_, std::filesystem::path(arquivo.toStdString()), interacao_, espaco_);
+        return fGravaCopiaDeclaracao(pastaDados_, std::filesystem::path(arquivo.toStdString()), interacao_, espaco_,
+                                     true)
+            .feita;
     });
 }
 

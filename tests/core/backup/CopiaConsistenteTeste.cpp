@@ -99,15 +99,18 @@ std::map<std::string, long> Conteudo(const fs::path& arquivo, const fs::path& pa
     return linhas;
 }
 
+// Establishments, each with its employees.
+void PreencheEstabelecimentos(const PastaTeste& dados, int n) {
+    Banco b;
+    b.Abre("Zovi2005", {dados.Parametro()});
+    teste::PreencheTabela(b, "BD8EMP", n);
+    teste::PreencheTabela(b, "BD8VINC", n * kEmpregadosPorEstabelecimento);
+}
+
 TEST(CopiaConsistente, CopiaDuranteCommitDeOutroProcessoEsperaPorEle) {
     PastaTeste dados;
     PastaTeste destino(false);
-    {
-        Banco b;
-        b.Abre("Zovi2005", {dados.Parametro()});
-        teste::PreencheTabela(b, "BD8EMP", 30);
-        teste::PreencheTabela(b, "BD8VINC", 30 * kEmpregadosPorEstabelecimento);
-    }
+    PreencheEstabelecimentos(dados, 30);
     CommitSuspenso outro(dados.Caminho());
     ASSERT_TRUE(outro.suspenso);
     // The commit goes on a moment after the backup started.
@@ -124,6 +127,23 @@ TEST(CopiaConsistente, CopiaDuranteCommitDeOutroProcessoEsperaPorEle) {
     auto linhas = Conteudo(arquivo, pasta.Caminho());
     EXPECT_EQ(linhas["BD8EMP"], 32);
     EXPECT_EQ(linhas["BD8VINC"], 32 * kEmpregadosPorEstabelecimento);
+}
+
+// A commit that keeps going past the wait: the backup is refused as the folder being busy
+// (gdzovi-lote then exits with 75, try again later) and no archive is written.
+TEST(CopiaConsistente, CommitQueNaoTerminaRecusaComoPastaOcupada) {
+    PastaTeste dados;
+    PastaTeste destino(false);
+    PreencheEstabelecimentos(dados, 3);
+    CommitSuspenso outro(dados.Caminho());
+    ASSERT_TRUE(outro.suspenso);
+    auto arquivo = destino.Caminho() / "ZOVI2005.BKP";
+    InteracaoRoteirizada ui;
+    auto feita = fGravaCopiaDeclaracao(dados.Caminho(), arquivo, ui);
+    EXPECT_EQ(outro.Continua(), 0);
+    EXPECT_FALSE(feita);
+    EXPECT_TRUE(feita.pastaOcupada);
+    EXPECT_FALSE(fs::exists(arquivo));
 }
 
 // A table file that is not a sound table: the backup says which and is not made; the

@@ -7,6 +7,8 @@
 #include "OutroProcesso.h"
 #include "PastaTeste.h"
 #include "TabelasPreenchidas.h"
+#include "backup/CopiaSeguranca.h"
+#include "data/Tabelas.h"
 #include "data/TrocaTabelas.h"
 #include "engine/Tabela.h"
 
@@ -44,7 +46,7 @@ protected:
         Preenche(dados.Caminho(), "BD8RESP", 1);
         salvos = teste::ArquivosDasTabelasDeclaracao(dados.Caminho());
         InteracaoRoteirizada ui(Oks(200));
-        ASSERT_TRUE(fGravaCopiaDeclaracao(dados.Caminho(), arquivo, ui, [](const fs::path&) { return 50000; }));
+        ASSERT_TRUE(fGravaCopiaDeclaracao(dados.Caminho(), arquivo, ui, [](const fs::path&) { return 50000; }, true));
         EXPECT_TRUE(Mostrou(ui, "Gravação da cópia bem sucedida."));
         EXPECT_TRUE(Mostrou(ui, "Insira o volume n° 3"));
         for (const auto& e : fs::directory_iterator(destino.Caminho())) {
@@ -98,7 +100,7 @@ TEST_F(CopiaDeclaracao, FalhaAoSubstituirMantemAsTabelas) {
     InteracaoRoteirizada ui(Oks(200));
     EXPECT_FALSE(fRestauraCopiaDeclaracao(arquivo, dados.Caminho(), ui));
     DefinePontoTroca(nullptr);
-    EXPECT_TRUE(Mostrou(ui, "Ocorreu um erro durante o processo de restauração."));
+    EXPECT_TRUE(Mostrou(ui, "Ocorreu um erro durante o processo de restauração: [disco cheio]."));
     EXPECT_EQ(teste::ArquivosDasTabelasDeclaracao(dados.Caminho()), antes);
     for (const auto& e : fs::directory_iterator(dados.Caminho())) {
         EXPECT_TRUE(e.path().filename().string()[0] != '~' || e.is_directory()) << e.path();
@@ -154,6 +156,147 @@ TEST(CopiaDeclaracaoRecusas, EspacoMinimoDoVolume) {
     EXPECT_EQ(aceita.mostradas[1].texto, "Gravação da cópia bem sucedida.");
 }
 
+// The files of a folder, name to contents.
+std::map<std::string, std::string> Conteudo(const fs::path& pasta) {
+    std::map<std::string, std::string> r;
+    for (const auto& e : fs::directory_iterator(pasta))
+        if (e.is_regular_file()) r[e.path().filename().string()] = LeArquivo(e.path());
+    return r;
+}
+
+// A destination short of room never costs the archive already there. In one file, the copy
+// is refused with the figures and the earlier archive stays whole; over volumes, a copy
+// cancelled at the second volume leaves every earlier volume as it was and nothing beside.
+TEST_F(CopiaDeclaracao, DestinoSemEspacoMantemACopiaAnterior) {
+    const auto anteriores = Conteudo(destino.Caminho());
+    ASSERT_GE(anteriores.size(), 3u);
+    {
+        Banco b;
+        b.Abre("Zovi2005", {dados.Parametro()});
+        b.CriaTabela(DefinicaoTabela("BD8RESP"));
+    }
+    Preenche(dados.Caminho(), "BD8VINC", 1500, 5000);
+
+    InteracaoRoteirizada umArquivo(Oks(5));
+    EXPECT_FALSE(fGravaCopiaDeclaracao(dados.Caminho(), arquivo, umArquivo, [](const fs::path&) { return 60000; }));
+    ASSERT_EQ(umArquivo.mostradas.size(), 1u);
+    const auto& texto = umArquivo.mostradas[0].texto;
+    EXPECT_EQ(texto.rfind("Não há espaço suficiente em " + destino.Caminho().string() +
+                              " para a cópia de segurança: havia 60000 bytes livres",
+                          0),
+              0u)
+        << texto;
+    EXPECT_NE(texto.find("Nenhum arquivo foi substituído"), std::string::npos);
+    for (const auto& p : umArquivo.progresso) EXPECT_LT(p.first, 100);
+    EXPECT_EQ(Conteudo(destino.Caminho()), anteriores);
+
+    InteracaoRoteirizada volumes({Resposta::Cancela});
+    EXPECT_FALSE(fGravaCopiaDeclaracao(dados.Caminho(), arquivo, volumes, [](const fs::path&) { return 50000; }, true));
+    ASSERT_EQ(volumes.mostradas.size(), 1u);
+    EXPECT_EQ(volumes.mostradas[0].texto, "Insira o volume n° 2");
+    EXPECT_EQ(Conteudo(destino.Caminho()), anteriores);
+
+    // Completed, the new volumes take the names.
+    InteracaoRoteirizada completa(Oks(200));
+    EXPECT_TRUE(fGravaCopiaDeclaracao(dados.Caminho(), arquivo, completa, [](const fs::path&) { return 50000; }, true));
+    EXPECT_NE(Conteudo(destino.Caminho()).at("ZOVI2005.BKP"), anteriores.at("ZOVI2005.BKP"));
+    for (const auto& [nome, bytes] : Conteudo(destino.Caminho())) EXPECT_EQ(nome.find(".tmp"), std::string::npos) << nome;
+}
+
+// An archive that cannot be written says why, in Portuguese, and the bar never shows it done.
+TEST(CopiaDeclaracaoRecusas, FalhaDeGravacaoDizOMotivo) {
+    PastaTeste dados;
+    PastaTeste destino(false);
+    auto arquivo = destino.Caminho() / "nao" / "ha" / "z.bkp";
+    InteracaoRoteirizada ui;
+    EXPECT_FALSE(fGravaCopiaDeclaracao(dados.Caminho(), arquivo, ui, [](const fs::path&) { return 1u << 30; }));
+    ASSERT_EQ(ui.mostradas.size(), 1u);
+    EXPECT_EQ(ui.mostradas[0].texto, "Ocorreu um erro durante o processo de backup: [não foi possível gravar a cópia em " +
+                                         arquivo.string() + ": o arquivo ou a pasta não existe].");
+    for (const auto& p : ui.progresso) EXPECT_LT(p.first, 100);
+}
+
+// An archive made with a file list as its first entry restores: the list's length is part
+// of the header's total.
+TEST(CopiaDeclaracaoRecusas, CopiaComListaDeArquivosRestaura) {
+    PastaTeste dados;
+    PastaTeste origem;
+    Preenche(origem.Caminho(), "BD8EMP", 7);
+    TCopiaSeguranca copia;
+    copia.BackupTitle = kTituloCopiaZovi;
+    copia.SaveFileID = true;
+    auto arquivo = dados.Caminho() / "lista.bkp";
+    std::vector<std::string> tabelas;
+    for (const char* t : {"BD8EMP.DB", "BD8VINC.DB", "BD8RESP.DB"}) tabelas.push_back((origem.Caminho() / t).string());
+    ASSERT_TRUE(copia.Backup(tabelas, arquivo.string()));
+    InteracaoRoteirizada ui;
+    ASSERT_TRUE(fRestauraCopiaDeclaracao(arquivo, dados.Caminho(), ui)) << (ui.mostradas.empty() ? "" : ui.mostradas[0].texto);
+    EXPECT_EQ(LeArquivo(dados.Caminho() / "BD8EMP.DB"), LeArquivo(origem.Caminho() / "BD8EMP.DB"));
+}
+
+// Runs a shell script in a mount namespace of its own, where it may mount small filesystems;
+// false when the system allows no such namespace.
+bool RodaComMontagens(const std::string& script) {
+    if (WEXITSTATUS(std::system("unshare -rm true > /dev/null 2>&1")) != 0) return false;
+    std::string comando = "unshare -rm sh -c '" + script + "'";
+    return WEXITSTATUS(std::system(comando.c_str())) == 0;
+}
+
+std::uintmax_t TamanhoPasta(const fs::path& pasta) {
+    std::uintmax_t total = 0;
+    for (const auto& e : fs::recursive_directory_iterator(pasta))
+        if (e.is_regular_file()) total += e.file_size();
+    return total;
+}
+
+// On real small filesystems: a destination short of room refuses the copy with the figures
+// and keeps the archive it holds; a data folder without room for the copies of its tables
+// says so instead of blaming a table; a folder a killed copy left behind goes at check-data.
+TEST(CopiaDeclaracaoRecusas, SistemasDeArquivosPequenos) {
+    PastaTeste dados;
+    PastaTeste trabalho(false);
+    Preenche(dados.Caminho(), "BD8VINC", 2000);
+    const auto lote = (teste::PastaProgramas() / "gdzovi-lote").string();
+    const auto anterior = trabalho.Caminho() / "anterior.bkp";
+    ASSERT_EQ(WEXITSTATUS(std::system((lote + " copia " + dados.Caminho().string() + " " + anterior.string() +
+                                       " > /dev/null 2>&1")
+                                          .c_str())),
+              0);
+    Preenche(dados.Caminho(), "BD8VINC", 2000, 5000);
+    const auto midia = trabalho.Caminho() / "midia", saida = trabalho.Caminho() / "saida.txt";
+    fs::create_directories(midia);
+    const auto tamanho = fs::file_size(anterior) + 65536;
+    if (!RodaComMontagens("mount -t tmpfs -o size=" + std::to_string(tamanho) + " tmpfs " + midia.string() +
+                          " && cp " + anterior.string() + " " + midia.string() + "/z.bkp && " + lote + " copia " +
+                          dados.Caminho().string() + " " + midia.string() + "/z.bkp > " + saida.string() +
+                          " 2>&1; echo $? >> " + saida.string() + "; cmp -s " + anterior.string() + " " +
+                          midia.string() + "/z.bkp && echo mantida >> " + saida.string() + "; ls -A " +
+                          midia.string() + " >> " + saida.string()))
+        GTEST_SKIP() << "sem unshare";
+    auto texto = LeArquivo(saida);
+    EXPECT_NE(texto.find("bytes livres"), std::string::npos) << texto;
+    EXPECT_NE(texto.find("\n1\nmantida\nz.bkp\n"), std::string::npos) << texto;
+
+    // The data folder on a filesystem with room for its tables and little more.
+    const auto pastaPequena = trabalho.Caminho() / "dados";
+    fs::create_directories(pastaPequena);
+    const auto espacoDados = TamanhoPasta(dados.Caminho()) + (512u << 10);
+    ASSERT_TRUE(RodaComMontagens("mount -t tmpfs -o size=" + std::to_string(espacoDados) + " tmpfs " +
+                                 pastaPequena.string() + " && cp -a " + dados.Caminho().string() + "/. " +
+                                 pastaPequena.string() + " && " + lote + " copia " + pastaPequena.string() + " " +
+                                 trabalho.Caminho().string() + "/nova.bkp > " + saida.string() + " 2>&1; echo $? >> " +
+                                 saida.string() + "; mkdir " + (pastaPequena / kPrefixoCopiaEmCurso).string() +
+                                 "morta && echo x > " + (pastaPequena / kPrefixoCopiaEmCurso).string() + "morta/BD8VINC.DB; " +
+                                 lote + " check-data " + pastaPequena.string() +
+                                 " > /dev/null 2>&1; ls -A " + pastaPequena.string() + " >> " + saida.string()));
+    texto = LeArquivo(saida);
+    EXPECT_NE(texto.find("para preparar a c"), std::string::npos) << texto;
+    EXPECT_EQ(texto.find("Input/output"), std::string::npos) << texto;
+    EXPECT_NE(texto.find("\n1\n"), std::string::npos) << texto;
+    EXPECT_EQ(texto.find(kPrefixoCopiaEmCurso), std::string::npos) << texto;
+    EXPECT_FALSE(fs::exists(trabalho.Caminho() / "nova.bkp"));
+}
+
 // The three commands of gdzovi-lote end with 0 on success and otherwise with another status.
 TEST(CopiaDeclaracaoRecusas, GdzoviLote) {
     PastaTeste dados;
@@ -176,8 +319,7 @@ TEST(CopiaDeclaracaoRecusas, GdzoviLote) {
 
 // Another process holding the data folder: the program open (shared) lets a backup run
 // beside it but no restore or index rebuild; a restore under way (exclusive) lets nothing in.
-// A refused command changes no table and exits with 75 (the index rebuild, which says why
-// on its own, with 1).
+// A refused command changes no table and exits with 75.
 TEST(CopiaDeclaracaoRecusas, GdzoviLoteComAPastaEmUsoPorOutroProcesso) {
     PastaTeste dados;
     PastaTeste destino(false);
@@ -197,7 +339,7 @@ TEST(CopiaDeclaracaoRecusas, GdzoviLoteComAPastaEmUsoPorOutroProcesso) {
         int saida;
     } casos[] = {
         {ModoTrava::Compartilhada, "restaura " + arquivo + " " + pasta, 75},
-        {ModoTrava::Compartilhada, "reindexa " + pasta, 1},
+        {ModoTrava::Compartilhada, "reindexa " + pasta, 75},
         {ModoTrava::Compartilhada, "copia " + pasta + " " + (destino.Caminho() / "y.bkp").string(), 0},
         {ModoTrava::Exclusiva, "copia " + pasta + " " + (destino.Caminho() / "x.bkp").string(), 75},
         {ModoTrava::Exclusiva, "check-data " + pasta, 75},

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "InteracaoRoteirizada.h"
 #include "OutroProcesso.h"
 #include "PastaTeste.h"
@@ -41,6 +43,32 @@ TEST(IndexaArquivos, TodasAsTabelasLivres) {
     EXPECT_TRUE(dm.taCBO.Aberta());
     EXPECT_TRUE(dm.taUF.Aberta());
     EXPECT_TRUE(IndiceAfastamento(pasta));
+}
+
+// A table file that is not sound is named with what is wrong before any index is touched,
+// and the command line does not call that a success.
+TEST(IndexaArquivos, TabelaDanificadaEhNomeada) {
+    PastaTeste pasta;
+    std::filesystem::resize_file(pasta.Caminho() / "BD8RESP.DB", 0);
+    {
+        std::fstream f(pasta.Caminho() / "TB8CBO.DB", std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(5000);
+        f << std::string(3000, 'x');
+    }
+    {
+        TdmGDZovi dm(pasta.Caminho());
+        InteracaoRoteirizada ui;
+        EXPECT_FALSE(fIndexaArquivos(dm, ui));
+        ASSERT_EQ(ui.mostradas.size(), 1u);
+        const auto& texto = ui.mostradas[0].texto;
+        EXPECT_NE(texto.find("O arquivo da tabela BD8RESP.DB não é um arquivo de tabela."), std::string::npos) << texto;
+        EXPECT_NE(texto.find("O arquivo da tabela TB8CBO.DB está danificado"), std::string::npos) << texto;
+        EXPECT_EQ(texto.find("Nenhum usuário"), std::string::npos) << texto;
+        EXPECT_TRUE(ui.progresso.empty());
+    }
+    auto cmd = (teste::PastaProgramas() / "gdzovi-lote").string() + " reindexa " + pasta.Caminho().string() +
+               " > /dev/null 2>&1";
+    EXPECT_EQ(WEXITSTATUS(std::system(cmd.c_str())), 1);
 }
 
 // Another process using the occupation table: steps 1 to 14 are done, step 15 stops the

@@ -97,13 +97,17 @@ TEST(RecriaIndice, TabelaOcupadaPorOutroProcesso) {
     EXPECT_TRUE(RecriaIndice(b, "TB8CBO.PX", "Main", "CoCbo", true, ui));
 }
 
-// A rebuild that fails between dropping the index and making it again leaves the old one.
+// A rebuild that fails between dropping the index and making it again leaves the old one,
+// and says which index of which table and why.
 TEST(RecriaIndice, FalhaAoRecriarMantemOIndiceAnterior) {
     PastaTeste pasta;
     Banco b;
     b.Abre("Zovi2005", {pasta.Parametro()});
     InteracaoRoteirizada ui;
-    EXPECT_THROW(RecriaIndice(b, "TBUF.XG0", "ISgUf", "CampoInexistente", false, ui), ErroMotor);
+    EXPECT_FALSE(RecriaIndice(b, "TBUF.XG0", "ISgUf", "CampoInexistente", false, ui));
+    ASSERT_EQ(ui.mostradas.size(), 1u);
+    EXPECT_EQ(ui.mostradas[0].texto.rfind("Não foi possível refazer o índice ISgUf da tabela TBUF.DB: ", 0), 0u)
+        << ui.mostradas[0].texto;
     EXPECT_TRUE(ExisteArquivoIndice(b, "TBUF.XG0", "ISgUf"));
     EXPECT_FALSE(b.EmTransacao());
 }

@@ -1,5 +1,6 @@
 // The writing run on small declarations, with emulated diskettes of a few records.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -444,6 +445,35 @@ TEST_F(GravaDeclaracaoTeste, FalhaNaPastaDizOMotivo) {
     EXPECT_EQ(MensagemFalhaGravacao(p, ""), "Ocorreu um erro durante a gravação do arquivo \"ZOVI2005\".\n"
                                              "Substitua o disquete e tente novamente.");
     EXPECT_FALSE(banco.ExisteTabela("TE8PROID"));
+}
+
+// Receipt rows that cannot be stored (a name longer than its field, put in the table by a
+// tool that ignored its checks): the file never takes the declaration's name, nothing is
+// left under it or beside it, no receipt row stays, and the user is told why.
+TEST_F(GravaDeclaracaoTeste, SemAsLinhasDoReciboOArquivoNaoFicaComONome) {
+    Estabelecimento("BD8EMP", "11222333000181", "00", 2);
+    Empregados("BD8VINC", "11222333000181", "00", 2);
+    banco.LiberaArquivo("BD8EMP");
+    sqlite3* con = nullptr;
+    ASSERT_EQ(sqlite3_open((dados.Caminho() / "BD8EMP.DB").c_str(), &con), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(con,
+                           ("PRAGMA ignore_check_constraints = 1; UPDATE BD8EMP SET NoRazaoEstabelecimento = '" +
+                            std::string(60, 'N') + "'")
+                               .c_str(),
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(con);
+    const fs::path pasta = midias.Caminho() / "destino";
+    auto p = Selecao({{"2005", "11222333000181", "00", true}});
+    p.pasta = pasta;
+    Roteiro ui(midias.Caminho());
+    EXPECT_EQ(fGravaDeclaracao(banco, p, ui), kFalhaGravacao);
+    ASSERT_EQ(ui.Textos().size(), 1u);
+    EXPECT_EQ(ui.Textos()[0].rfind("Não foi possível registrar o recibo do arquivo \"Zovi2005\": ", 0), 0u)
+        << ui.Textos()[0];
+    EXPECT_EQ(std::distance(fs::directory_iterator(pasta), fs::directory_iterator()), 0);
+    EXPECT_FALSE(banco.ExisteTabela("TE8PROID"));
+    EXPECT_FALSE(banco.ExisteTabela("TE8PROES"));
 }
 
 TEST_F(GravaDeclaracaoTeste, InterrupcaoConfirmadaNaoDeixaArquivoNemRecibo) {

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "InteracaoRoteirizada.h"
 #include "PastaTeste.h"
 #include "engine/Consulta.h"
 #include "engine/Tabela.h"
+#include "rules/GravadorInconsistencias.h"
 #include "rules/VerificaDeclaracao.h"
 
 using namespace zovi;
@@ -218,6 +221,50 @@ TEST_F(VerificacaoTeste, InterrupcaoConfirmadaOuRecusada) {
     EXPECT_FALSE(r.vrInterrompida);
     EXPECT_TRUE(r.vrErro);
     EXPECT_EQ(Linhas("1673").size(), 2u);  // the second establishment was still checked
+}
+
+// A run cut short never passes for a result: te8errwa keeps the last complete run's rows,
+// the verification counts as unfinished, and the error report of gdzovi-lote says so,
+// writes no PDF and exits 2; the next complete run replaces the table whole.
+TEST_F(VerificacaoTeste, VerificacaoInterrompidaNaoViraResultado) {
+    Estabelecimento("11222333000181", "0");
+    InteracaoRoteirizada completa;
+    ASSERT_TRUE(Verifica(completa).vrErro);
+    const auto anteriores = Linhas("1673");
+    ASSERT_EQ(anteriores.size(), 2u);
+    EXPECT_FALSE(fVerificacaoInacabada(banco));
+
+    Estabelecimento("44555666000100", "0");
+    Estabelecimento("77888999000100", "0");
+    InteracaoRoteirizada interrompida({Resposta::Sim});
+    interrompida.InterrompeApos(2);
+    ASSERT_TRUE(Verifica(interrompida).vrInterrompida);
+    EXPECT_TRUE(fVerificacaoInacabada(banco));
+    EXPECT_EQ(Linhas("1673"), anteriores);
+
+    const auto pdf = pasta.Caminho() / "erros.pdf";
+    const auto relatorio = [&] {
+        auto cmd = (teste::PastaProgramas() / "gdzovi-lote").string() + " relatorio erros " + pasta.Caminho().string() +
+                   " --pdf " + pdf.string() + " > /dev/null 2>&1";
+        return WEXITSTATUS(std::system(cmd.c_str()));
+    };
+    EXPECT_EQ(relatorio(), 2);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+
+    InteracaoRoteirizada outra;
+    ASSERT_TRUE(Verifica(outra).vrErro);
+    EXPECT_FALSE(fVerificacaoInacabada(banco));
+    EXPECT_EQ(Linhas("1673").size(), 6u);
+    // The PDF is written beside and renamed: the earlier file of that name is replaced, never
+    // rewritten in place (a second name of it keeps the earlier bytes).
+    std::ofstream(pdf) << "ANTERIOR";
+    const auto ligacao = pasta.Caminho() / "ligacao.pdf";
+    std::filesystem::create_hard_link(pdf, ligacao);
+    EXPECT_EQ(relatorio(), 0);
+    std::ifstream lido(ligacao);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(lido), {}), "ANTERIOR");
+    EXPECT_GT(std::filesystem::file_size(pdf), 1000u);
+    EXPECT_FALSE(std::filesystem::exists(pasta.Caminho() / "erros.pdf.tmp"));
 }
 
 }  // namespace
