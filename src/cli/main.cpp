@@ -8,6 +8,7 @@
 
 #include "ComandoAnalisar.h"
 #include "ComandoGravar.h"
+#include "ComandoImportar.h"
 #include "ComandoRelatorio.h"
 #include "InteracaoTerminal.h"
 #include "PastaCompartilhada.h"
@@ -164,12 +165,17 @@ void Uso(bool erro = true) {
             "                                2 só com avisos\n"
             "  gravar DADOS --unidade A      grava a declaração em disquetes (gravar sem argumentos: opções)\n"
             "  gravar DADOS --pasta DESTINO  grava a declaração numa pasta\n"
+            "  importar ARQUIVO DADOS [--ano 2004|2005] [--estabelecimentos INSCRICAO/PREFIXO,...]\n"
+            "                                importa os estabelecimentos de um arquivo para a declaração\n"
+            "                                (todos, quando não indicados)\n"
             "  relatorio erros|etiquetas|cartela DADOS --pdf ARQUIVO\n"
             "                                grava um relatório em PDF\n"
             "  --help | --version            este texto | a versão\n"
-            "Saídas: 0 sucesso; 1 falha (verificar: há erros; analisar: falha no arquivo); 2 verificar só com\n"
-            "avisos, gravar interrompida; 4 analisar interrompida; 8 analisar, arquivo de retificação;\n"
-            "64 argumentos errados; 70 erro inesperado; 75 pasta de dados em uso por outro processo.",
+            "Saídas: 0 sucesso; 1 falha (verificar: há erros; analisar, importar: falha no arquivo); 2 verificar só\n"
+            "com avisos, gravar interrompida, importar: arquivo ilegível; 3 importar: erro ao gravar um\n"
+            "estabelecimento; 4 analisar ou importar interrompida; 8 analisar, arquivo de retificação;\n"
+            "64 argumentos errados; 66 arquivo ou pasta inexistente; 70 erro inesperado; 75 pasta de dados em\n"
+            "uso por outro processo.",
             erro);
 }
 
@@ -185,6 +191,7 @@ int main(int argc, char** argv) {
         {"reindexa", Reindexa},
         {"verificar", Verifica},
         {"gravar", ComandoGravar},
+        {"importar", ComandoImportar},
         {"relatorio", ComandoRelatorio},
     };
     const std::string primeiro = argc < 2 ? "" : argv[1];
