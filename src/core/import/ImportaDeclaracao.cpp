@@ -197,10 +197,10 @@ ResultadoImportacao ExecucaoImportacao::Executa(const std::vector<EscolhaImporta
             // Rolled back: the establishment is listed with nothing imported and the reason.
             notas_.resize(notas);
             FechaTabelas();
-            LinhaImp nada = LinhaDoArquivo(escolha[i]);
-            nada.coImp = r.falhou ? kImpErroGravacao : kImpInterrompida;
             try {
                 AbreTabelas();
+                LinhaImp nada = LinhaDoArquivo(escolha[i]);
+                nada.coImp = r.falhou ? kImpErroGravacao : kImpInterrompida;
                 GravaLinhaImp(nada);
             } catch (const ErroBanco&) {
             }
