@@ -168,7 +168,7 @@ void Uso(bool erro = true) {
             "  importar ARQUIVO DADOS [--ano 2004|2005] [--estabelecimentos INSCRICAO/PREFIXO,...]\n"
             "                                importa os estabelecimentos de um arquivo para a declaração\n"
             "                                (todos, quando não indicados)\n"
-            "  relatorio erros|etiquetas|cartela DADOS --pdf ARQUIVO\n"
+            "  relatorio erros|etiquetas|cartela|estrutura|importacao DADOS --pdf ARQUIVO\n"
             "                                grava um relatório em PDF\n"
             "  --help | --version            este texto | a versão\n"
             "Saídas: 0 sucesso; 1 falha (verificar: há erros; analisar, importar: falha no arquivo); 2 verificar só\n"

@@ -88,6 +88,13 @@ std::vector<EstabelecimentoArquivo> EstabelecimentosDoArquivo(Banco& banco, int 
     return r;
 }
 
+int AnoDoArquivoAnalisado(Banco& banco) {
+    if (!banco.ExisteTabela("TE8EMP")) return 2005;
+    Consulta q(banco, {"select count(*) from te8emp where AnBase = '2004'"});
+    q.Abre();
+    return q.Inteiro(0) > 0 ? 2004 : 2005;
+}
+
 std::string LinhaSelecaoImportacao(const EstabelecimentoArquivo& e) {
     return CompletaEspacos(FormataInscricao(e.inscricao, e.tipoInscricao), 18) + "  " + CompletaEspacos(e.prefixo, 2) +
            "  " + CompletaEspacos(e.nome, 30) + "  " + e.vinculos;

@@ -39,6 +39,10 @@ struct EstabelecimentoArquivo {
 // The establishments of base year `ano` in the work table Te8emp, in its order.
 std::vector<EstabelecimentoArquivo> EstabelecimentosDoArquivo(Banco& banco, int ano);
 
+// The base year of the file the analysis left in Te8emp: 2004 for a previous year's file,
+// else 2005 (also when there is none).
+int AnoDoArquivoAnalisado(Banco& banco);
+
 // The selection list's line, in fixed columns: 1-18 the inscription in its mask,
 // 21-22 the prefix, 25-54 the name, then two blanks and the employee count.
 std::string LinhaSelecaoImportacao(const EstabelecimentoArquivo& e);
