@@ -1,5 +1,7 @@
 #include "import/ImportaDeclaracao.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <utility>
 
@@ -9,7 +11,6 @@
 #include "engine/Tabela.h"
 #include "messages/Formatacao.h"
 #include "messages/Mensagens.h"
-#include "rules/Primitivas.h"
 #include "rules/RegrasEstabelecimento.h"
 
 namespace zovi {
@@ -33,10 +34,6 @@ constexpr const char* kCamposEstabelecimento[] = {
     "VaGlobalAssistencial", "CoCNPJConfederativa", "VaGlobalConfederativa"};
 // Copied, but emptied when the file carries fourteen zeros.
 constexpr const char* kCnpjsVaziosSeZeros[] = {"CoCNPJSindical", "CoCNPJAssociativa"};
-
-// Employees carried forward from the previous year: still employed at its end
-// ("00"), or whose termination is a transfer ("71", "78").
-bool ContinuaEmpregado(std::string_view causa) { return causa == "00" || causa == "71" || causa == "78"; }
 
 // Linked inscriptions compared as numbers: blank and zeros are the same "none".
 std::string VinculadoComparavel(const std::string& valor) {
@@ -67,7 +64,8 @@ char ProximoCaracter(char c, bool& volta) {
 // The establishment's row of TE8IMP, held until its transaction writes it.
 struct LinhaImp {
     std::string inscricao, prefixo, vinculado, tipo, vinculos;
-    long desligados = 0, duplicados = 0, importados = 0, estrangeirosImportados = 0;
+    long desligados = 0, duplicados = 0, importados = 0;
+    long empregadosBase = 0, estrangeirosBase = 0;  // the establishment's employee rows once imported
     std::string coImp;
 };
 
@@ -113,8 +111,8 @@ std::string ProximoPrefixo(const std::string& prefixo) {
 // One import: the tables it writes, the footnote numbers of its codes and its progress.
 class ExecucaoImportacao {
 public:
-    ExecucaoImportacao(Banco& banco, Interacao& interacao, int ano)
-        : banco_(banco), interacao_(interacao), ano_(std::to_string(ano)), anterior_(ano != 2005),
+    ExecucaoImportacao(Banco& banco, Interacao& interacao, int ano, long lote)
+        : banco_(banco), interacao_(interacao), ano_(std::to_string(ano)), anterior_(ano != 2005), lote_(lote),
           te8emp_(banco, "TE8EMP"), bd8emp_(banco, "BD8EMP"), bd8vinc_(banco, "BD8VINC"), te8imp_(banco, "TE8IMP") {}
 
     ResultadoImportacao Executa(const std::vector<EscolhaImportacao>& escolha);
@@ -130,12 +128,13 @@ private:
     void GravaContagens(long empregados, long estrangeiros);
     void GravaLinhaImp(LinhaImp& l);
     void ConfereInterrupcao();
-    void AvancaProgresso();
+    void AvancaProgresso(long passos = 1);
 
     Banco& banco_;
     Interacao& interacao_;
     const std::string ano_;
     const bool anterior_;
+    const long lote_;
     Tabela te8emp_, bd8emp_, bd8vinc_, te8imp_;
     std::vector<std::string> notas_;  // codes stored in CoImp, numbered 1, 2, ... in order of first use
 
@@ -145,10 +144,11 @@ private:
     long total_ = 1, feitos_ = 0, mostrado_ = -1;
 };
 
-TImportacao::TImportacao(Banco& banco, Interacao& interacao) : banco_(banco), interacao_(interacao) {}
+TImportacao::TImportacao(Banco& banco, Interacao& interacao, long empregadosPorLote)
+    : banco_(banco), interacao_(interacao), lote_(std::max(1L, empregadosPorLote)) {}
 
 ResultadoImportacao TImportacao::fImporta(int ano, const std::vector<EscolhaImportacao>& escolha) {
-    ExecucaoImportacao execucao(banco_, interacao_, ano);
+    ExecucaoImportacao execucao(banco_, interacao_, ano, lote_);
     return execucao.Executa(escolha);
 }
 
@@ -250,8 +250,8 @@ void ExecucaoImportacao::ConfereInterrupcao() {
     if (interacao_.InterrupcaoPedida() && ConfirmaInterrupcao(interacao_)) throw Interrupcao{};
 }
 
-void ExecucaoImportacao::AvancaProgresso() {
-    ++feitos_;
+void ExecucaoImportacao::AvancaProgresso(long passos) {
+    feitos_ += passos;
     const long agora = std::min(100L, feitos_ * 100 / total_);
     if (agora != mostrado_) interacao_.Progresso(mostrado_ = agora, 100);
 }
@@ -282,9 +282,6 @@ void ExecucaoImportacao::ImportaEstabelecimento(LinhaImp& l) {
         return;
     }
     const bool negativoBase = existe && bd8emp_.Texto("InZoviNegEstabelecimento") == "1";
-    const long empregadosAntes = existe ? TextoParaInteiro(bd8emp_.Texto("NuVinculosEstabelecimento")) : 0;
-    const long estrangeirosAntes = existe ? TextoParaInteiro(bd8emp_.Texto("NuEstrangeirosEstabelec")) : 0;
-
     if (!anterior_ && negativoBase) l.coImp = kImpEstabelecimentoAtualizado;
     ImportaEmpregados(l, prefixoArquivo, anterior_ && negativoBase);
 
@@ -304,7 +301,7 @@ void ExecucaoImportacao::ImportaEstabelecimento(LinhaImp& l) {
     } else {
         return;
     }
-    GravaContagens(empregadosAntes + l.importados, estrangeirosAntes + l.estrangeirosImportados);
+    GravaContagens(l.empregadosBase, l.estrangeirosBase);
 }
 
 std::optional<std::string> ExecucaoImportacao::PrefixoLivre(const std::string& inscricao) {
@@ -336,66 +333,109 @@ void ExecucaoImportacao::GravaContagens(long empregados, long estrangeiros) {
     bd8emp_.Grava();
 }
 
+// The employees of one establishment, copied inside the engine a batch at a time
+// (Cancel and the progress are looked at between batches). An employee is skipped
+// as a duplicate when BD8VINC already has it, or when an earlier row of the file
+// (in key order) is the same person: same PIS/PASEP and admission date, and also
+// the same name when the PIS/PASEP is zeros, which identifies nobody.
 void ExecucaoImportacao::ImportaEmpregados(LinhaImp& l, const std::string& prefixoArquivo, bool codigoPorEmpregado) {
-    Consulta q(banco_, {"SELECT * FROM TE8VINC", "WHERE CoCgcCeiEstabelecimento = :inscricao",
-                        "AND NuPrefixoEstabelecimento = :prefixo", "AND AnBase = :ano"});
-    q.Parametro("inscricao", l.inscricao);
-    q.Parametro("prefixo", prefixoArquivo);
-    q.Parametro("ano", ano_);
-    q.AbreSequencial();
-    if (q.Fim()) return;
-
-    // Columns resolved once: every field of BD8VINC but the record's sequence and the
-    // leave reason, which the file does not carry.
-    const DefTabela& def = bd8vinc_.Definicao();
-    std::vector<std::pair<const std::string*, int>> copia;
-    auto coluna = [&](const std::string& nome) {
-        for (int c = 0; c < q.NumCampos(); ++c)
-            if (Banco::NomeTabela(q.NomeCampo(c)) == Banco::NomeTabela(nome)) return c;
-        throw ErroBanco("Campo " + nome + " ausente de TE8VINC");
+    const std::string doEstabelecimento =
+        "AnBase = :ano AND CoCgcCeiEstabelecimento = :inscricao AND NuPrefixoEstabelecimento = :prefixo";
+    auto parametros = [&](Consulta& q) {
+        q.Parametro("ano", ano_);
+        q.Parametro("inscricao", l.inscricao);
+        q.Parametro("prefixo", prefixoArquivo);
+        q.Parametro("destino", l.prefixo);
     };
-    for (const auto& campo : def.campos) {
-        if (campo.nome == "AnBase" || campo.nome == "NuPrefixoEstabelecimento" || campo.nome == "NuSequencialRegistro" ||
-            campo.nome == "CoMotivoAfastamento")
-            continue;
-        copia.emplace_back(&campo.nome, coluna(campo.nome));
+    // Employees carried forward from the previous year: still employed at its end ("00"),
+    // or whose termination is a transfer ("71", "78").
+    const std::string continua = anterior_ ? "CoCausaDesligamento IN ('00', '71', '78')" : "1";
+    long lidos = 0, continuam = 0;
+    std::int64_t primeiro = 0, ultimo = -1;
+    {
+        Consulta q(banco_, {"SELECT count(*), total(" + continua + "), min(rowid), max(rowid) FROM TE8VINC",
+                            "WHERE " + doEstabelecimento});
+        parametros(q);
+        q.Abre();
+        lidos = q.Inteiro(0);
+        continuam = static_cast<long>(std::stod(q.Texto(1)));
+        if (lidos > 0) primeiro = std::stoll(q.Texto(2)), ultimo = std::stoll(q.Texto(3));
     }
-    const int cPis = coluna("CoPisPasepEmpregado"), cAdmissao = coluna("DaAdmissaoEmpregado"),
-              cNome = coluna("NoEmpregado"), cCausa = coluna("CoCausaDesligamento"),
-              cNacionalidade = coluna("CoNacionalidade"), cDias = coluna("QtDiasAfas");
+    l.desligados = lidos - continuam;
+    if (codigoPorEmpregado && lidos > 0) {
+        // The code of the last employee handled, in key order.
+        Consulta q(banco_, {"SELECT " + continua + " FROM TE8VINC WHERE " + doEstabelecimento,
+                            "ORDER BY CoPisPasepEmpregado DESC, DaAdmissaoEmpregado DESC, NoEmpregado DESC, "
+                            "NuSequencialRegistro DESC LIMIT 1"});
+        parametros(q);
+        q.Abre();
+        l.coImp = q.Inteiro(0) ? kImpEstabelecimentoAtualizado : kImpDesligadoAnoAnterior;
+    }
 
-    std::vector<std::string> chave(6);
-    chave[0] = kAnoImportado;
-    chave[1] = l.inscricao;
-    chave[2] = l.prefixo;
-    for (; !q.Fim(); q.Proximo()) {
-        ConfereInterrupcao();
-        if (anterior_ && !ContinuaEmpregado(q.Vista(cCausa))) {
-            ++l.desligados;
-            if (codigoPorEmpregado) l.coImp = kImpDesligadoAnoAnterior;
-        } else {
-            if (codigoPorEmpregado) l.coImp = kImpEstabelecimentoAtualizado;
-            chave[3] = q.Vista(cPis);
-            chave[4] = q.Vista(cAdmissao);
-            // A PIS/PASEP of zeros identifies nobody: the name tells such employees apart.
-            const bool semPis = fVazioOuZeros(chave[3]);
-            if (semPis) chave[5] = q.Vista(cNome);
-            if (semPis ? bd8vinc_.BuscaChave(chave)
-                       : bd8vinc_.BuscaChave({chave[0], chave[1], chave[2], chave[3], chave[4]})) {
-                ++l.duplicados;
-            } else {
-                bd8vinc_.Acrescenta();
-                for (const auto& [nome, c] : copia) bd8vinc_.PoeTexto(*nome, q.Vista(c));
-                bd8vinc_.PoeTexto("AnBase", kAnoImportado);
-                bd8vinc_.PoeTexto("NuPrefixoEstabelecimento", l.prefixo);
-                if (anterior_ && fVazio(q.Vista(cDias))) bd8vinc_.PoeTexto("QtDiasAfas", "000");
-                bd8vinc_.Grava();
-                ++l.importados;
-                if (q.Vista(cNacionalidade) != "10") ++l.estrangeirosImportados;
-            }
-        }
-        if (porEmpregado_) AvancaProgresso();
+    // Every field of BD8VINC from its namesake, but the record's sequence and the leave
+    // reason, which the file does not carry.
+    std::string campos, valores;
+    for (const auto& c : bd8vinc_.Definicao().campos) {
+        std::string valor = "t." + c.nome;
+        if (c.nome == "AnBase") valor = std::string("'") + kAnoImportado + "'";
+        else if (c.nome == "NuPrefixoEstabelecimento") valor = ":destino";
+        else if (c.nome == "NuSequencialRegistro" || c.nome == "CoMotivoAfastamento") valor = "''";
+        else if (c.nome == "QtDiasAfas" && anterior_) valor = "CASE WHEN trim(t.QtDiasAfas) = '' THEN '000' ELSE t.QtDiasAfas END";
+        campos += (campos.empty() ? "" : ", ") + c.nome;
+        valores += (valores.empty() ? "" : ", ") + valor;
     }
+    // An establishment without rows in BD8VINC has no duplicates there to look for; leaving
+    // the look-up out also spares the engine a copy of each batch (a statement that reads
+    // the table it inserts into first gathers its rows apart).
+    bool temEmpregados = false;
+    {
+        Consulta q(banco_, {"SELECT count(*) FROM (SELECT 1 FROM BD8VINC WHERE AnBase = '" + std::string(kAnoImportado) +
+                                "' AND CoCgcCeiEstabelecimento = :inscricao AND NuPrefixoEstabelecimento = :destino LIMIT 1)"});
+        parametros(q);
+        q.Abre();
+        temEmpregados = q.Inteiro(0) > 0;
+    }
+    const std::string semPis = "trim(t.CoPisPasepEmpregado, ' 0') = ''";
+    std::vector<std::string> sql = {
+        "INSERT INTO BD8VINC (" + campos + ")",
+        "SELECT " + valores + " FROM TE8VINC t",
+        // The rows of one establishment lie together, in the order the analysis read them.
+        "WHERE t.rowid BETWEEN :de AND :ate AND +t.AnBase = :ano AND +t.CoCgcCeiEstabelecimento = :inscricao",
+        "AND +t.NuPrefixoEstabelecimento = :prefixo AND " + (anterior_ ? "t." + continua : continua),
+        "AND NOT EXISTS (SELECT 1 FROM TE8VINC o WHERE o.AnBase = t.AnBase",
+        "  AND o.CoCgcCeiEstabelecimento = t.CoCgcCeiEstabelecimento AND o.NuPrefixoEstabelecimento = t.NuPrefixoEstabelecimento",
+        "  AND o.CoPisPasepEmpregado = t.CoPisPasepEmpregado AND o.DaAdmissaoEmpregado = t.DaAdmissaoEmpregado",
+        "  AND " + (anterior_ ? "o." + continua : continua),
+        "  AND CASE WHEN " + semPis,
+        "    THEN o.NoEmpregado = t.NoEmpregado AND o.NuSequencialRegistro < t.NuSequencialRegistro",
+        "    ELSE (o.NoEmpregado, o.NuSequencialRegistro) < (t.NoEmpregado, t.NuSequencialRegistro) END)"};
+    if (temEmpregados)
+        sql.insert(sql.end(), {
+        "AND NOT EXISTS (SELECT 1 FROM BD8VINC b WHERE b.AnBase = '" + std::string(kAnoImportado) + "'",
+        "  AND b.CoCgcCeiEstabelecimento = :inscricao AND b.NuPrefixoEstabelecimento = :destino",
+        "  AND b.CoPisPasepEmpregado = t.CoPisPasepEmpregado AND b.DaAdmissaoEmpregado = t.DaAdmissaoEmpregado",
+        "  AND (NOT " + semPis + " OR b.NoEmpregado = t.NoEmpregado))"});
+    Consulta copia(banco_, sql);
+    parametros(copia);
+    for (std::int64_t de = primeiro; de <= ultimo; de += lote_) {
+        ConfereInterrupcao();
+        const std::int64_t ate = std::min(ultimo, de + lote_ - 1);
+        copia.Parametro("de", std::to_string(de));
+        copia.Parametro("ate", std::to_string(ate));
+        l.importados += copia.ExecutaPreparada();
+        if (porEmpregado_) AvancaProgresso(ate - de + 1);
+    }
+    l.duplicados = continuam - l.importados;
+    if (l.importados == 0) return;
+
+    // The establishment's counts follow its rows.
+    Consulta conta(banco_, {"SELECT count(*), total(CoNacionalidade <> '10') FROM BD8VINC",
+                            "WHERE AnBase = '" + std::string(kAnoImportado) + "'",
+                            "AND CoCgcCeiEstabelecimento = :inscricao AND NuPrefixoEstabelecimento = :destino"});
+    parametros(conta);
+    conta.Abre();
+    l.empregadosBase = conta.Inteiro(0);
+    l.estrangeirosBase = static_cast<long>(std::stod(conta.Texto(1)));
 }
 
 void ExecucaoImportacao::GravaLinhaImp(LinhaImp& l) {

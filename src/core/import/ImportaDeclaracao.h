@@ -69,17 +69,21 @@ struct ResultadoImportacao {
 class TImportacao {
 public:
     // `banco` is open on the data folder the analysis filled; `interacao` takes the
-    // progress and the stop request ("Deseja interromper?").
-    TImportacao(Banco& banco, Interacao& interacao);
+    // progress and the stop request ("Deseja interromper?"), looked at before each
+    // establishment and each batch of `empregadosPorLote` employees.
+    TImportacao(Banco& banco, Interacao& interacao, long empregadosPorLote = kEmpregadosPorLote);
 
     // Creates TE8IMP anew and imports the chosen establishments of base year `ano`
     // (2005, or 2004 for the previous year's file) in the order given. An empty
     // choice imports nothing and leaves TE8IMP empty.
     ResultadoImportacao fImporta(int ano, const std::vector<EscolhaImportacao>& escolha);
 
+    static constexpr long kEmpregadosPorLote = 2000;
+
 private:
     Banco& banco_;
     Interacao& interacao_;
+    long lote_;
 };
 
 }  // namespace zovi

@@ -74,8 +74,8 @@ class Importacao : public ::testing::Test {
 protected:
     Importacao() { banco.Abre("Zovi2005", {pasta.Parametro()}); }
 
-    // Analyses the file as the import wizard does, then imports the establishments
-    // chosen (all of the file when none is given).
+    // Analyses the file as the import wizard does, then imports every establishment of it,
+    // one employee at a time between two looks at Cancel.
     ResultadoImportacao Importa(const Declaracao& d, int ano = 2005, Interacao* outra = nullptr) {
         std::vector<std::string> registros;
         for (const auto& r : d.Registros()) registros.push_back(ano == 2004 ? teste::ParaAnterior(r) : r);
@@ -86,7 +86,7 @@ protected:
         EXPECT_EQ(analise.fAnalisaArquivo(arquivo, 2005, true, e, v), kAnaliseSemFalha);
         std::vector<EscolhaImportacao> escolha;
         for (const auto& x : EstabelecimentosDoArquivo(banco, ano)) escolha.push_back({x.inscricao, x.prefixo});
-        TImportacao importacao(banco, outra ? *outra : interacao);
+        TImportacao importacao(banco, outra ? *outra : interacao, 1);
         return importacao.fImporta(ano, escolha);
     }
 
