@@ -10,7 +10,7 @@
 #
 #   --manter   keep the data folders and the files
 #   --so-200k  only the 200,000-employee declaration
-#   --1m       add the 1,000,000-employee declaration (memory)
+#   --1m       add the 990,000-employee declaration (memory; one file holds 999,999 records)
 #   VEZES=n    (environment) floor and import alternate n times; 3 by default
 #
 # Each import starts from empty declaration tables: BD8EMP and BD8VINC are put back
@@ -118,6 +118,7 @@ cenario 200k 20 10000
 if [[ $SO200K == 0 ]]; then
     cenario 50k 5 10000
 fi
-[[ $UM_MILHAO == 1 ]] && cenario 1m 100 10000
+# Under the 999,999 records one file holds: 990,000 employees in 100 establishments.
+[[ $UM_MILHAO == 1 ]] && cenario 990k 100 9900
 [[ $MANTER == 1 ]] && echo && echo "pastas mantidas em $TRABALHO"
 exit 0

@@ -6,6 +6,7 @@
 #include "InteracaoTerminal.h"
 #include "PastaCompartilhada.h"
 #include "analysis/AnaliseEstrutura.h"
+#include "data/ListasSelecao.h"
 #include "engine/Banco.h"
 #include "engine/Tabela.h"
 #include "import/ImportaDeclaracao.h"
@@ -35,10 +36,7 @@ int Uso() {
 bool LeEscolha(const std::string& texto, EscolhaImportacao& e) {
     const auto barra = texto.rfind('/');
     if (barra == std::string::npos) return false;
-    std::string inscricao;
-    for (char c : texto.substr(0, barra))
-        if (c != '.' && c != '/' && c != '-') inscricao += c;
-    inscricao = fAparaTexto(inscricao);
+    std::string inscricao = fAparaTexto(RetiraSeparadores(texto.substr(0, barra)));
     if (inscricao.size() < 14) inscricao = "00" + inscricao;
     e.inscricao = inscricao;
     e.prefixo = texto.substr(barra + 1);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "data/ListasSelecao.h"
 #include "data/Tabelas.h"
 #include "engine/Consulta.h"
 #include "engine/Erros.h"
@@ -94,8 +95,9 @@ int AnoDoArquivoAnalisado(Banco& banco) {
 }
 
 std::string LinhaSelecaoImportacao(const EstabelecimentoArquivo& e) {
-    return CompletaEspacos(FormataInscricao(e.inscricao, e.tipoInscricao), 18) + "  " + CompletaEspacos(e.prefixo, 2) +
-           "  " + CompletaEspacos(e.nome, 30) + "  " + e.vinculos;
+    return LinhaSelecaoEstabelecimento(e.inscricao, e.tipoInscricao, CompletaEspacos(e.prefixo, 2),
+                                       CompletaEspacos(e.nome, 30)) +
+           "  " + e.vinculos;
 }
 
 bool PrefixoImportavel(const std::string& prefixo) { return fAparaTexto(prefixo).size() >= 2; }
@@ -395,20 +397,31 @@ void ExecucaoImportacao::ImportaEmpregados(LinhaImp& l, const std::string& prefi
         q.Abre();
         temEmpregados = q.Inteiro(0) > 0;
     }
+    // Likewise a file that repeats nobody needs no look-up among its own rows.
+    bool repete = false;
+    {
+        Consulta q(banco_, {"SELECT 1 FROM TE8VINC WHERE " + doEstabelecimento + " AND " + continua,
+                            "GROUP BY CoPisPasepEmpregado, DaAdmissaoEmpregado HAVING count(*) > 1 LIMIT 1"});
+        parametros(q);
+        q.Abre();
+        repete = !q.Vazia();
+    }
     const std::string semPis = "trim(t.CoPisPasepEmpregado, ' 0') = ''";
     std::vector<std::string> sql = {
         "INSERT INTO BD8VINC (" + campos + ")",
         "SELECT " + valores + " FROM TE8VINC t",
         // The rows of one establishment lie together, in the order the analysis read them.
         "WHERE t.rowid BETWEEN :de AND :ate AND +t.AnBase = :ano AND +t.CoCgcCeiEstabelecimento = :inscricao",
-        "AND +t.NuPrefixoEstabelecimento = :prefixo AND " + (anterior_ ? "t." + continua : continua),
+        "AND +t.NuPrefixoEstabelecimento = :prefixo AND " + (anterior_ ? "t." + continua : continua)};
+    if (repete)
+        sql.insert(sql.end(), {
         "AND NOT EXISTS (SELECT 1 FROM TE8VINC o WHERE o.AnBase = t.AnBase",
         "  AND o.CoCgcCeiEstabelecimento = t.CoCgcCeiEstabelecimento AND o.NuPrefixoEstabelecimento = t.NuPrefixoEstabelecimento",
         "  AND o.CoPisPasepEmpregado = t.CoPisPasepEmpregado AND o.DaAdmissaoEmpregado = t.DaAdmissaoEmpregado",
         "  AND " + (anterior_ ? "o." + continua : continua),
         "  AND CASE WHEN " + semPis,
         "    THEN o.NoEmpregado = t.NoEmpregado AND o.NuSequencialRegistro < t.NuSequencialRegistro",
-        "    ELSE (o.NoEmpregado, o.NuSequencialRegistro) < (t.NoEmpregado, t.NuSequencialRegistro) END)"};
+        "    ELSE (o.NoEmpregado, o.NuSequencialRegistro) < (t.NoEmpregado, t.NuSequencialRegistro) END)"});
     if (temEmpregados)
         sql.insert(sql.end(), {
         "AND NOT EXISTS (SELECT 1 FROM BD8VINC b WHERE b.AnBase = '" + std::string(kAnoImportado) + "'",
