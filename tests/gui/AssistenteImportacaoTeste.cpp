@@ -1,5 +1,6 @@
 // The import wizard offscreen: through the dialog service's script, and once with
 // its pages and boxes really shown and answered as a user would (timers, the keyboard).
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +24,8 @@
 #include "messages/ServicoDialogos.h"
 #include "platform/Texto1252.h"
 #include "wizards/AssistenteImportacao.h"
+#include "wizards/ListaMarcacao.h"
+#include "wizards/TfmImport02.h"
 
 using namespace zovi;
 using namespace zovi::gui;
@@ -52,6 +55,9 @@ Acao Arquivo(const fs::path& arquivo) {
 
 // Runs one of the built programs; its exit code.
 int Roda(const std::string& linha) { return std::system((teste::PastaProgramas().string() + "/" + linha).c_str()); }
+
+// A click on a radio button's circle (its center may lie past its text, where a click does nothing).
+void ClicaOpcao(QRadioButton* opcao) { QTest::mouseClick(opcao, Qt::LeftButton, {}, QPoint(8, opcao->height() / 2)); }
 
 // Once the modal window of that name is up, acts on it.
 void QuandoAparecer(const QString& nome, std::function<void(QWidget&)> acao) {
@@ -179,22 +185,79 @@ private slots:
         dialogos_.Roteiriza(false);
         AssistenteImportacao assistente(*dm_, *mensagens_, dialogos_, 2005);
         QString foco;
+        // Whatever goes wrong, the wizard does not stay open: its pages are closed after a while.
+        QTimer guarda;
+        guarda.setInterval(30000);
+        QObject::connect(&guarda, &QTimer::timeout, [] {
+            if (auto* w = QApplication::activeModalWidget()) w->close();
+        });
+        guarda.start();
         QuandoAparecer("TfmImport00", [&](QWidget& p) {
+            // The keyboard reaches a window once it is active.
+            QTest::qWaitForWindowActive(&p);
             auto* arquivo = p.findChild<QLineEdit*>("arquivo");
             arquivo->setFocus();
             QTest::keyClicks(arquivo, QString::fromStdString(arquivo_.string()));
             foco = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
             QTest::keyClick(&p, Qt::Key_A, Qt::AltModifier);
             QuandoAparecer("TfmImport02", [&](QWidget& s) {
-                QTest::mouseClick(s.findChild<QRadioButton*>("rbSelecionarTodos"), Qt::LeftButton);
+                QTest::qWaitForWindowActive(&s);
+                ClicaOpcao(s.findChild<QRadioButton*>("rbSelecionarTodos"));
                 QTest::keyClick(&s, Qt::Key_O, Qt::AltModifier);
-                QuandoAparecer("TfmImport03", [](QWidget& f) { QTest::keyClick(&f, Qt::Key_F, Qt::AltModifier); });
+                QuandoAparecer("TfmImport03", [](QWidget& f) {
+                    QTest::qWaitForWindowActive(&f);
+                    QTest::keyClick(&f, Qt::Key_F, Qt::AltModifier);
+                });
             });
         });
         assistente.Executa();
         QCOMPARE(foco, QStringLiteral("arquivo"));
         QCOMPARE(Estabelecimentos(), 2L);
         QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+
+    // A line whose prefix is one character cannot stay ticked, by a click or by "Selecionar
+    // Todos", which ticks the lines above it and stops there with the line selected.
+    void PrefixoDeUmCaracterNaoFicaMarcado() {
+        dm_->dbZovi.CriaTabelaComo("BD8EMP", "TE8EMP", true);
+        {
+            Tabela t(dm_->dbZovi, "TE8EMP");
+            t.Abre();
+            for (auto [inscricao, prefixo] : {std::pair{"11222333000181", "00"}, {"11222333000262", "1 "},
+                                               {"44555666000181", "01"}}) {
+                t.Acrescenta();
+                t.PoeTexto("AnBase", "2005");
+                t.PoeTexto("CoCgcCeiEstabelecimento", inscricao);
+                t.PoeTexto("NuPrefixoEstabelecimento", prefixo);
+                t.PoeTexto("InInscrEstabelecimento", "1");
+                t.PoeTexto("NoRazaoEstabelecimento", "EMPRESA");
+                t.Grava();
+            }
+        }
+        AssistenteImportacao assistente(*dm_, *mensagens_, dialogos_, 2005);
+        auto& pagina = assistente.Selecao();
+        pagina.MostraEstabelecimentos();
+        pagina.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pagina));
+        auto& modelo = pagina.Empresas().Modelo();
+        auto* vista = pagina.Empresas().findChild<QAbstractItemView*>("lvLinhas");
+        auto* todos = pagina.findChild<QRadioButton*>("rbSelecionarTodos");
+        todos->setChecked(true);
+        QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, vista->visualRect(modelo.index(1)).center());
+        QCOMPARE(modelo.Marcas(), (std::vector<bool>{false, false, false}));
+        QVERIFY(!todos->isChecked());
+        QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, vista->visualRect(modelo.index(2)).center());
+        QCOMPARE(modelo.Marcas(), (std::vector<bool>{false, false, true}));
+
+        ClicaOpcao(todos);
+        QCOMPARE(modelo.Marcas(), (std::vector<bool>{true, false, true}));
+        QCOMPARE(vista->currentIndex().row(), 1);
+        QCOMPARE(dialogos_.caixas.size(), size_t(2));
+        QCOMPARE(dialogos_.caixas[0].texto, QStringLiteral("Este estabelecimento não poderá ser importado. Verifique Prefixo."));
+        QCOMPARE(dialogos_.caixas[1].texto, QStringLiteral("Prefixo Inválido. Estabelecimento não poderá ser importado."));
+        ClicaOpcao(pagina.findChild<QRadioButton*>("rbLimparTodos"));
+        QVERIFY(!modelo.AlgumaMarcada());
+        pagina.hide();
     }
 
     // The main window's commands open the wizard for each year.
