@@ -25,8 +25,9 @@ const char* TextoResultado(int resultado) {
     }
 }
 
-// The fault rows, each code followed by its catalogue text.
-void EscreveFalhas(Banco& banco) {
+}  // namespace
+
+void EscreveFalhasEstrutura(Banco& banco) {
     std::unique_ptr<CatalogoMensagens> catalogo;
     if (banco.ExisteTabela("TB8MSG")) catalogo = std::make_unique<CatalogoMensagens>(banco);
     Tabela t(banco, "TE8STRU");
@@ -45,8 +46,6 @@ void EscreveFalhas(Banco& banco) {
                 " " + t.Texto("Conteudo"));
 }
 
-}  // namespace
-
 int ComandoAnalisar(const std::vector<std::string>& a) {
     const bool anterior = a.size() == 3 && a[2] == "--anterior";
     if (a.size() != 2 && !anterior) {
@@ -63,7 +62,7 @@ int ComandoAnalisar(const std::vector<std::string>& a) {
     const int resultado = analise.fAnalisaArquivo(a[0], 2005, false, estabelecimentos, empregados);
     Escreve("Resultado: " + std::to_string(resultado) + " (" + TextoResultado(resultado) + ")");
     Escreve("Estabelecimentos: " + std::to_string(estabelecimentos) + "  Empregados: " + std::to_string(empregados));
-    if (resultado == kAnaliseComFalha) EscreveFalhas(banco);
+    if (resultado == kAnaliseComFalha) EscreveFalhasEstrutura(banco);
     return resultado;
 }
 

@@ -9,4 +9,8 @@ namespace zovi {
 // folder, prints the outcome and the fault rows, and returns the outcome.
 int ComandoAnalisar(const std::vector<std::string>& argumentos);
 
+class Banco;
+// Prints the fault rows the analysis left in Te8stru, each code with its catalogue text.
+void EscreveFalhasEstrutura(Banco& banco);
+
 }  // namespace zovi

@@ -6,13 +6,17 @@
 
 #include <filesystem>
 #include <memory>
+#include <set>
 
 #include "InteracaoTerminal.h"
 #include "PastaCompartilhada.h"
 #include "TrpCartela.h"
 #include "TrpErros.h"
+#include "TrpEstrut.h"
 #include "TrpEtiquetas.h"
+#include "TrpImport.h"
 #include "engine/Banco.h"
+#include "import/ImportaDeclaracao.h"
 #include "messages/Catalogo.h"
 #include "motor/Composicao.h"
 #include "motor/Saida.h"
@@ -25,8 +29,10 @@ namespace zovi {
 namespace {
 
 int Uso() {
-    Escreve("uso: gdzovi-lote relatorio erros|etiquetas|cartela DADOS --pdf ARQUIVO\n"
+    Escreve("uso: gdzovi-lote relatorio erros|etiquetas|cartela|estrutura|importacao DADOS --pdf ARQUIVO\n"
             "  erros      as inconsistências da última verificação (tabela TE8ERRWA)\n"
+            "  estrutura  a falha de estrutura da última análise de arquivo (tabela TE8STRU)\n"
+            "  importacao a contabilização da última importação (tabela TE8IMP)\n"
             "  etiquetas  as etiquetas dos disquetes da última gravação (tabela TE8PROID)\n"
             "  cartela    a descrição do leiaute do arquivo ZOVI2005",
             true);
@@ -59,7 +65,8 @@ bool GravaPdfNoLugar(relatorios::Composicao& composicao, const QString& arquivo,
 }  // namespace
 
 int ComandoRelatorio(const std::vector<std::string>& a) {
-    if (a.size() != 4 || a[2] != "--pdf" || (a[0] != "erros" && a[0] != "etiquetas" && a[0] != "cartela")) return Uso();
+    static const std::set<std::string> kRelatorios = {"erros", "etiquetas", "cartela", "estrutura", "importacao"};
+    if (a.size() != 4 || a[2] != "--pdf" || !kRelatorios.count(a[0])) return Uso();
     if (!std::filesystem::is_directory(a[1])) {
         Escreve("Pasta de dados inexistente: " + Utf8ParaCp1252(a[1], '?'), true);
         return 66;
@@ -87,6 +94,12 @@ int ComandoRelatorio(const std::vector<std::string>& a) {
         }
         catalogo = std::make_unique<CatalogoMensagens>(banco);
         relatorio = std::make_unique<relatorios::TrpErros>(banco, *catalogo);
+    } else if (a[0] == "estrutura") {
+        catalogo = std::make_unique<CatalogoMensagens>(banco);
+        relatorio = std::make_unique<relatorios::TrpEstrut>(banco, *catalogo);
+    } else if (a[0] == "importacao") {
+        catalogo = std::make_unique<CatalogoMensagens>(banco);
+        relatorio = std::make_unique<relatorios::TrpImport>(banco, *catalogo, AnoDoArquivoAnalisado(banco));
     } else if (a[0] == "etiquetas") {
         relatorio = std::make_unique<relatorios::TrpEtiquetas>(banco);
     } else {

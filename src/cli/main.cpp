@@ -8,6 +8,7 @@
 
 #include "ComandoAnalisar.h"
 #include "ComandoGravar.h"
+#include "ComandoImportar.h"
 #include "ComandoRelatorio.h"
 #include "InteracaoTerminal.h"
 #include "PastaCompartilhada.h"
@@ -165,13 +166,17 @@ void Uso(bool erro = true) {
             "  gravar DADOS --unidade A      verifica e grava a declaração em disquetes (gravar sem argumentos:\n"
             "                                opções; --data ddmmaaaa fora de 2006)\n"
             "  gravar DADOS --pasta DESTINO  verifica e grava a declaração numa pasta\n"
-            "  relatorio erros|etiquetas|cartela DADOS --pdf ARQUIVO\n"
+            "  importar ARQUIVO DADOS [--ano 2004|2005] [--estabelecimentos INSCRICAO/PREFIXO,...]\n"
+            "                                importa os estabelecimentos de um arquivo para a declaração\n"
+            "                                (todos, quando não indicados)\n"
+            "  relatorio erros|etiquetas|cartela|estrutura|importacao DADOS --pdf ARQUIVO\n"
             "                                grava um relatório em PDF\n"
             "  --help | --version            este texto | a versão\n"
-            "Saídas: 0 sucesso; 1 falha (verificar, gravar: há erros; analisar: falha no arquivo); 2 verificar só com\n"
-            "avisos, gravar interrompida, relatorio erros de uma verificação não concluída; 4 analisar interrompida;\n"
-            "8 analisar, arquivo de retificação;\n"
-            "64 argumentos errados; 70 erro inesperado; 75 pasta de dados em uso por outro processo.",
+            "Saídas: 0 sucesso; 1 falha (verificar, gravar: há erros; analisar, importar: falha no arquivo);\n"
+            "2 verificar só com avisos, gravar interrompida, importar: arquivo ilegível, relatorio erros de uma\n"
+            "verificação não concluída; 3 importar: erro ao gravar um estabelecimento; 4 analisar ou importar\n"
+            "interrompida; 8 analisar, arquivo de retificação; 64 argumentos errados; 66 arquivo ou pasta\n"
+            "inexistente; 70 erro inesperado; 75 pasta de dados em uso por outro processo.",
             erro);
 }
 
@@ -187,6 +192,7 @@ int main(int argc, char** argv) {
         {"reindexa", Reindexa},
         {"verificar", Verifica},
         {"gravar", ComandoGravar},
+        {"importar", ComandoImportar},
         {"relatorio", ComandoRelatorio},
     };
     const std::string primeiro = argc < 2 ? "" : argv[1];

@@ -26,6 +26,9 @@ TEST(ComandoRelatorio, GravaCadaRelatorioOuDizPorQueNao) {
         // After no verification te8errwa does not exist: one page that says so.
         {{"erros", pasta}, 0, 1, "Nenhuma inconsistência registrada pela última verificação."},
         {{"cartela", pasta}, 0, 7, "Registro tipo Nove"},
+        // No analysis or import yet: the reports' pages without lines.
+        {{"estrutura", pasta}, 0, 1, "Relatório de erro de estrutura"},
+        {{"importacao", pasta}, 0, 1, "Relatório de Importação de Dados 2005"},
         // Nothing written yet: no label, no file, and the reason on the terminal.
         {{"etiquetas", pasta}, 1, 0, "O relatório não tem páginas a imprimir."},
         {{"resumo", pasta}, 64, 0, "uso: gdzovi-lote relatorio"},

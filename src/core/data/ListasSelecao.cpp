@@ -9,8 +9,8 @@ namespace zovi {
 namespace {
 
 std::string LinhaEstabelecimento(const Consulta& q) {
-    return CompletaEspacos(FormataInscricao(q.Texto("CoCgcCeiEstabelecimento"), q.Texto("InInscrEstabelecimento")), 18) +
-           "  " + q.Texto("NuPrefixoEstabelecimento") + "  " + q.Texto("NoRazaoEstabelecimento");
+    return LinhaSelecaoEstabelecimento(q.Texto("CoCgcCeiEstabelecimento"), q.Texto("InInscrEstabelecimento"),
+                                       q.Texto("NuPrefixoEstabelecimento"), q.Texto("NoRazaoEstabelecimento"));
 }
 
 std::vector<std::string> Linhas(Consulta& q, std::string (*linha)(const Consulta&)) {
@@ -24,6 +24,11 @@ std::vector<std::string> Linhas(Consulta& q, std::string (*linha)(const Consulta
 constexpr const char* kSoComEmpregados = "and InZoviNegEstabelecimento = \"0\"";
 
 }  // namespace
+
+std::string LinhaSelecaoEstabelecimento(const std::string& inscricao, const std::string& tipoInscricao,
+                                        const std::string& prefixo, const std::string& nome) {
+    return CompletaEspacos(FormataInscricao(inscricao, tipoInscricao), 18) + "  " + prefixo + "  " + nome;
+}
 
 std::vector<std::string> ListaEstabelecimentos(Consulta& q, const std::string& anoBase, char apenasComEmpregados) {
     q.Fecha();

@@ -13,6 +13,10 @@
 
 namespace zovi {
 
+// The establishment's line (layout above).
+std::string LinhaSelecaoEstabelecimento(const std::string& inscricao, const std::string& tipoInscricao,
+                                        const std::string& prefixo, const std::string& nome);
+
 // One line per BD8EMP row of the base year, in the order the table returns them;
 // with apenasComEmpregados 'N' only declarations with employees.
 std::vector<std::string> ListaEstabelecimentos(Consulta& quBd8Emp, const std::string& anoBase, char apenasComEmpregados);

@@ -130,7 +130,8 @@ void Consulta::Liga(sqlite3_stmt* st) const {
 
 void Consulta::Libera() {
     if (st_) sqlite3_finalize(st_);
-    st_ = nullptr;
+    if (preparada_) sqlite3_finalize(preparada_);
+    st_ = preparada_ = nullptr;
     for (const auto& t : fixadas_) {
         banco_.Solta(t);
         banco_.Destrava(t, false);
@@ -201,6 +202,22 @@ long Consulta::Executa() {
         banco_.Solta(t);
         banco_.Destrava(t, false);
     }
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW) banco_.Falha(erro, Sql());
+    return mudadas;
+}
+
+long Consulta::ExecutaPreparada() {
+    if (!preparada_) {
+        Fecha();
+        preparada_ = Prepara(fixadas_);
+    } else {
+        sqlite3_clear_bindings(preparada_);
+        Liga(preparada_);
+    }
+    int rc = sqlite3_step(preparada_);
+    int erro = sqlite3_extended_errcode(banco_.Conexao());
+    long mudadas = sqlite3_changes(banco_.Conexao());
+    sqlite3_reset(preparada_);
     if (rc != SQLITE_DONE && rc != SQLITE_ROW) banco_.Falha(erro, Sql());
     return mudadas;
 }

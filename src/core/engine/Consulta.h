@@ -36,6 +36,9 @@ public:
     // the end is reached there is no current row. Going back is refused.
     void AbreSequencial();
     long Executa();   // any other statement; returns the number of rows changed
+    // As Executa, for a statement run many times with other parameters: it is prepared
+    // once and kept, its tables held, until the query is closed or its text changes.
+    long ExecutaPreparada();
     void Fecha();
     bool Aberta() const { return st_ != nullptr || aberta_; }
 
@@ -78,6 +81,7 @@ private:
     std::map<std::string, std::vector<std::string>> listas_;
 
     sqlite3_stmt* st_ = nullptr;
+    sqlite3_stmt* preparada_ = nullptr;  // ExecutaPreparada's statement
     std::vector<std::string> fixadas_;  // tables attached and locked while open
     bool aberta_ = false;
     std::vector<std::string> nomes_;

@@ -27,6 +27,7 @@
 #include "TrpCartela.h"
 #include "ui_TfmGDZOVI.h"
 #include "wizards/AssistenteGravacao.h"
+#include "wizards/AssistenteImportacao.h"
 #include "wizards/AssistenteVerificacao.h"
 
 namespace zovi::gui {
@@ -151,8 +152,10 @@ void TfmGDZOVI::LigaComandos() {
          false},
         {"miRetif", "sbRetif", &T::NaoDisponivel, false},
         {"miImprimir", "sbRelatorio", &T::NaoDisponivel, false},
-        {"miAnoAnterior", "sbImpAnoAnterior", &T::NaoDisponivel, true},
-        {"miAnoAtual", "sbImpAnoAtual", &T::NaoDisponivel, true},
+        {"miAnoAnterior", "sbImpAnoAnterior",
+         [](T* j) { AssistenteImportacao(j->dm_, j->mensagens_, j->dialogos_, 2004, j).Executa(); }, true},
+        {"miAnoAtual", "sbImpAnoAtual",
+         [](T* j) { AssistenteImportacao(j->dm_, j->mensagens_, j->dialogos_, 2005, j).Executa(); }, true},
         {"miSair", nullptr, &T::Sair, false},
         {"miAnalisador", "sbAnalisador", &T::NaoDisponivel, true},
         {"miConsultaArquivo", "sbConsDisq", &T::NaoDisponivel, false},

@@ -13,7 +13,10 @@ ListaMarcacao::ListaMarcacao(QWidget* pai) : QWidget(pai), ui_(std::make_unique<
     ui_->lvLinhas->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     ui_->lvLinhas->setModel(&modelo_);
     ui_->lvLinhas->installEventFilter(this);
-    connect(ui_->lvLinhas, &QListView::clicked, this, [this](const QModelIndex& i) { modelo_.Alterna(i.row()); });
+    connect(ui_->lvLinhas, &QListView::clicked, this, [this](const QModelIndex& i) {
+        modelo_.Alterna(i.row());
+        emit Alternada(i.row());
+    });
     connect(ui_->cbTodas, &QCheckBox::clicked, this, [this](bool marca) { modelo_.MarcaTodas(marca); });
     // A new list starts with the box clear, as every line is.
     connect(&modelo_, &QAbstractItemModel::modelReset, this, [this] {
@@ -29,9 +32,14 @@ QString ListaMarcacao::Texto() const { return ui_->laTexto->text(); }
 void ListaMarcacao::PoeTexto(const QString& texto) { ui_->laTexto->setText(texto); }
 void ListaMarcacao::FocaLista() { ui_->lvLinhas->setFocus(); }
 
+void ListaMarcacao::SelecionaLinha(int linha) { ui_->lvLinhas->setCurrentIndex(modelo_.index(linha)); }
+void ListaMarcacao::MostraMarcaTodas(bool mostra) { ui_->cbTodas->setVisible(mostra); }
+
 void ListaMarcacao::AlternaAtual() {
     const auto atual = ui_->lvLinhas->currentIndex();
-    if (atual.isValid()) modelo_.Alterna(atual.row());
+    if (!atual.isValid()) return;
+    modelo_.Alterna(atual.row());
+    emit Alternada(atual.row());
 }
 
 bool ListaMarcacao::eventFilter(QObject* objeto, QEvent* e) {

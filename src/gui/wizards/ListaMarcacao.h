@@ -1,7 +1,8 @@
 #pragma once
 // A tick list of establishments (or employees) with the box that ticks or
 // clears every line. A click anywhere on a line toggles it, once also when it
-// lands on the check mark; Space and Enter toggle the current line.
+// lands on the check mark; Space and Enter toggle the current line. Each
+// toggle by the user is signalled, so a list can refuse a line.
 #include <QWidget>
 
 #include <memory>
@@ -26,6 +27,14 @@ public:
     QString Texto() const;
     void PoeTexto(const QString& texto);
     void FocaLista();
+    // The line becomes the current one (selected), its mark unchanged.
+    void SelecionaLinha(int linha);
+    // Shows or hides the box that ticks or clears every line.
+    void MostraMarcaTodas(bool mostra);
+
+signals:
+    // The user toggled the line (a click, Space or Enter).
+    void Alternada(int linha);
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* e) override;

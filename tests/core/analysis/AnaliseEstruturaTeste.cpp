@@ -26,6 +26,7 @@ namespace fs = std::filesystem;
 using teste::Declaracao;
 using teste::DeclaracaoPequena;
 using teste::Junta;
+using teste::ParaAnterior;
 using Registros = std::vector<std::string>;
 
 struct LinhaFalha {
@@ -422,20 +423,6 @@ TEST_F(Analise, LinhaDeComandoSaiComOResultado) {
     const std::string texto((std::istreambuf_iterator<char>(f)), {});
     EXPECT_NE(texto.find("Resultado: 1"), std::string::npos) << texto;
     EXPECT_NE(texto.find("1902   000005"), std::string::npos) << texto;
-}
-
-// The previous year's records: 350 characters; the company's own field at 339,
-// the seal at 319; base year 2004 in the establishment.
-std::string ParaAnterior(std::string r) {
-    const char tipo = r[22];
-    std::string a = r.substr(0, kTamanhoRegistroAnterior);
-    if (tipo == '1') {
-        a.replace(292, 4, "2004");
-        a.replace(338, 12, r.substr(511, 12));
-    }
-    if (tipo == '2') a.replace(338, 12, r.substr(511, 12));
-    if (tipo == '9') a.replace(318, 32, r.substr(491, 32));
-    return a;
 }
 
 TEST_F(Analise, LeiauteDoAnoAnterior) {

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "analysis/LeiauteArquivo.h"
 #include "declfile/Leiaute.h"
 #include "zovi2005.h"
 
@@ -78,6 +79,18 @@ std::vector<std::string> Declaracao::Registros() const {
     fim["NuRespostaPesquisa"] = responsavel.count("NuRespostaPesquisa") ? responsavel.at("NuRespostaPesquisa") : "";
     r.push_back(Registro('9', fim));
     return r;
+}
+
+std::string ParaAnterior(std::string r) {
+    const char tipo = r[22];
+    std::string a = r.substr(0, kTamanhoRegistroAnterior);
+    if (tipo == '1') {
+        a.replace(292, 4, "2004");
+        a.replace(338, 12, r.substr(511, 12));
+    }
+    if (tipo == '2') a.replace(338, 12, r.substr(511, 12));
+    if (tipo == '9') a.replace(318, 32, r.substr(491, 32));
+    return a;
 }
 
 std::string Junta(const std::vector<std::string>& registros, const std::string& quebra) {

@@ -34,6 +34,10 @@ struct Declaracao {
     std::vector<std::string> Registros() const;
 };
 
+// A record of the current layout rewritten in the previous year's: 350 characters, the
+// company's own field at 339, the seal at 319, base year 2004 in the establishment.
+std::string ParaAnterior(std::string registro);
+
 std::string Junta(const std::vector<std::string>& registros, const std::string& quebra = "\r\n");
 void GravaArquivo(const std::filesystem::path& caminho, const std::string& conteudo);
 // Stores the seal of the file where the writer stores it.

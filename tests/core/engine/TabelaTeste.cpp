@@ -158,6 +158,19 @@ TEST_F(TabelaTeste, ConsultaComParametrosConstantesEntreAspasDuplasEJuncao) {
     Consulta upd(banco, {"update pessoas set Seq = '02' where Ano = :a"});
     upd.Parametro("a", "2005");
     EXPECT_EQ(upd.Executa(), 2);
+
+    // Run again with other parameters, the statement kept; a new text is prepared anew.
+    upd.Parametro("a", "2004");
+    EXPECT_EQ(upd.ExecutaPreparada(), 1);
+    upd.Parametro("a", "2006");
+    EXPECT_EQ(upd.ExecutaPreparada(), 1);
+    upd.DefineSql({"update pessoas set Seq = '03' where Nome = :n"});
+    upd.Parametro("n", "ANA");
+    EXPECT_EQ(upd.ExecutaPreparada(), 1);
+    Consulta seq(banco, {"select Nome, Seq from pessoas order by Nome"});
+    std::vector<std::string> seqs;
+    for (seq.Abre(); !seq.Fim(); seq.Proximo()) seqs.push_back(seq.Texto("Seq"));
+    EXPECT_EQ(seqs, (std::vector<std::string>{"03", "02", "02", "02"}));
 }
 
 TEST_F(TabelaTeste, IndiceSecundarioSemDistincaoDeCaixa) {
