@@ -3,6 +3,7 @@
 // leaving a field, the look-ups against the establishment's other employees,
 // the counts, and a declaration typed this way passing the verification run.
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -403,6 +404,22 @@ private slots:
             Digita(*f, "edAbril", digitado);
         }
         QCOMPARE(QString::fromStdString(f->Registro().VaAbrilEmpregado), gravado);
+    }
+
+    // Month names come from the core in Windows-1252: March keeps its cedilla on the
+    // month's caption and in the 13th salary's month descriptions.
+    void NomesDosMesesComAcento() {
+        auto f = Formulario();
+        QLabel* legenda = nullptr;
+        for (auto* l : f->findChildren<QLabel*>())
+            if (l->buddy() == f->Controle("edMarco")) legenda = l;
+        QVERIFY(legenda);
+        QCOMPARE(legenda->text(), QStringLiteral("Março"));
+        f->AbrePaginaDe(f->Controle("deMesAdiantamento"));
+        Digita(*f, "deMesAdiantamento", "03");
+        QCOMPARE(f->Edicao("deNoMesAdiantamento")->text(), QStringLiteral("Março"));
+        f->PoeTexto("deMesParcelaFinal", "99");
+        QCOMPARE(f->Edicao("deNoMesParcelaFinal")->text(), QStringLiteral("Totalização"));
     }
 
     void ListaBuscaAbreEExclui() {

@@ -353,7 +353,7 @@ std::vector<CampoDeclarado> TfmDadosEmpreg::Campos() {
 
     // --- Remunerações: the year typed month by month, value then hours ---
     for (int m = 0; m < 12; ++m) {
-        c.push_back({.nome = NomeValorMes(m), .rotulo = QString::fromUtf8(NomeMes(DoisDigitos(m + 1))), .campo = kCamposRemuneracao[m],
+        c.push_back({.nome = NomeValorMes(m), .rotulo = Tela(NomeMes(DoisDigitos(m + 1))), .campo = kCamposRemuneracao[m],
                      .largura = 9, .valor = ValorCampo::Dinheiro, .grupo = "gbMeses", .linha = m,
                      .regra = [this, m] { return Cadeia(CadeiaRemuneracao, m + 1); }});
         c.push_back({.nome = NomeHorasMes(m), .rotulo = "horas", .campo = kCamposHoras[m], .largura = 3,
