@@ -5,12 +5,15 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
 #include "Gerador.h"
@@ -420,6 +423,40 @@ private slots:
         QCOMPARE(f->Edicao("deNoMesAdiantamento")->text(), QStringLiteral("Março"));
         f->PoeTexto("deMesParcelaFinal", "99");
         QCOMPARE(f->Edicao("deNoMesParcelaFinal")->text(), QStringLiteral("Totalização"));
+    }
+
+    // Leaving the type of employment of a worker of 16 or less asks about the judicial permit in a
+    // real box; an older worker is not asked and the permit box closes on "Não".
+    void AlvaraPerguntadoSoAoMenorDe16() {
+        // The type of employment left with Enter, on a new form whose birth date is already there.
+        auto saiDoVinculo = [&](const char* nascimento, const std::function<void()>& antes = {}) {
+            auto f = Formulario();
+            f->PoeTexto("deNascimento", nascimento);
+            f->AbrePaginaDe(f->Controle("deVinculo"));
+            f->Controle("deVinculo")->setFocus();
+            if (antes) antes();
+            Entra(*f, "deVinculo", QString::fromStdString(vinculo_));
+            [&] { QVERIFY(QApplication::focusWidget() != f->Controle("deVinculo")); }();
+            auto* alvara = qobject_cast<GrupoOpcoes*>(f->Controle("dgAlvara"));
+            return std::pair{alvara->isEnabled(), alvara->Valor()};
+        };
+
+        dialogos_.Roteiriza(false);
+        QString pergunta;
+        const auto respondeSim = [&] {
+            QTimer::singleShot(0, [&] {
+                auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!caixa) return;  // no box: the comparison of the question below fails
+                pergunta = caixa->text();
+                caixa->button(QMessageBox::Yes)->click();
+            });
+        };
+        QCOMPARE(saiDoVinculo("01011990", respondeSim), std::pair(true, QStringLiteral("1")));  // 15 in 2005
+        QCOMPARE(pergunta, QStringLiteral("Existe alvará autorizando menor de 16 anos de idade ?"));
+
+        dialogos_.Roteiriza();
+        QCOMPARE(saiDoVinculo("31121988"), std::pair(false, QStringLiteral("2")));  // 17 in 2005
+        QVERIFY2(dialogos_.caixas.empty(), qPrintable(Caixas().join("\n")));
     }
 
     void ListaBuscaAbreEExclui() {
