@@ -4,6 +4,8 @@
 
 #include "PaginaPadrao.h"
 #include "declfile/Leiaute.h"
+#include "messages/Formatacao.h"
+#include "motor/FonteLinhas.h"
 
 namespace zovi::relatorios {
 
@@ -210,10 +212,8 @@ std::vector<CampoCartela> CamposTipoDois() {
         {N, QStringLiteral("Código do desligamento")},
         {N, QStringLiteral("Data do desligamento (ddmm)")},
     };
-    const QStringList meses = {QStringLiteral("Janeiro"), QStringLiteral("Fevereiro"), QStringLiteral("Março"),
-                               QStringLiteral("Abril"),   QStringLiteral("Maio"),      QStringLiteral("Junho"),
-                               QStringLiteral("Julho"),   QStringLiteral("Agosto"),    QStringLiteral("Setembro"),
-                               QStringLiteral("Outubro"), QStringLiteral("Novembro"),  QStringLiteral("Dezembro")};
+    QStringList meses;
+    for (int m = 1; m <= 12; ++m) meses << TextoCore(NomeMes(std::to_string(m)));
     for (const auto& m : meses) c.push_back({N, QStringLiteral("Remuneração de %1(Valor com centavos)").arg(m)});
     c.insert(c.end(), {
         {N, QStringLiteral("Remuneração de 13º Salário parcela Adiantamento (valor com centavos)")},

@@ -3,13 +3,17 @@
 // leaving a field, the look-ups against the establishment's other employees,
 // the counts, and a declaration typed this way passing the verification run.
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
 #include "Gerador.h"
@@ -403,6 +407,56 @@ private slots:
             Digita(*f, "edAbril", digitado);
         }
         QCOMPARE(QString::fromStdString(f->Registro().VaAbrilEmpregado), gravado);
+    }
+
+    // Month names come from the core in Windows-1252: March keeps its cedilla on the
+    // month's caption and in the 13th salary's month descriptions.
+    void NomesDosMesesComAcento() {
+        auto f = Formulario();
+        QLabel* legenda = nullptr;
+        for (auto* l : f->findChildren<QLabel*>())
+            if (l->buddy() == f->Controle("edMarco")) legenda = l;
+        QVERIFY(legenda);
+        QCOMPARE(legenda->text(), QStringLiteral("Março"));
+        f->AbrePaginaDe(f->Controle("deMesAdiantamento"));
+        Digita(*f, "deMesAdiantamento", "03");
+        QCOMPARE(f->Edicao("deNoMesAdiantamento")->text(), QStringLiteral("Março"));
+        f->PoeTexto("deMesParcelaFinal", "99");
+        QCOMPARE(f->Edicao("deNoMesParcelaFinal")->text(), QStringLiteral("Totalização"));
+    }
+
+    // Leaving the type of employment of a worker of 16 or less asks about the judicial permit in a
+    // real box; an older worker is not asked and the permit box closes on "Não".
+    void AlvaraPerguntadoSoAoMenorDe16() {
+        // The type of employment left with Enter, on a new form whose birth date is already there.
+        auto saiDoVinculo = [&](const char* nascimento, const std::function<void()>& antes = {}) {
+            auto f = Formulario();
+            f->PoeTexto("deNascimento", nascimento);
+            f->AbrePaginaDe(f->Controle("deVinculo"));
+            f->Controle("deVinculo")->setFocus();
+            if (antes) antes();
+            Entra(*f, "deVinculo", QString::fromStdString(vinculo_));
+            [&] { QVERIFY(QApplication::focusWidget() != f->Controle("deVinculo")); }();
+            auto* alvara = qobject_cast<GrupoOpcoes*>(f->Controle("dgAlvara"));
+            return std::pair{alvara->isEnabled(), alvara->Valor()};
+        };
+
+        dialogos_.Roteiriza(false);
+        QString pergunta;
+        const auto respondeSim = [&] {
+            QTimer::singleShot(0, [&] {
+                auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!caixa) return;  // no box: the comparison of the question below fails
+                pergunta = caixa->text();
+                caixa->button(QMessageBox::Yes)->click();
+            });
+        };
+        QCOMPARE(saiDoVinculo("01011990", respondeSim), std::pair(true, QStringLiteral("1")));  // 15 in 2005
+        QCOMPARE(pergunta, QStringLiteral("Existe alvará autorizando menor de 16 anos de idade ?"));
+
+        dialogos_.Roteiriza();
+        QCOMPARE(saiDoVinculo("31121988"), std::pair(false, QStringLiteral("2")));  // 17 in 2005
+        QVERIFY2(dialogos_.caixas.empty(), qPrintable(Caixas().join("\n")));
     }
 
     void ListaBuscaAbreEExclui() {

@@ -146,6 +146,21 @@ private slots:
         QCOMPARE(campo.text(), certa);
     }
 
+    // The months picker names each month as the rest of the program does, accents included.
+    void MesesComNomeAcentuado() {
+        QString marco, dezembro;
+        dialogos_.AgeNoFormulario([&](QDialog& d) {
+            auto& s = static_cast<TfmSeletor&>(d);
+            marco = s.Modelo().IndiceDoCodigo(QStringLiteral("03")).data().toString();
+            dezembro = s.Modelo().IndiceDoCodigo(QStringLiteral("12")).data().toString();
+            return int(QDialog::Rejected);
+        });
+        QLineEdit campo;
+        QVERIFY(!seletores_->Escolhe(TipoSeletor::MesesAno, campo));
+        QCOMPARE(marco, QStringLiteral("03 - Março"));
+        QCOMPARE(dezembro, QStringLiteral("12 - Dezembro"));
+    }
+
     // The months and leave pickers close on Enter even with no line selected, writing nothing.
     void ListasFixasFechamSemLinha() {
         for (auto tipo : {TipoSeletor::MesesAno, TipoSeletor::Afastamento}) {

@@ -57,7 +57,7 @@ size_t EspacosAlinhamento(size_t comprimento) {
 }  // namespace
 
 std::string NomeMes(const std::string& mes) {
-    static const std::array<const char*, 12> nomes = {"Janeiro", "Fevereiro", "Março",    "Abril",
+    static const std::array<const char*, 12> nomes = {"Janeiro", "Fevereiro", "Mar\xE7o",  "Abril",
                                                       "Maio",    "Junho",     "Julho",    "Agosto",
                                                       "Setembro", "Outubro",  "Novembro", "Dezembro"};
     const std::string m = fAparaTexto(mes);
@@ -66,7 +66,7 @@ std::string NomeMes(const std::string& mes) {
     if (semZeros.size() > 2) return {};
     const int numero = semZeros.empty() ? 0 : std::stoi(semZeros);
     if (numero >= 1 && numero <= 12) return nomes[numero - 1];
-    if (numero == 99) return "Totalização";
+    if (numero == 99) return "Totaliza\xE7\xE3o";
     return {};
 }
 

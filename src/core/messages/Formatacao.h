@@ -8,7 +8,7 @@
 namespace zovi {
 
 // "1" ... "12" (blanks and leading zeros allowed) -> "Janeiro" ... "Dezembro", "99" -> "Totalização";
-// "0" and anything else -> empty text.
+// "0" and anything else -> empty text. In Windows-1252, as every text of the core.
 std::string NomeMes(const std::string& mes);
 
 // An amount typed or shown with a decimal comma, with or without thousands points

@@ -95,7 +95,7 @@ bool Valor13(const std::string& mes, const char* lblMes, const std::string& valo
              PassosCritica& p) {
     if (p.Erro(regraValor(valor), {{valor, lblValor}}, true)) return true;
     const auto codigo = regraMes(mes, valor);
-    return p.Passo(codigo, codigo == "0332" ? kAviso : kErro, false, {{mes, lblMes}, {valor, lblValor}});
+    return p.Passo(codigo, fResultado(codigo, "0332") ? kAviso : kErro, false, {{mes, lblMes}, {valor, lblValor}});
 }
 
 }  // namespace
@@ -133,7 +133,7 @@ void CadeiaNascimento(const DadosEmpregado& d, PassosCritica& p) {
     if (p.Roda(A::Formulario) && d.nascimentoDivergente && p.Erro(d.nascimentoDivergente() ? "1053" : kPassa, {}))
         return;
     const auto idade = fCriticaIdadeAnoBase(nasc, d.ano);
-    p.Passo(idade, idade == "0176" ? kAviso : kErro, false, {{nasc, rotulo::Nascimento}, {d.ano, rotulo::AnoBase}});
+    p.Passo(idade, fResultado(idade, "0176") ? kAviso : kErro, false, {{nasc, rotulo::Nascimento}, {d.ano, rotulo::AnoBase}});
 }
 
 // The form offers only "Sim" and "Não": the run alone judges a stored value.
@@ -199,7 +199,7 @@ void CadeiaAdmissao(const DadosEmpregado& d, PassosCritica& p) {
                {{adm, rotulo::Admissao}, {d.est.DaEncerramentoAtividade, rotulo::DataEncerramento}}))
         return;
     const auto idade = fCriticaIdadeAdmissao(nasc, adm);
-    if (p.Passo(idade, idade == "0171" ? kAviso : kErro, false, {{adm, rotulo::Admissao}, {nasc, rotulo::Nascimento}}))
+    if (p.Passo(idade, fResultado(idade, "0171") ? kAviso : kErro, false, {{adm, rotulo::Admissao}, {nasc, rotulo::Nascimento}}))
         return;
     p.Erro(fCriticaAdmissaoChegada(d.e.AnChegadaEmpregado, adm, d.e.CoNacionalidade),
            {{adm, rotulo::Admissao}, {d.e.AnChegadaEmpregado, rotulo::AnoChegada}});
@@ -227,7 +227,7 @@ void CadeiaHorasSemanais(const DadosEmpregado& d, PassosCritica& p) {
 
 void CadeiaCbo(const DadosEmpregado& d, PassosCritica& p) {
     const auto codigo = fCriticaCbo(d.ref, d.e.CoCbo);
-    if (p.Passo(codigo, codigo == "3645" ? kAviso : kErro, true, {{d.e.CoCbo, rotulo::Cbo}})) return;
+    if (p.Passo(codigo, fResultado(codigo, "3645") ? kAviso : kErro, true, {{d.e.CoCbo, rotulo::Cbo}})) return;
     p.Erro(fCriticaCboInstrucao(d.ref, d.e.CoInstrucao, d.e.CoCbo),
            {{d.e.CoCbo, rotulo::Cbo}, {d.e.CoInstrucao, rotulo::Instrucao}});
 }
@@ -249,10 +249,10 @@ void CadeiaVinculo(const DadosEmpregado& d, PassosCritica& p) {
     // permit's check; the form measures them in 2005 and asks about the permit when the field is left.
     if (p.Roda(A::Verificacao)) {
         const auto idade = fCriticaIdadeVinculo(tipo, nasc, kAnoIdadeVinculo);
-        if (idade == "3502") p.Erro(idade, {{tipo, rotulo::Vinculo}, {nasc, rotulo::Nascimento}});
+        if (fResultado(idade, "3502")) p.Erro(idade, {{tipo, rotulo::Vinculo}, {nasc, rotulo::Nascimento}});
     } else {
         const auto idade = fCriticaIdadeVinculo(tipo, nasc, kTextoAnoBase);
-        if (p.Erro(idade == "3510" ? kPassa : idade, {{tipo, rotulo::Vinculo}, {nasc, rotulo::Nascimento}})) return;
+        if (p.Erro(fResultado(idade, "3510") ? kPassa : idade, {{tipo, rotulo::Vinculo}, {nasc, rotulo::Nascimento}})) return;
     }
     p.Aviso(fCriticaVinculoCnae(tipo, d.est.CoCnae), {{tipo, rotulo::Vinculo}, {d.est.CoCnae, rotulo::Cnae}});
     p.Aviso(fCriticaVinculoNatureza(tipo, d.est.CoNaturezaJuridica),
@@ -359,7 +359,7 @@ void CadeiaCnpjContribuicao(const DadosEmpregado& d, int i, PassosCritica& p) {
     if (i == kSindical && p.Roda(A::Verificacao)) return;
     // Only a valid head-office CNPJ identifies the entity.
     const auto codigo = fCriticaCnpjEntidade(cnpj);
-    p.Erro(codigo == "0051" ? kPassa : codigo, {{cnpj, k.lblCnpj}});
+    p.Erro(fResultado(codigo, "0051") ? kPassa : codigo, {{cnpj, k.lblCnpj}});
 }
 
 void CadeiaValorContribuicao(const DadosEmpregado& d, int i, PassosCritica& p) {
@@ -380,7 +380,7 @@ void CadeiaRemuneracao(const DadosEmpregado& d, int m, PassosCritica& p) {
     const auto& adm = d.e.DaAdmissaoEmpregado;
     const auto& desl = d.e.DaDesligamentoEmpregado;
     const auto codigo = fCriticaRemuneracaoMensal(lido, MesesLidos()[m - 1], d.contrato);
-    const bool foraDosLimites = codigo == "0312" || codigo == "0313";
+    const bool foraDosLimites = fResultado(codigo, "0312") || fResultado(codigo, "0313");
     if (p.Passo(codigo, foraDosLimites ? kAviso : kErro, !foraDosLimites, {{valor, lbl}})) return;
     const bool informado = !lido.zero;
     if (informado && d.admitidoNoAno &&

@@ -22,11 +22,12 @@ namespace zovi {
 
 // Result codes shared by the primitives and passed through by the rules.
 inline constexpr const char* kPassa = "0000";
-// Read without a call: almost every result passes.
-inline bool fPassou(const std::string& resultado) {
-    // One four-byte comparison: this is asked of every result of every check.
-    return resultado.size() == 4 && std::memcmp(resultado.data(), kPassa, 4) == 0;
+// Whether a result is that four-character code, read without a call: one four-byte comparison.
+// The chains ask it of results that nearly always pass.
+inline bool fResultado(const std::string& resultado, const char (&codigo)[5]) {
+    return resultado.size() == 4 && std::memcmp(resultado.data(), codigo, 4) == 0;
 }
+inline bool fPassou(const std::string& resultado) { return fResultado(resultado, "0000"); }
 inline constexpr const char* kLongo = "X";              // value longer than expected
 inline constexpr const char* kTextoCurto = "0010";      // text of two characters or fewer
 inline constexpr const char* kTextoInvalido = "0020";   // character outside 32..126, or a quote

@@ -25,6 +25,9 @@ bool NascimentoUtil(std::string_view nascimento) { return Positivo(nascimento) &
 
 long long AnoNascimento(std::string_view nascimento) { return Numero(AnoData(nascimento)); }
 
+// A worker of this age (in years counted by the calendar) needs a judicial permit to be employed.
+bool IdadeDeAlvara(long long idade) { return idade <= 16; }
+
 // Types of employment allowed to public administrations (legal nature "1..." or CNAE "75...").
 bool VinculoAdministracaoPublica(std::string_view vinculo) { return UmDe(vinculo, {"30", "31", "35", "96", "97"}); }
 
@@ -234,7 +237,7 @@ std::string fCriticaIdadeVinculo(std::string_view vinculo, std::string_view nasc
     if (!NascimentoUtil(nascimento) || !Digitos(anoComparacao)) return kPassa;
     long long idade = Numero(anoComparacao) - AnoNascimento(nascimento);
     if (Apara(vinculo) == "55") return idade < 14 || idade > 24 ? "3502" : kPassa;
-    return idade <= 16 ? "3510" : kPassa;
+    return IdadeDeAlvara(idade) ? "3510" : kPassa;
 }
 
 std::string fCriticaVinculoCnae(std::string_view vinculo, std::string_view cnae) {
@@ -258,9 +261,16 @@ std::string fCriticaAlvaraIdade(std::string_view alvara, std::string_view nascim
     if (Digitos(nascimento) && Digitos(vinculo) && !UmOuDois(alvara)) return kPassa;
     if (Apara(alvara) != "1") return kPassa;
     if (Apara(vinculo) == "55") return "3531";
-    if (NascimentoUtil(nascimento) && Digitos(anoComparacao) && Numero(anoComparacao) - AnoNascimento(nascimento) > 16)
+    if (NascimentoUtil(nascimento) && Digitos(anoComparacao) &&
+        !IdadeDeAlvara(Numero(anoComparacao) - AnoNascimento(nascimento)))
         return "3531";
     return kPassa;
+}
+
+EstadoAlvara fEstadoAlvara(std::string_view vinculo, std::string_view nascimento, std::string_view anoComparacao) {
+    if (!NascimentoUtil(nascimento) || fVazio(vinculo) || !Digitos(anoComparacao)) return EstadoAlvara::NaoSeAplica;
+    if (!IdadeDeAlvara(Numero(anoComparacao) - AnoNascimento(nascimento))) return EstadoAlvara::NaoSeAplica;
+    return Apara(vinculo) == "55" ? EstadoAlvara::Aprendiz : EstadoAlvara::Pergunta;
 }
 
 // ---- termination -------------------------------------------------------------------

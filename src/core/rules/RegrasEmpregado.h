@@ -73,6 +73,12 @@ std::string fCriticaAlvara(std::string_view alvara);
 // anoComparacao: 2004 in the verification run.
 std::string fCriticaAlvaraIdade(std::string_view alvara, std::string_view nascimento, std::string_view vinculo,
                                 std::string_view anoComparacao);
+// Whether the permit concerns the worker, by the birth date and the type of employment, with the
+// age measured in anoComparacao (the employee form's 2005), by the same age limit as "3510":
+// without both, or older, it does not; an apprentice ("55") is young enough but the permit is not
+// asked of him; any other type is asked.
+enum class EstadoAlvara { NaoSeAplica, Aprendiz, Pergunta };
+EstadoAlvara fEstadoAlvara(std::string_view vinculo, std::string_view nascimento, std::string_view anoComparacao);
 
 // Termination.
 std::string fCriticaCausaDesligamento(const Referencias& ref, std::string_view causa);

@@ -353,7 +353,7 @@ std::vector<CampoDeclarado> TfmDadosEmpreg::Campos() {
 
     // --- Remunerações: the year typed month by month, value then hours ---
     for (int m = 0; m < 12; ++m) {
-        c.push_back({.nome = NomeValorMes(m), .rotulo = QString::fromUtf8(NomeMes(DoisDigitos(m + 1))), .campo = kCamposRemuneracao[m],
+        c.push_back({.nome = NomeValorMes(m), .rotulo = Tela(NomeMes(DoisDigitos(m + 1))), .campo = kCamposRemuneracao[m],
                      .largura = 9, .valor = ValorCampo::Dinheiro, .grupo = "gbMeses", .linha = m,
                      .regra = [this, m] { return Cadeia(CadeiaRemuneracao, m + 1); }});
         c.push_back({.nome = NomeHorasMes(m), .rotulo = "horas", .campo = kCamposHoras[m], .largura = 3,
@@ -578,22 +578,19 @@ void TfmDadosEmpreg::AjustaDesligamento(const std::string& causa, bool saindo) {
 // The permit to employ a minor under 16: asked only of those young enough.
 void TfmDadosEmpreg::AjustaAlvara(const RegistroVinculo& r) {
     auto* alvara = Opcoes(QStringLiteral("dgAlvara"));
-    const std::string ano(apoio::AnoData(r.DaNascimentoEmpregado));
-    const std::string tipo = fAparaTexto(r.CoVinculo);
-    if (ano.empty() || !fNumerico(ano) || tipo.empty()) {
-        alvara->PoeValor(QStringLiteral("2"));
-        alvara->setEnabled(false);
-        return;
-    }
-    if (kAnoBase - std::stoi(ano) > 16) {
-        alvara->PoeValor(QStringLiteral("2"));
-        alvara->setEnabled(false);
-    } else if (tipo != "55") {
-        alvara->setEnabled(true);
-        alvara->PoeValor(fAparaTexto(r.InAlvaraEmpregado) == "1" ? QStringLiteral("1") : QStringLiteral("2"));
-    } else {
-        if (alvara->Valor().isEmpty()) alvara->PoeValor(QStringLiteral("2"));
-        alvara->setEnabled(false);
+    switch (fEstadoAlvara(r.CoVinculo, r.DaNascimentoEmpregado, kTextoAnoBase)) {
+        case EstadoAlvara::NaoSeAplica:
+            alvara->PoeValor(QStringLiteral("2"));
+            alvara->setEnabled(false);
+            break;
+        case EstadoAlvara::Pergunta:
+            alvara->setEnabled(true);
+            alvara->PoeValor(fAparaTexto(r.InAlvaraEmpregado) == "1" ? QStringLiteral("1") : QStringLiteral("2"));
+            break;
+        case EstadoAlvara::Aprendiz:
+            if (alvara->Valor().isEmpty()) alvara->PoeValor(QStringLiteral("2"));
+            alvara->setEnabled(false);
+            break;
     }
 }
 
@@ -661,7 +658,7 @@ void TfmDadosEmpreg::SaiuNacionalidade() {
 void TfmDadosEmpreg::SaiuVinculo() {
     const auto r = Registro();
     auto* alvara = Opcoes(QStringLiteral("dgAlvara"));
-    if (fCriticaIdadeVinculo(r.CoVinculo, r.DaNascimentoEmpregado, kTextoAnoBase) != "3510") {
+    if (fEstadoAlvara(r.CoVinculo, r.DaNascimentoEmpregado, kTextoAnoBase) != EstadoAlvara::Pergunta) {
         alvara->PoeValor(QStringLiteral("2"));
         alvara->setEnabled(false);
     } else if (!alvara->isEnabled()) {

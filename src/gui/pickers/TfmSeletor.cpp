@@ -4,6 +4,7 @@
 
 #include "data/ModulosDados.h"
 #include "engine/Tabela.h"
+#include "messages/Formatacao.h"
 #include "platform/Texto1252.h"
 #include "ui_TfmSeletor.h"
 
@@ -17,10 +18,6 @@ enum class Arvore {
     DoisNiveis,  // 2 characters: a heading (state, CNAE group); longer: the lines under it
     Cbo,         // 2, 3 and 4 characters: levels 1 to 3; the 6-character occupations: level 4
 };
-
-const char* const kMeses[] = {"01 - Janeiro", "02 - Fevereiro", "03 - Março",    "04 - Abril",
-                              "05 - Maio",    "06 - Junho",     "07 - Julho",    "08 - Agosto",
-                              "09 - Setembro", "10 - Outubro",  "11 - Novembro", "12 - Dezembro"};
 
 const char* const kAfastamentos[] = {
     "10. Acidente do trabalho típico (que ocorre no exercício do trabalho à serviço do estabelecimento).",
@@ -128,7 +125,15 @@ void TfmSeletor::Monta(TdmGDZovi& dm) {
             modelo_.Acrescenta(texto, texto.left(d.caracteres), 1);
         }
     };
-    if (tipo_ == TipoSeletor::MesesAno) return acrescentaLista(kMeses);
+    if (tipo_ == TipoSeletor::MesesAno) {
+        for (int m = 1; m <= 12; ++m) {
+            const std::string mes = CompletaZeros(std::to_string(m), 2);
+            const QString codigo = QString::fromStdString(mes);
+            modelo_.Acrescenta(codigo + QStringLiteral(" - ") + QString::fromStdString(Cp1252ParaUtf8(NomeMes(mes))),
+                               codigo, 1);
+        }
+        return;
+    }
     if (tipo_ == TipoSeletor::Afastamento) return acrescentaLista(kAfastamentos);
 
     Tabela& t = dm.*d.tabela;

@@ -257,6 +257,31 @@ TEST(RegrasEmpregado, Alvara) {
     });
 }
 
+// The form's permit box follows the same age limit as "3510": asked exactly where it is given.
+TEST(RegrasEmpregado, EstadoDoAlvaraNoFormulario) {
+    using E = EstadoAlvara;
+    const struct {
+        const char *caso, *vinculo, *nascimento;
+        E esperado;
+    } casos[] = {
+        {"16 anos em 2005", "10", "01011989", E::Pergunta},
+        {"17 anos em 2005", "10", "31121988", E::NaoSeAplica},
+        {"aprendiz de 15", "55", "01011990", E::Aprendiz},
+        {"aprendiz de 20", "55", "01011985", E::NaoSeAplica},
+        {"sem tipo", "", "01011990", E::NaoSeAplica},
+        {"sem nascimento", "10", "", E::NaoSeAplica},
+        {"nascimento em zeros", "10", "00000000", E::NaoSeAplica},
+        {"nascimento curto", "10", "010190", E::NaoSeAplica},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        EXPECT_EQ(fEstadoAlvara(c.vinculo, c.nascimento, "2005"), c.esperado);
+        if (*c.vinculo && std::string_view(c.vinculo) != "55") {
+            EXPECT_EQ(fCriticaIdadeVinculo(c.vinculo, c.nascimento, "2005") == "3510", c.esperado == E::Pergunta);
+        }
+    }
+}
+
 TEST(RegrasEmpregado, Desligamento) {
     Confere({
         {"encerramento em 2005 sem causa", fCriticaCausaEncerramento("1", "2005", "00", "2005"), "0281"},
