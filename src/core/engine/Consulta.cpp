@@ -140,6 +140,7 @@ void Consulta::Libera() {
 
 void Consulta::Fecha() {
     Libera();
+    repetida_ = false;
     aberta_ = false;
     sequencial_ = false;
     nomes_.clear();
@@ -201,6 +202,22 @@ long Consulta::Executa() {
         banco_.Solta(t);
         banco_.Destrava(t, false);
     }
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW) banco_.Falha(erro, Sql());
+    return mudadas;
+}
+
+long Consulta::ExecutaRepetida() {
+    if (!repetida_) {
+        Fecha();
+        st_ = Prepara(fixadas_);
+        repetida_ = true;
+    } else {
+        Liga(st_);
+    }
+    int rc = sqlite3_step(st_);
+    int erro = sqlite3_extended_errcode(banco_.Conexao());
+    long mudadas = sqlite3_changes(banco_.Conexao());
+    sqlite3_reset(st_);
     if (rc != SQLITE_DONE && rc != SQLITE_ROW) banco_.Falha(erro, Sql());
     return mudadas;
 }

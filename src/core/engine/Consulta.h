@@ -36,6 +36,10 @@ public:
     // the end is reached there is no current row. Going back is refused.
     void AbreSequencial();
     long Executa();   // any other statement; returns the number of rows changed
+    // The same statement run again and again with new parameter values (one UPDATE or
+    // DELETE per row of a bulk run): it is prepared once and kept, with its tables held,
+    // until the query is closed or its statement changes. Returns the rows changed.
+    long ExecutaRepetida();
     void Fecha();
     bool Aberta() const { return st_ != nullptr || aberta_; }
 
@@ -86,6 +90,7 @@ private:
     long posicao_ = -1;
     bool inicio_ = true, fim_ = true, vazia_ = true;
     bool sequencial_ = false;
+    bool repetida_ = false;  // st_ is ExecutaRepetida's statement
 };
 
 }  // namespace zovi
