@@ -8,6 +8,7 @@
 
 #include "ComandoAnalisar.h"
 #include "ComandoGravar.h"
+#include "ComandoManutencao.h"
 #include "ComandoRelatorio.h"
 #include "InteracaoTerminal.h"
 #include "PastaCompartilhada.h"
@@ -164,10 +165,21 @@ void Uso(bool erro = true) {
             "                                2 só com avisos\n"
             "  gravar DADOS --unidade A      grava a declaração em disquetes (gravar sem argumentos: opções)\n"
             "  gravar DADOS --pasta DESTINO  grava a declaração numa pasta\n"
+            "  exclui-estabelecimento DADOS INSCRICAO/PREFIXO\n"
+            "                                exclui o estabelecimento e todos os seus empregados\n"
+            "  exclui-empregados DADOS INSCRICAO/PREFIXO PIS[,PIS...]|@ARQUIVO\n"
+            "                                exclui os empregados desses PIS/PASEP\n"
+            "  transfere DADOS INSCRICAO/PREFIXO NOVA_INSCRICAO/PREFIXO PIS[,PIS...]|@ARQUIVO [--tipo CNPJ|CEI]\n"
+            "                                transfere esses empregados para um estabelecimento novo\n"
+            "  troca-vinculo DADOS INSCRICAO/PREFIXO CODIGO\n"
+            "                                dá a todos os empregados do estabelecimento o tipo de vínculo\n"
+            "                                (inscrição: os 14 dígitos guardados; PIS/PASEP: os 11 dígitos;\n"
+            "                                @ARQUIVO: a lista lida de um arquivo)\n"
             "  relatorio erros|etiquetas|cartela DADOS --pdf ARQUIVO\n"
             "                                grava um relatório em PDF\n"
             "  --help | --version            este texto | a versão\n"
-            "Saídas: 0 sucesso; 1 falha (verificar: há erros; analisar: falha no arquivo); 2 verificar só com\n"
+            "Saídas: 0 sucesso; 1 falha (verificar: há erros; analisar: falha no arquivo; manutenção: recusada por\n"
+            "uma regra, nada foi gravado); 2 verificar só com\n"
             "avisos, gravar interrompida; 4 analisar interrompida; 8 analisar, arquivo de retificação;\n"
             "64 argumentos errados; 70 erro inesperado; 75 pasta de dados em uso por outro processo.",
             erro);
@@ -186,6 +198,10 @@ int main(int argc, char** argv) {
         {"verificar", Verifica},
         {"gravar", ComandoGravar},
         {"relatorio", ComandoRelatorio},
+        {"exclui-estabelecimento", ComandoExcluiEstabelecimento},
+        {"exclui-empregados", ComandoExcluiEmpregados},
+        {"transfere", ComandoTransfere},
+        {"troca-vinculo", ComandoTrocaVinculo},
     };
     const std::string primeiro = argc < 2 ? "" : argv[1];
     Argumentos args(argc > 2 ? argv + 2 : argv + argc, argv + argc);

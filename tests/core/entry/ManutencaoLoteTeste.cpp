@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <functional>
 #include <map>
 
@@ -15,6 +17,7 @@
 #include "entry/ManutencaoLote.h"
 #include "messages/Catalogo.h"
 #include "messages/Mensagens.h"
+#include "platform/Texto1252.h"
 
 using namespace zovi;
 using zovi::teste::PastaTeste;
@@ -23,7 +26,7 @@ namespace {
 
 const ChaveEstabelecimento kLoja{"2005", "11222333000181", "01"};
 const ChaveEstabelecimento kFilial{"2005", "11222333000181", "02"};
-const ChaveEstabelecimento kObra{"2005", "00123456789011", "00"};  // a CEI, stored with "00" in front
+const ChaveEstabelecimento kObra{"2005", "00123456789010", "00"};  // a CEI, stored with "00" in front
 
 struct Empregado {
     const char* pis;
@@ -152,7 +155,7 @@ TEST_F(ManutencaoLoteTeste, LinhasDasListasDevolvemAsChavesGuardadas) {
         porPrefixo[e.inscricao + e.prefixo] = e;
     }
     ASSERT_EQ(porPrefixo.size(), 3u);
-    EXPECT_EQ(porPrefixo.at(kObra.inscricao + "00").inscricaoFormatada, "12-345-67.890-1/1");
+    EXPECT_EQ(porPrefixo.at(kObra.inscricao + "00").inscricaoFormatada, "12-345-67.890-1/0");
     EXPECT_EQ(porPrefixo.at(kObra.inscricao + "00").nome, "OBRA DA PRACA");
     EXPECT_EQ(porPrefixo.at(kLoja.inscricao + "01").inscricaoFormatada, "11.222.333/0001-81");
     // A CPF-length inscription, which only the transfer reads with "000" in front.
@@ -218,7 +221,7 @@ TEST_F(ManutencaoLoteTeste, ExclusaoMultiplaApagaSoOsMarcadosERecontaEmQualquerO
 }
 
 TEST_F(ManutencaoLoteTeste, TransferenciaCriaODestinoEMoveExatamenteOsMarcados) {
-    const DestinoTransferencia destino{"00123456789011", "05", "3"};
+    const DestinoTransferencia destino{"00123456789010", "05", "3"};
     EXPECT_EQ(CriticaDestinoExiste(banco, {"2005", destino.inscricao, destino.prefixo}), "0000");
     EXPECT_EQ(CriticaDestinoExiste(banco, kLoja), "1308");  // the source itself
     EXPECT_EQ(CriticaCeiVinculadoOrigem(banco, kLoja), "0000");
@@ -330,6 +333,56 @@ TEST_F(ManutencaoLoteTeste, QuedaNoMeioDaGravacaoEMarcaDeixadaPorOutraExecucao) 
     VerificaOpcaoAberta(reaberto, mensagens, kLoja.anoBase, kLoja.inscricao, kLoja.prefixo);
     ASSERT_EQ(dialogos.mostradas.size(), 1u);
     EXPECT_NE(dialogos.mostradas[0].texto.find(catalogo.Busca("0503")->texto), std::string::npos);
+}
+
+// gdzovi-lote: the same operations with the same checks and catalogue messages.
+TEST_F(ManutencaoLoteTeste, ComandosDaLinhaDeComando) {
+    {
+        Tabela t(banco, "BD8EMP");
+        t.Abre();
+        ASSERT_TRUE(t.BuscaChave({kLoja.anoBase, kLoja.inscricao, kLoja.prefixo}));
+        t.Edita();
+        t.PoeTexto("InOpcaoAberta", "5");  // left by a run that stopped halfway
+        t.Grava();
+    }
+    const auto lista = pasta.Caminho() / "pis.txt";
+    std::ofstream(lista) << "12345678919\n20000000001\n";
+    CatalogoMensagens catalogo(banco);
+    auto texto = [&](const char* codigo) { return catalogo.Busca(codigo)->texto; };
+    const std::string loja = "11222333000181/01", filial = "11222333000181/02", obra = "00123456789010/00";
+    struct Caso {
+        std::string argumentos;
+        int saida;
+        std::string mostra;
+    } casos[] = {
+        {"exclui-empregados DADOS 11222333000181 10987654321", 64, "uso:"},
+        {"exclui-empregados DADOS " + loja + " 1098765432", 64, "PIS/PASEP inválido"},
+        {"exclui-empregados DADOS " + loja + " 99999999999", 1, texto("0504")},
+        {"exclui-empregados DADOS " + loja + " 10987654321", 0, "1 Empregado(s) excluído(s) com sucesso."},
+        {"transfere DADOS " + loja + " " + filial + " 12345678919", 1, texto("1308")},
+        {"transfere DADOS " + loja + " 00123456789010/07 @" + lista.string(), 0, texto("1309")},
+        {"troca-vinculo DADOS " + obra + " 10", 1, texto("1307")},
+        {"troca-vinculo DADOS " + loja + " 15", 1, texto("1307")},
+        {"troca-vinculo DADOS " + loja + " 35", 0, texto("1305")},
+        {"exclui-estabelecimento DADOS " + filial, 0, "Estabelecimento excluído com sucesso."},
+        {"exclui-estabelecimento DADOS " + filial, 1, "não encontrado"},
+    };
+    for (const auto& c : casos) {
+        std::string comando = (teste::PastaProgramas() / "gdzovi-lote").string() + " " + c.argumentos + " </dev/null 2>&1";
+        comando.replace(comando.find("DADOS"), 5, pasta.Caminho().string());
+        FILE* p = popen(comando.c_str(), "r");
+        std::string saida;
+        for (char b[512]; fgets(b, sizeof b, p);) saida += b;
+        EXPECT_EQ(WEXITSTATUS(pclose(p)), c.saida) << c.argumentos << "\n" << saida;
+        EXPECT_NE(saida.find(Cp1252ParaUtf8(c.mostra)), std::string::npos) << c.argumentos << "\n" << saida;
+    }
+    const ChaveEstabelecimento novo{"2005", "00123456789010", "07"};
+    EXPECT_EQ(Nomes(kLoja), (std::vector<std::string>{"PAULO SEM PIS", "PEDRO SEM PIS"}));
+    EXPECT_EQ(Nomes(novo), (std::vector<std::string>{"JOAO DA SILVA", "CARLOS PRADO", "CARLOS PRADO"}));
+    EXPECT_EQ(Campo(kLoja, "NuVinculosEstabelecimento"), "000002");
+    EXPECT_EQ(Campo(novo, "NuVinculosEstabelecimento"), "000003");
+    EXPECT_EQ(Campo(kLoja, "InOpcaoAberta"), "");
+    EXPECT_EQ(Campo(kFilial, "NoRazaoEstabelecimento"), "(ausente)");
 }
 
 }  // namespace
