@@ -28,6 +28,7 @@ ListaMarcacao::~ListaMarcacao() = default;
 QString ListaMarcacao::Texto() const { return ui_->laTexto->text(); }
 void ListaMarcacao::PoeTexto(const QString& texto) { ui_->laTexto->setText(texto); }
 void ListaMarcacao::FocaLista() { ui_->lvLinhas->setFocus(); }
+void ListaMarcacao::MostraMarcaTodas(bool mostra) { ui_->cbTodas->setVisible(mostra); }
 
 void ListaMarcacao::AlternaAtual() {
     const auto atual = ui_->lvLinhas->currentIndex();

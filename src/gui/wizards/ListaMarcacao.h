@@ -26,6 +26,8 @@ public:
     QString Texto() const;
     void PoeTexto(const QString& texto);
     void FocaLista();
+    // The box that ticks or clears every line; lists of employees go without it.
+    void MostraMarcaTodas(bool mostra);
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* e) override;
