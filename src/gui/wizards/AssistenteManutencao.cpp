@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "data/ListasSelecao.h"
 #include "messages/Mensagens.h"
 #include "wizards/PecasManutencao.h"
 #include "wizards/TfmAltVinculo.h"
@@ -36,6 +37,11 @@ bool AceitaEstabelecimento(ContextoManutencao& c, const EscolhaEstabelecimento& 
     if (fPassou(codigo)) return true;
     c.mensagens.MostraMensagem(codigo);
     return false;
+}
+
+void MostraEstabelecimentos(ContextoManutencao& c, EscolhaEstabelecimento& escolha) {
+    escolha.Define(ListaEstabelecimentos(c.dm.quBd8Emp, c.anoBase, 'N'));
+    escolha.Foca();
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Figuras.h"
 #include "data/ModulosDados.h"
 #include "entry/ManutencaoLote.h"
 #include "rules/Primitivas.h"
@@ -46,6 +47,22 @@ struct ContextoManutencao : ContextoAssistente {
 // the notice of an operation left open, "1311" (transfer) and "1302"; true when the
 // wizard may go on, with the choice kept in the context.
 bool AceitaEstabelecimento(ContextoManutencao& contexto, const EscolhaEstabelecimento& escolha, LeituraInscricao leitura);
+// The establishment page as it is shown: the base year's declarations with employees, none
+// chosen, the list focused.
+void MostraEstabelecimentos(ContextoManutencao& contexto, EscolhaEstabelecimento& escolha);
+
+// What every page of a bulk wizard sets up alike: its form name ("fmExclMult02"), the
+// picture, the panel of its step, and the buttons of the first, middle and last pages.
+template <class Ui>
+void MontaPagina(QDialog& pagina, Ui& ui, const QString& nome, int indice, int ultima) {
+    pagina.setObjectName(nome + QStringLiteral("0%1").arg(indice));
+    ui.laFigura->setPixmap(FiguraZovi(QSize(150, 85)));
+    ui.stPaineis->setCurrentIndex(indice);
+    ui.btVoltar->setEnabled(indice != 0);
+    ui.btAvancar->setVisible(indice != ultima);
+    ui.btConcluir->setVisible(indice == ultima);
+    if (indice == ultima) ui.btCancelar->setText(QStringLiteral("C&ancelar"));
+}
 
 void ExecutaExclusaoMultipla(TdmGDZovi& dm, Mensagens& mensagens, ServicoDialogos& dialogos, QWidget* pai);
 void ExecutaTrocaVinculo(TdmGDZovi& dm, Mensagens& mensagens, ServicoDialogos& dialogos, QWidget* pai);

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QShowEvent>
 
-#include "app/Figuras.h"
 #include "data/ListasSelecao.h"
 #include "engine/Consulta.h"
 #include "engine/Tabela.h"
@@ -36,17 +35,11 @@ TfmAltVinculo::TfmAltVinculo(ContextoManutencao& contexto, ServicoDialogos& dial
     : PaginaAssistente(contexto, dialogos, pai), ui_(std::make_unique<Ui::TfmAltVinculo>()), manutencao_(contexto),
       pagina_(pagina) {
     ui_->setupUi(this);
-    setObjectName(QStringLiteral("fmAltVinculo0%1").arg(pagina));
-    ui_->laFigura->setPixmap(FiguraZovi(QSize(150, 85)));
-    ui_->stPaineis->setCurrentIndex(pagina);
+    MontaPagina(*this, *ui_, QStringLiteral("fmAltVinculo"), pagina, kVinculo);
     ui_->esEstabelecimento->Textos(QString::fromStdString(contexto.anoBase),
                                    QStringLiteral("Selecione o estabelecimento (inscrição/prefixo) que você deseja "
                                                   "alterar o código de vínculo para todos os empregados."));
-    ui_->btVoltar->setEnabled(pagina != kApresentacao);
-    ui_->btAvancar->setVisible(pagina != kVinculo);
-    ui_->btConcluir->setVisible(pagina == kVinculo);
     if (pagina == kVinculo) {
-        ui_->btCancelar->setText(QStringLiteral("C&ancelar"));
         Tabela tipos(contexto.dm.dbZovi, "TB8VINC");
         tipos.Abre();
         for (tipos.Primeiro(); !tipos.Fim(); tipos.Proximo())
@@ -73,8 +66,7 @@ void TfmAltVinculo::showEvent(QShowEvent* e) {
     auto& c = manutencao_;
     switch (pagina_) {
     case kEstabelecimento:
-        ui_->esEstabelecimento->Define(ListaEstabelecimentos(c.dm.quBd8Emp, c.anoBase, 'N'));
-        ui_->esEstabelecimento->Foca();
+        MostraEstabelecimentos(c, *ui_->esEstabelecimento);
         break;
     case kVinculo:
         ui_->rsEstabelecimento->Mostra(c.escolhido.inscricaoFormatada, c.escolhido.prefixo,

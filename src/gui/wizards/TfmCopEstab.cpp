@@ -4,7 +4,6 @@
 #include <QFocusEvent>
 #include <QShowEvent>
 
-#include "app/Figuras.h"
 #include "data/ListasSelecao.h"
 #include "entry/TfmTipoInscricao.h"
 #include "messages/Formatacao.h"
@@ -35,18 +34,12 @@ TfmCopEstab::TfmCopEstab(ContextoManutencao& contexto, ServicoDialogos& dialogos
     : PaginaAssistente(contexto, dialogos, pai), ui_(std::make_unique<Ui::TfmCopEstab>()), manutencao_(contexto),
       pagina_(pagina) {
     ui_->setupUi(this);
-    setObjectName(QStringLiteral("fmCopEstab0%1").arg(pagina));
-    ui_->laFigura->setPixmap(FiguraZovi(QSize(150, 85)));
-    ui_->stPaineis->setCurrentIndex(pagina);
+    MontaPagina(*this, *ui_, QStringLiteral("fmCopEstab"), pagina, kDestino);
     ui_->esEstabelecimento->Textos(QString::fromStdString(contexto.anoBase),
                                    QStringLiteral("Selecione o estabelecimento (inscrição/prefixo) que possui os "
                                                   "empregados que deseja transferir."));
     ui_->clVinculos->MostraMarcaTodas(false);
     ui_->btRegras->setVisible(pagina == kApresentacao);
-    ui_->btVoltar->setEnabled(pagina != kApresentacao);
-    ui_->btAvancar->setVisible(pagina != kDestino);
-    ui_->btConcluir->setVisible(pagina == kDestino);
-    if (pagina == kDestino) ui_->btCancelar->setText(QStringLiteral("C&ancelar"));
     ui_->edInscricao->installEventFilter(this);
     ui_->edPrefixo->installEventFilter(this);
     connect(ui_->btRegras, &QPushButton::clicked, this, [this] {
@@ -72,8 +65,7 @@ void TfmCopEstab::showEvent(QShowEvent* e) {
     auto& c = manutencao_;
     switch (pagina_) {
     case kEstabelecimento:
-        ui_->esEstabelecimento->Define(ListaEstabelecimentos(c.dm.quBd8Emp, c.anoBase, 'N'));
-        ui_->esEstabelecimento->Foca();
+        MostraEstabelecimentos(c, *ui_->esEstabelecimento);
         break;
     case kEmpregados:
         ui_->clVinculos->Modelo().Define(

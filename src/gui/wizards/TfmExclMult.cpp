@@ -2,7 +2,6 @@
 
 #include <QShowEvent>
 
-#include "app/Figuras.h"
 #include "data/ListasSelecao.h"
 #include "messages/Mensagens.h"
 #include "messages/ServicoDialogos.h"
@@ -20,19 +19,13 @@ TfmExclMult::TfmExclMult(ContextoManutencao& contexto, ServicoDialogos& dialogos
     : PaginaAssistente(contexto, dialogos, pai), ui_(std::make_unique<Ui::TfmExclMult>()), manutencao_(contexto),
       pagina_(pagina) {
     ui_->setupUi(this);
-    setObjectName(QStringLiteral("fmExclMult0%1").arg(pagina));
-    ui_->laFigura->setPixmap(FiguraZovi(QSize(150, 85)));
-    ui_->stPaineis->setCurrentIndex(pagina);
+    MontaPagina(*this, *ui_, QStringLiteral("fmExclMult"), pagina, kConfirmacao);
     ui_->esEstabelecimento->Textos(QString::fromStdString(contexto.anoBase),
                                    QStringLiteral("Selecione o estabelecimento (inscrição/prefixo) que possui os "
                                                   "empregados/servidores que deseja excluir."),
                                    QStringLiteral("Os empregados/servidores de outros prefixos precisam de uma nova "
                                                   "execução do assistente."));
     ui_->lmEmpregados->MostraMarcaTodas(false);
-    ui_->btVoltar->setEnabled(pagina != kApresentacao);
-    ui_->btAvancar->setVisible(pagina != kConfirmacao);
-    ui_->btConcluir->setVisible(pagina == kConfirmacao);
-    if (pagina == kConfirmacao) ui_->btCancelar->setText(QStringLiteral("C&ancelar"));
     connect(ui_->btAvancar, &QPushButton::clicked, this, &TfmExclMult::Avancar);
     connect(ui_->btVoltar, &QPushButton::clicked, this, &TfmExclMult::Voltar);
     connect(ui_->btConcluir, &QPushButton::clicked, this, &TfmExclMult::Concluir);
@@ -50,8 +43,7 @@ void TfmExclMult::showEvent(QShowEvent* e) {
     auto& c = manutencao_;
     switch (pagina_) {
     case kEstabelecimento:
-        ui_->esEstabelecimento->Define(ListaEstabelecimentos(c.dm.quBd8Emp, c.anoBase, 'N'));
-        ui_->esEstabelecimento->Foca();
+        MostraEstabelecimentos(c, *ui_->esEstabelecimento);
         break;
     case kOrdem:
         ui_->rsOrdem->Mostra(c.escolhido.inscricaoFormatada, c.escolhido.prefixo, c.escolhido.nome);
