@@ -9,6 +9,7 @@
 #include "ComandoAnalisar.h"
 #include "ComandoGravar.h"
 #include "ComandoImportar.h"
+#include "ComandoManutencao.h"
 #include "ComandoRelatorio.h"
 #include "InteracaoTerminal.h"
 #include "PastaCompartilhada.h"
@@ -166,6 +167,16 @@ void Uso(bool erro = true) {
             "  gravar DADOS --unidade A      verifica e grava a declaração em disquetes (gravar sem argumentos:\n"
             "                                opções; --data ddmmaaaa fora de 2006)\n"
             "  gravar DADOS --pasta DESTINO  verifica e grava a declaração numa pasta\n"
+            "  exclui-estabelecimento DADOS INSCRICAO/PREFIXO\n"
+            "                                exclui o estabelecimento e todos os seus empregados\n"
+            "  exclui-empregados DADOS INSCRICAO/PREFIXO PIS[,PIS...]|@ARQUIVO\n"
+            "                                exclui os empregados desses PIS/PASEP\n"
+            "  transfere DADOS INSCRICAO/PREFIXO NOVA_INSCRICAO/PREFIXO PIS[,PIS...]|@ARQUIVO [--tipo CNPJ|CEI]\n"
+            "                                transfere esses empregados para um estabelecimento novo\n"
+            "  troca-vinculo DADOS INSCRICAO/PREFIXO CODIGO\n"
+            "                                dá a todos os empregados do estabelecimento o tipo de vínculo\n"
+            "                                (inscrição: os 14 dígitos guardados; PIS/PASEP: os 11 dígitos;\n"
+            "                                @ARQUIVO: a lista lida de um arquivo)\n"
             "  importar ARQUIVO DADOS [--ano 2004|2005] [--estabelecimentos INSCRICAO/PREFIXO,...]\n"
             "                                importa os estabelecimentos de um arquivo para a declaração\n"
             "                                (todos, quando não indicados)\n"
@@ -194,6 +205,10 @@ int main(int argc, char** argv) {
         {"gravar", ComandoGravar},
         {"importar", ComandoImportar},
         {"relatorio", ComandoRelatorio},
+        {"exclui-estabelecimento", ComandoExcluiEstabelecimento},
+        {"exclui-empregados", ComandoExcluiEmpregados},
+        {"transfere", ComandoTransfere},
+        {"troca-vinculo", ComandoTrocaVinculo},
     };
     const std::string primeiro = argc < 2 ? "" : argv[1];
     Argumentos args(argc > 2 ? argv + 2 : argv + argc, argv + argc);

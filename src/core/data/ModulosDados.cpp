@@ -34,15 +34,15 @@ long Conta(Consulta& q, const std::string& anoBase, const std::string& inscricao
 
 }  // namespace
 
-TdmEntradaDados::TdmEntradaDados(TdmGDZovi& dm)
-    : ta8Empresa(dm.dbZovi, "BD8EMP"),
-      ta8Empreg(dm.dbZovi, "BD8VINC"),
-      quBuscaEmpreg(dm.dbZovi),
-      quConVinculo(dm.dbZovi, {"Select coPisPasepEmpregado, NoEmpregado,", "daAdmissaoEmpregado, daNascimentoEmpregado",
+TdmEntradaDados::TdmEntradaDados(Banco& banco)
+    : ta8Empresa(banco, "BD8EMP"),
+      ta8Empreg(banco, "BD8VINC"),
+      quBuscaEmpreg(banco),
+      quConVinculo(banco, {"Select coPisPasepEmpregado, NoEmpregado,", "daAdmissaoEmpregado, daNascimentoEmpregado",
                                "from BD8Vinc"}),
-      quContaEmpreg(dm.dbZovi, LinhasContagem()),
-      quContaEstrang(dm.dbZovi, LinhasContagem()),
-      quValidaEstab(dm.dbZovi) {
+      quContaEmpreg(banco, LinhasContagem()),
+      quContaEstrang(banco, LinhasContagem()),
+      quValidaEstab(banco) {
     // An empty nationality is not known to be foreign: it is not counted.
     quContaEstrang.Adiciona("and CoNacionalidade <> '10' and CoNacionalidade <> ''");
 }

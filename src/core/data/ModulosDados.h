@@ -43,7 +43,9 @@ public:
 
 class TdmEntradaDados {
 public:
-    explicit TdmEntradaDados(TdmGDZovi& dm);
+    explicit TdmEntradaDados(TdmGDZovi& dm) : TdmEntradaDados(dm.dbZovi) {}
+    // Over the database alone, for a window or run that has no reference tables of its own.
+    explicit TdmEntradaDados(Banco& banco);
 
     // Employees and foreigners (nationality other than "10") of one establishment.
     long ContaEmpregados(const std::string& anoBase, const std::string& inscricao, const std::string& prefixo);

@@ -17,6 +17,7 @@
 #include "rules/Primitivas.h"
 #include "rules/RegrasEstabelecimento.h"
 #include "ui_TfmConEstab.h"
+#include "wizards/AssistenteManutencao.h"
 
 namespace zovi::gui {
 
@@ -208,8 +209,14 @@ void TfmConEstab::keyPressEvent(QKeyEvent* e) {
     const auto mods = e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (mods == (Qt::ControlModifier | Qt::AltModifier) &&
         (e->key() == Qt::Key_F3 || e->key() == Qt::Key_F4 || e->key() == Qt::Key_F5)) {
-        // The transfer, multiple deletion and relationship-type wizards come in a later version.
-        dialogos_.Mensagem(TipoDialogo::Informacao, QStringLiteral("Esta opção ainda não está disponível nesta versão."), this);
+        // The bulk wizards run with the list hidden, which then closes: the main window
+        // recomputes its commands when the list returns.
+        const auto assistente = e->key() == Qt::Key_F3   ? ExecutaTransferencia
+                                : e->key() == Qt::Key_F4 ? ExecutaExclusaoMultipla
+                                                         : ExecutaTrocaVinculo;
+        hide();
+        assistente(dm_, mensagens_, dialogos_, parentWidget());
+        reject();
         return;
     }
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {

@@ -3,7 +3,8 @@
 // start of its inscription, the start of its name or its initial letter, and
 // opens it in the establishment form (mode 0) or hands it to the deletion
 // form (mode 1). A marker left open on the establishment by a run that ended
-// abnormally is reported and cleared first.
+// abnormally is reported and cleared first. Ctrl+Alt+F3, F4 and F5 open the
+// transfer, multiple deletion and relationship-type wizards in its place.
 #include <QDialog>
 
 #include <functional>

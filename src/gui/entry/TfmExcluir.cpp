@@ -1,8 +1,12 @@
 #include "entry/TfmExcluir.h"
 
+#include <QCoreApplication>
+#include <QProgressBar>
 #include <QShowEvent>
 
+#include "data/ModulosDados.h"
 #include "engine/Consulta.h"
+#include "entry/ManutencaoLote.h"
 #include "engine/Tabela.h"
 #include "messages/Formatacao.h"
 #include "messages/ServicoDialogos.h"
@@ -16,6 +20,21 @@ namespace zovi::gui {
 namespace {
 
 QString Tela(const std::string& cp1252) { return QString::fromStdString(Cp1252ParaUtf8(fAparaTexto(cp1252))); }
+
+// The deletion's progress on the form's bar, with the window events let through so that it repaints.
+class ProgressoBarra : public Interacao {
+public:
+    explicit ProgressoBarra(QProgressBar& barra) : barra_(barra) {}
+    Resposta Mostra(TipoDialogo, const std::string&) override { return Resposta::Ok; }
+    void Progresso(long posicao, long maximo) override {
+        barra_.setRange(0, static_cast<int>(maximo));
+        barra_.setValue(static_cast<int>(posicao));
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+
+private:
+    QProgressBar& barra_;
+};
 
 }  // namespace
 
@@ -77,30 +96,11 @@ void TfmExcluir::Exclui() {
     if (dialogos_.Caixa(QStringLiteral("Confirmação"), texto, QMessageBox::Question, {Resposta::Sim, Resposta::Nao}, this) !=
         Resposta::Sim)
         return;
-    {
-        Tabela t(banco_, "BD8EMP");
-        t.Abre();
-        if (t.BuscaChave({anoBase_, inscricao_, prefixo_})) {
-            t.Edita();
-            t.PoeTexto("InOpcaoAberta", "1");
-            t.Grava();
-        }
-    }
-    ui_->pbProgresso->setRange(0, 0);
+    ui_->pbProgresso->setValue(0);
     ui_->pbProgresso->show();
-    {
-        Transacao transacao(banco_);
-        for (const char* tabela : {"BD8VINC", "BD8EMP"}) {
-            Consulta apaga(banco_, {std::string("delete from ") + tabela,
-                                    "where AnBase = :AnBase and CoCgcCeiEstabelecimento = :Inscricao",
-                                    "and NuPrefixoEstabelecimento = :Prefixo"});
-            apaga.Parametro("AnBase", anoBase_);
-            apaga.Parametro("Inscricao", inscricao_);
-            apaga.Parametro("Prefixo", prefixo_);
-            apaga.Executa();
-        }
-        transacao.Confirma();
-    }
+    TdmEntradaDados entrada(banco_);
+    ProgressoBarra progresso(*ui_->pbProgresso);
+    ExcluiEstabelecimento(entrada, {anoBase_, inscricao_, prefixo_}, &progresso);
     ui_->pbProgresso->hide();
     dialogos_.Mensagem(TipoDialogo::Informacao, QStringLiteral("Estabelecimento excluído com sucesso."), this);
     accept();

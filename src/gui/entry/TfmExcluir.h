@@ -1,8 +1,8 @@
 #pragma once
-// Deletion of one establishment with all its employees. The establishment is
-// marked ("1", deletion) before anything is removed; the row and its employees
-// then go in one transaction, so an interruption leaves either everything or
-// nothing, and a marker that tells the next opening.
+// Deletion of one establishment with all its employees, after the user confirms
+// it. The core's ExcluiEstabelecimento removes the row and its employees in one
+// transaction, so an interruption leaves everything or nothing; the form shows
+// its progress.
 #include <QDialog>
 
 #include <memory>

@@ -31,10 +31,9 @@ ListaMarcacao::~ListaMarcacao() = default;
 QString ListaMarcacao::Texto() const { return ui_->laTexto->text(); }
 void ListaMarcacao::PoeTexto(const QString& texto) { ui_->laTexto->setText(texto); }
 void ListaMarcacao::FocaLista() { ui_->lvLinhas->setFocus(); }
-
-void ListaMarcacao::SelecionaLinha(int linha) { ui_->lvLinhas->setCurrentIndex(modelo_.index(linha)); }
 void ListaMarcacao::MostraMarcaTodas(bool mostra) { ui_->cbTodas->setVisible(mostra); }
 
+void ListaMarcacao::SelecionaLinha(int linha) { ui_->lvLinhas->setCurrentIndex(modelo_.index(linha)); }
 void ListaMarcacao::AlternaAtual() {
     const auto atual = ui_->lvLinhas->currentIndex();
     if (!atual.isValid()) return;
