@@ -20,6 +20,7 @@
 #include "entry/ComandosEmpregados.h"
 #include "entry/ComandosEstabelecimento.h"
 #include "entry/TfmDadosResp.h"
+#include "entry/TfmPesq.h"
 #include "messages/ServicoDialogos.h"
 #include "pickers/Seletores.h"
 #include "reports/Previa.h"
@@ -172,7 +173,12 @@ void TfmGDZOVI::LigaComandos() {
              j->dialogos_.Executa(fmGeraIndice);
          },
          false},
-        {"miPesquisa", "sbPesquisa", &T::NaoDisponivel, false},
+        {"miPesquisa", "sbPesquisa",
+         [](T* j) {
+             TfmPesq fmPesq(j->dm_.dbZovi, j->dialogos_, j);
+             j->dialogos_.Executa(fmPesq);
+         },
+         false},
         {"miAjudaGDZOVI", "spHelp", &T::AjudaF1, false},
         {"miInformacoesUteis", nullptr, &T::InformacoesUteis, false},
         {"miComoFazer", nullptr, [](T* j) { j->ajuda_.MostraTopico(kTopicoComoFazer); }, false},
