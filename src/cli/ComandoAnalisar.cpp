@@ -25,7 +25,8 @@ const char* TextoResultado(int resultado) {
     }
 }
 
-// The fault rows, each code followed by its catalogue text.
+}  // namespace
+
 void EscreveFalhas(Banco& banco) {
     std::unique_ptr<CatalogoMensagens> catalogo;
     if (banco.ExisteTabela("TB8MSG")) catalogo = std::make_unique<CatalogoMensagens>(banco);
@@ -44,8 +45,6 @@ void EscreveFalhas(Banco& banco) {
                 "  " + CompletaEspacos(t.Texto("TipoCampo"), 4) + " " + CompletaEspacos(t.Texto("PosicaoInicial"), 7) +
                 " " + t.Texto("Conteudo"));
 }
-
-}  // namespace
 
 int ComandoAnalisar(const std::vector<std::string>& a) {
     const bool anterior = a.size() == 3 && a[2] == "--anterior";

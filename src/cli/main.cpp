@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ComandoAnalisar.h"
+#include "ComandoConsultar.h"
 #include "ComandoGravar.h"
 #include "ComandoRelatorio.h"
 #include "InteracaoTerminal.h"
@@ -163,6 +164,8 @@ void Uso(bool erro = true) {
             "  relatorio declaracao DADOS --pdf ARQUIVO [--resumido] [--ordem pis|nome|uso]\n"
             "            [--estabelecimentos INSCRICAO[:PREFIXO],...] [--trabalho]\n"
             "                                a declaração (completa ou resumida) em PDF\n"
+            "  consultar ARQUIVO [--pdf SAIDA]  mostra o conteúdo de um arquivo da declaração (responsável,\n"
+            "                                estabelecimentos, empregados), ou o grava como relatório em PDF\n"
             "  --help | --version            este texto | a versão\n"
             "Saídas: 0 sucesso; 1 falha (verificar, gravar: há erros; analisar: falha no arquivo); 2 verificar só com\n"
             "avisos, gravar interrompida; 4 analisar interrompida; 8 analisar, arquivo de retificação;\n"
@@ -183,6 +186,8 @@ int main(int argc, char** argv) {
         {"verificar", Verifica},
         {"gravar", ComandoGravar},
         {"relatorio", ComandoRelatorio},
+        {"consultar",
+         [](const Argumentos& a) { return ComandoConsultar(a, [] { return EscolhePastaDados(PastaDoPrograma()); }); }},
     };
     const std::string primeiro = argc < 2 ? "" : argv[1];
     Argumentos args(argc > 2 ? argv + 2 : argv + argc, argv + argc);

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "Gerador.h"
+#include "InteracaoRoteirizada.h"
+#include "declfile/GravaDeclaracao.h"
 #include "PastaTeste.h"
 #include "PdfTexto.h"
 #include "TrpRelatorios.h"
@@ -207,6 +209,47 @@ TEST_F(RelatorioDeclaracao, ComandoDeLote) {
         if (c.estabelecimentos >= 0) EXPECT_EQ(Ocorrencias(texto, QStringLiteral("ESTABELECIMENTO")), c.estabelecimentos);
         EXPECT_TRUE((texto + terminal).contains(QString::fromUtf8(c.texto))) << terminal.toStdString();
     }
+}
+
+// gdzovi-lote consultar: a written file on the terminal, as the report over the work tables,
+// and a file that does not exist.
+TEST_F(RelatorioDeclaracao, ComandoConsultar) {
+    teste::InteracaoRoteirizada interacao;
+    ParametrosGravacao g;
+    g.pasta = pasta.Caminho() / "saida";
+    g.dataGeracao = "15022006";
+    ASSERT_EQ(fGravaDeclaracao(banco, g, interacao), kGravado);
+    const QString arquivo = QString::fromStdString((*g.pasta / "Zovi2005").string());
+    struct Caso {
+        QStringList argumentos;
+        int saida;
+        const char* texto;
+    };
+    const QString pdf = saida.filePath(QStringLiteral("consulta.pdf"));
+    const Caso casos[] = {
+        {{arquivo}, 0, "Declaração do Ano-Base 2005"},
+        {{arquivo, "--pdf", pdf}, 0, "Relatório gravado em"},
+        {{arquivo + ".nao"}, 66, "O arquivo especificado não existe."},
+        {{arquivo, "--pdf"}, 64, "uso: gdzovi-lote consultar"},
+    };
+    for (const auto& c : casos) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        auto ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(QStringLiteral("GDZOVI_DADOS"), QString::fromStdString(pasta.Caminho().string()));
+        p.setProcessEnvironment(ambiente);
+        p.start(QString::fromStdString((PastaProgramas() / "gdzovi-lote").string()), QStringList{"consultar"} + c.argumentos);
+        ASSERT_TRUE(p.waitForFinished(60000));
+        const auto terminal = QString::fromUtf8(p.readAll());
+        EXPECT_EQ(p.exitCode(), c.saida) << terminal.toStdString();
+        EXPECT_TRUE(terminal.contains(QString::fromUtf8(c.texto))) << terminal.toStdString();
+        if (c.saida == 0 && c.argumentos.size() == 1)
+            for (const auto& e : empregados) EXPECT_TRUE(terminal.contains(QStringLiteral("PIS/PASEP: ") + e.pis));
+    }
+    // The report of the consultation: the work tables the file was read into.
+    const QString texto = PaginasPdf(pdf).join(QLatin1Char('\n'));
+    EXPECT_EQ(Ocorrencias(texto, QStringLiteral("ESTABELECIMENTO")), 3);
+    for (const auto& e : empregados) EXPECT_EQ(Ocorrencias(texto, e.pis), 1) << e.pis.toStdString();
 }
 
 }  // namespace
