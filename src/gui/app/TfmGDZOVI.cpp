@@ -17,6 +17,7 @@
 #include "backup/TfmBackup00.h"
 #include "backup/TfmGeraIndice.h"
 #include "backup/TfmRestore00.h"
+#include "consulta/JanelasConsulta.h"
 #include "entry/ComandosEmpregados.h"
 #include "entry/ComandosEstabelecimento.h"
 #include "entry/TfmDadosResp.h"
@@ -25,6 +26,7 @@
 #include "pickers/Seletores.h"
 #include "reports/Previa.h"
 #include "TrpCartela.h"
+#include "TrpRelatorios.h"
 #include "ui_TfmGDZOVI.h"
 #include "wizards/AssistenteGravacao.h"
 #include "wizards/AssistenteVerificacao.h"
@@ -154,7 +156,20 @@ void TfmGDZOVI::LigaComandos() {
         {"miAnoAtual", "sbImpAnoAtual", &T::NaoDisponivel, true},
         {"miSair", nullptr, &T::Sair, false},
         {"miAnalisador", "sbAnalisador", &T::NaoDisponivel, true},
-        {"miConsultaArquivo", "sbConsDisq", &T::NaoDisponivel, false},
+        {"miConsultaArquivo", "sbConsDisq",
+         [](T* j) {
+             // The consultation's report: the work tables the file was read into.
+             auto relatorio = [j](QWidget* pai) {
+                 relatorios::ParametrosDeclaracao p;
+                 p.tabelaEstabelecimentos = "Te8Emp";
+                 p.tabelaEmpregados = "Te8Vinc";
+                 relatorios::TrpRelatorios rpRelatorios(j->dm_.dbZovi, p, j->versao_);
+                 MostraRelatorio(pai, rpRelatorios, j->dialogos_);
+             };
+             TfmConsultaDisquete fmConsultaDisquete(j->dm_.dbZovi, j->dialogos_, relatorio, j);
+             j->dialogos_.Executa(fmConsultaDisquete);
+         },
+         false},
         {"miCopiaGravar", nullptr,
          [](T* j) {
              TfmBackup00 fmBackup00(j->dm_.dbZovi.Pasta(), j->dialogos_, j);
