@@ -119,6 +119,28 @@ QString ValorRelatorio(const QString& centavos) {
     return inteiro + QLatin1Char(',') + v.right(2);
 }
 
+std::optional<std::vector<IntervaloPaginas>> fLeIntervalosPaginas(const std::string& texto) {
+    if (texto.empty() || texto.find_first_not_of("0123456789-;") != std::string::npos) return std::nullopt;
+    std::vector<IntervaloPaginas> r;
+    size_t de = 0;
+    while (de <= texto.size()) {
+        const size_t fim = std::min(texto.find(';', de), texto.size());
+        const std::string item = texto.substr(de, fim - de);
+        const size_t traco = item.find('-');
+        const std::string primeira = item.substr(0, traco);
+        const std::string ultima = traco == std::string::npos ? primeira : item.substr(traco + 1);
+        // An empty side is a "-" or ";" not between two digits; a second "-" leaves one that is not a number.
+        if (primeira.empty() || ultima.empty() || ultima.find('-') != std::string::npos || primeira.size() > 6 ||
+            ultima.size() > 6)
+            return std::nullopt;
+        const IntervaloPaginas i{std::stoi(primeira), std::stoi(ultima)};
+        if (i.de == 0 || i.ate < i.de) return std::nullopt;
+        r.push_back(i);
+        de = fim + 1;
+    }
+    return r;
+}
+
 QString TrpRelatorios::VersaoPadrao() { return VersaoPrograma(); }
 
 TrpRelatorios::TrpRelatorios(Banco& banco, ParametrosDeclaracao parametros, const QString& versao)

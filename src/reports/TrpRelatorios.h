@@ -8,6 +8,7 @@
 // base year, inscription and prefix, so an establishment without employees
 // still prints (without its employee part). Every establishment starts a page;
 // a page that goes on with one repeats the employees' column titles.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,17 @@ QString NomeOrdem(OrdemEmpregados ordem);
 std::string CampoOrdem(OrdemEmpregados ordem);
 // An amount stored in centavos as printed: blank for zero, else the units and "," and the centavos.
 QString ValorRelatorio(const QString& centavos);
+
+// A page range to print: first and last page; 0 and 0 for every page.
+struct IntervaloPaginas {
+    int de = 0;
+    int ate = 0;
+    bool operator==(const IntervaloPaginas&) const = default;
+};
+// The ranges typed as "1;3;5-12;4": only digits, "-" and ";"; single pages and ranges
+// separated by ";", each range a first page, "-" and a last page not below it, no page 0.
+// Nothing when the text is empty or breaks one of these.
+std::optional<std::vector<IntervaloPaginas>> fLeIntervalosPaginas(const std::string& texto);
 
 class TrpRelatorios : public Relatorio {
 public:

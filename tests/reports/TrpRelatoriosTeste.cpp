@@ -37,6 +37,16 @@ TEST(ValorRelatorio, CentavosComoImpressos) {
         EXPECT_EQ(relatorios::ValorRelatorio(centavos), QString::fromUtf8(impresso)) << centavos;
 }
 
+TEST(IntervalosPaginas, LidosOuRecusados) {
+    using I = relatorios::IntervaloPaginas;
+    EXPECT_EQ(relatorios::fLeIntervalosPaginas("1;3;5-12;4"), (std::vector<I>{{1, 1}, {3, 3}, {5, 12}, {4, 4}}));
+    EXPECT_EQ(relatorios::fLeIntervalosPaginas("7"), (std::vector<I>{{7, 7}}));
+    EXPECT_EQ(relatorios::fLeIntervalosPaginas("2-2"), (std::vector<I>{{2, 2}}));
+    for (const char* invalido : {"", "5-3", "0-4", "0", "1--3", "1-3-5", "1;;3", ";1", "1;", "-2", "3-", "1,2", "a",
+                                 "1 ;2", "99999999"})
+        EXPECT_FALSE(relatorios::fLeIntervalosPaginas(invalido).has_value()) << invalido;
+}
+
 class RelatorioDeclaracao : public ::testing::Test {
 protected:
     RelatorioDeclaracao() {

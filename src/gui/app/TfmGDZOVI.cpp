@@ -26,9 +26,9 @@
 #include "pickers/Seletores.h"
 #include "reports/Previa.h"
 #include "TrpCartela.h"
-#include "TrpRelatorios.h"
 #include "ui_TfmGDZOVI.h"
 #include "wizards/AssistenteGravacao.h"
+#include "wizards/AssistenteImpressao.h"
 #include "wizards/AssistenteVerificacao.h"
 
 namespace zovi::gui {
@@ -151,7 +151,12 @@ void TfmGDZOVI::LigaComandos() {
          },
          false},
         {"miRetif", "sbRetif", &T::NaoDisponivel, false},
-        {"miImprimir", "sbRelatorio", &T::NaoDisponivel, false},
+        {"miImprimir", "sbRelatorio",
+         [](T* j) {
+             ContextoImpressao contexto(j->dm_.dbZovi, j->versao_);
+             ExecutaAssistenteImpressao(contexto, j->dialogos_, j);
+         },
+         false},
         {"miAnoAnterior", "sbImpAnoAnterior", &T::NaoDisponivel, true},
         {"miAnoAtual", "sbImpAnoAtual", &T::NaoDisponivel, true},
         {"miSair", nullptr, &T::Sair, false},
@@ -160,11 +165,10 @@ void TfmGDZOVI::LigaComandos() {
          [](T* j) {
              // The consultation's report: the work tables the file was read into.
              auto relatorio = [j](QWidget* pai) {
-                 relatorios::ParametrosDeclaracao p;
-                 p.tabelaEstabelecimentos = "Te8Emp";
-                 p.tabelaEmpregados = "Te8Vinc";
-                 relatorios::TrpRelatorios rpRelatorios(j->dm_.dbZovi, p, j->versao_);
-                 MostraRelatorio(pai, rpRelatorios, j->dialogos_);
+                 ContextoImpressao contexto(j->dm_.dbZovi, j->versao_);
+                 contexto.parametros.tabelaEstabelecimentos = "Te8Emp";
+                 contexto.parametros.tabelaEmpregados = "Te8Vinc";
+                 ExecutaAssistenteImpressao(contexto, j->dialogos_, pai, false);
              };
              TfmConsultaDisquete fmConsultaDisquete(j->dm_.dbZovi, j->dialogos_, relatorio, j);
              j->dialogos_.Executa(fmConsultaDisquete);
