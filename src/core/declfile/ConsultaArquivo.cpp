@@ -182,8 +182,8 @@ Linhas CamposEstabelecimento(const LeCampo& c, DescricoesReferencia& d) {
         {"Proprietários", RetiraZerosEsquerda(fAparaTexto(c("NuProprietEstabelecimento")))},
         {"E-mail", fAparaTexto(c("TxEmailEstabelecimento"))},
         {"PAT", c("InParticipaPAT") == "1" ? "Participa do PAT" : "Não Participa do PAT"},
-        {"PAT: vínculos até 5 SM / acima de 5 SM", c("NuVinculoPatMenor5") + " / " + c("NuVinculoPatMaior5")},
-        {"PAT: % adm. cozinha, serviço próprio, refeição convênio, refeição transportada, cesta, alimentação convênio",
+        {"PAT: vínculos até / acima de 5 SM", c("NuVinculoPatMenor5") + " / " + c("NuVinculoPatMaior5")},
+        {"PAT: percentuais",
          c("PoAdmCozinha") + " " + c("PoServicoProprio") + " " + c("PoRefeicaoConvenio") + " " +
              c("PoRefeicaoTransportadora") + " " + c("PoCestaAlimento") + " " + c("PoAlimentacaoConvenio")},
     };

@@ -34,10 +34,12 @@ QString Texto(const std::string& cp1252) { return QString::fromStdString(Cp1252P
 // The record's captions and values, replacing what the form showed before.
 void MostraLinhas(QFormLayout& layout, const Linhas& linhas) {
     while (layout.rowCount() > 0) layout.removeRow(0);
+    layout.setRowWrapPolicy(QFormLayout::WrapLongRows);
     for (const auto& [rotulo, valor] : linhas) {
         auto* v = new QLabel(Texto(valor));
         v->setObjectName(Texto(rotulo));
         v->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        v->setWordWrap(true);
         layout.addRow(Texto(rotulo) + QLatin1Char(':'), v);
     }
 }

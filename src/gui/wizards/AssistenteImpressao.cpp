@@ -1,5 +1,6 @@
 #include "wizards/AssistenteImpressao.h"
 
+#include <QCheckBox>
 #include <QShowEvent>
 
 #include "engine/Consulta.h"
@@ -106,6 +107,8 @@ TfmRelatorio01::TfmRelatorio01(ContextoImpressao& contexto, ServicoDialogos& dia
     : PaginaAssistente(contexto, dialogos, pai), ui_(std::make_unique<Ui::TfmRelatorio01>()), impressao_(contexto) {
     ui_->setupUi(this);
     setObjectName(QStringLiteral("fmRelatorio01"));
+    // The employees have their own "Marcar todos"; the list's box speaks of establishments.
+    if (auto* todas = ui_->clbEmpregados->findChild<QCheckBox*>(QStringLiteral("cbTodas"))) todas->hide();
     // Ticking an establishment lists its employees.
     connect(&ui_->clbEmpresas->Modelo(), &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex& de) { ListaEmpregados(de.row()); });
