@@ -22,6 +22,7 @@
 #include "Gerador.h"
 #include "InteracaoRoteirizada.h"
 #include "PastaTeste.h"
+#include "RespondeCaixas.h"
 #include "consulta/JanelasConsulta.h"
 #include "data/ModulosDados.h"
 #include "declfile/GravaDeclaracao.h"
@@ -45,29 +46,6 @@ std::string Conteudo(const fs::path& p) {
     s << f.rdbuf();
     return s.str();
 }
-
-// Answers every message box that really opens with its default button, keeping its text, and
-// closes the declarant's window by Fechar once it is up.
-class Respondedor : public QObject {
-public:
-    Respondedor() {
-        connect(&relogio_, &QTimer::timeout, this, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (auto* caixa = qobject_cast<QMessageBox*>(modal)) {
-                caixas << caixa->text();
-                QTest::keyClick(caixa, Qt::Key_Return);
-            } else if (modal && modal->objectName() == QLatin1String("fmConsulta01")) {
-                janelas << modal->objectName();
-                Botao(*modal, "btFechar")->click();
-            }
-        });
-        relogio_.start(20);
-    }
-    QStringList caixas, janelas;
-
-private:
-    QTimer relogio_;
-};
 
 }  // namespace
 
@@ -163,7 +141,13 @@ private slots:
     // Voltar clears it; a good file opens the declarant's window, whose Fechar ends it all.
     void ComJanelasReais() {
         dialogos_.Roteiriza(false);
-        Respondedor respondedor;
+        // The declarant's window, once up, is closed by Fechar.
+        QStringList janelas;
+        teste::RespondeCaixas respondedor([&janelas](QWidget& janela) {
+            if (janela.objectName() != QLatin1String("fmConsulta01")) return;
+            janelas << janela.objectName();
+            Botao(janela, "btFechar")->click();
+        });
         TfmConsultaDisquete fm(dm_->dbZovi, dialogos_, {});
         fm.show();
         QVERIFY(QTest::qWaitForWindowActive(&fm));
@@ -187,7 +171,7 @@ private slots:
 
         caminho->setText(QString::fromStdString(arquivo_.string()));
         QTest::keyClick(caminho, Qt::Key_Return);
-        QTRY_COMPARE(respondedor.janelas, QStringList{"fmConsulta01"});
+        QTRY_COMPARE(janelas, QStringList{"fmConsulta01"});
         QTRY_VERIFY(!fm.isVisible());
         QCOMPARE(fm.result(), kFecharConsulta);
         QCOMPARE(respondedor.caixas.size(), qsizetype(1));

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "PastaTeste.h"
+#include "RespondeCaixas.h"
 #include "app/JanelaAjuda.h"
 #include "app/TfmGDZOVI.h"
 #include "data/ModulosDados.h"
@@ -26,24 +27,6 @@ using namespace zovi::gui;
 namespace {
 
 const QString kValorInvalido = QStringLiteral("Valor Inválido. Consulte régua de valores.");
-
-// Answers every message box that really opens with its default button, keeping its text.
-class Respondedor : public QObject {
-public:
-    Respondedor() {
-        connect(&relogio_, &QTimer::timeout, this, [this] {
-            if (auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                caixas << caixa->text();
-                QTest::keyClick(caixa, Qt::Key_Return);
-            }
-        });
-        relogio_.start(20);
-    }
-    QStringList caixas;
-
-private:
-    QTimer relogio_;
-};
 
 }  // namespace
 
@@ -138,7 +121,7 @@ private slots:
         dialogos_.Roteiriza(false);
         GravaRespostaPesquisa(dm_->dbZovi, PesquisaSemRespostas());
         auto f = Formulario();
-        Respondedor respondedor;
+        teste::RespondeCaixas respondedor;
         f->Resposta(1)->setText("99");
         QTest::mouseClick(f->Resposta(4), Qt::LeftButton);
         QTRY_COMPARE(respondedor.caixas, QStringList{kValorInvalido});
