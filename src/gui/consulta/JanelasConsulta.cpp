@@ -163,9 +163,10 @@ void TfmConsultaDisquete::Carrega(const QString& caminho) {
     int resultado;
     {
         // Cancelar asks the analysis to stop at its next record.
-        class Interacao : public InteracaoFormulario {
+        class InteracaoConsulta : public InteracaoFormulario {
         public:
-            Interacao(ServicoDialogos& d, QWidget& f, const bool& pedido) : InteracaoFormulario(d, f), pedido_(pedido) {}
+            InteracaoConsulta(ServicoDialogos& d, QWidget& f, const bool& pedido)
+                : InteracaoFormulario(d, f), pedido_(pedido) {}
             bool InterrupcaoPedida() override { return pedido_ || InteracaoFormulario::InterrupcaoPedida(); }
 
         private:
