@@ -4,9 +4,11 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <set>
+#include <sstream>
 
 #include "InteracaoTerminal.h"
 #include "PastaCompartilhada.h"
@@ -15,7 +17,9 @@
 #include "TrpEstrut.h"
 #include "TrpEtiquetas.h"
 #include "TrpImport.h"
+#include "TrpRelatorios.h"
 #include "engine/Banco.h"
+#include "engine/Consulta.h"
 #include "import/ImportaDeclaracao.h"
 #include "messages/Catalogo.h"
 #include "motor/Composicao.h"
@@ -30,11 +34,16 @@ namespace {
 
 int Uso() {
     Escreve("uso: gdzovi-lote relatorio erros|etiquetas|cartela|estrutura|importacao DADOS --pdf ARQUIVO\n"
-            "  erros      as inconsistências da última verificação (tabela TE8ERRWA)\n"
-            "  estrutura  a falha de estrutura da última análise de arquivo (tabela TE8STRU)\n"
-            "  importacao a contabilização da última importação (tabela TE8IMP)\n"
-            "  etiquetas  as etiquetas dos disquetes da última gravação (tabela TE8PROID)\n"
-            "  cartela    a descrição do leiaute do arquivo ZOVI2005",
+            "     gdzovi-lote relatorio declaracao DADOS --pdf ARQUIVO [--resumido] [--ordem pis|nome|uso]\n"
+            "                 [--estabelecimentos INSCRICAO[:PREFIXO],...] [--trabalho]\n"
+            "  erros       as inconsistências da última verificação (tabela TE8ERRWA)\n"
+            "  estrutura   a falha de estrutura da última análise de arquivo (tabela TE8STRU)\n"
+            "  importacao  a contabilização da última importação (tabela TE8IMP)\n"
+            "  etiquetas   as etiquetas dos disquetes da última gravação (tabela TE8PROID)\n"
+            "  cartela     a descrição do leiaute do arquivo ZOVI2005\n"
+            "  declaracao  a declaração: completa, ou resumida (--resumido), por estabelecimento;\n"
+            "              sem --estabelecimentos, todos os do ano-base; --trabalho: o arquivo da\n"
+            "              última análise ou consulta (tabelas TE8EMP e TE8VINC)",
             true);
     return 64;
 }
@@ -62,11 +71,79 @@ bool GravaPdfNoLugar(relatorios::Composicao& composicao, const QString& arquivo,
     return false;
 }
 
+// The options of the declaration report after "declaracao DADOS --pdf ARQUIVO".
+bool LeOpcoesDeclaracao(const std::vector<std::string>& a, relatorios::ParametrosDeclaracao& p) {
+    for (size_t i = 4; i < a.size(); ++i) {
+        if (a[i] == "--resumido") {
+            p.completo = false;
+        } else if (a[i] == "--trabalho") {
+            p.tabelaEstabelecimentos = "Te8Emp";
+            p.tabelaEmpregados = "Te8Vinc";
+        } else if (a[i] == "--ordem" && i + 1 < a.size()) {
+            const auto& o = a[++i];
+            if (o == "pis") p.ordem = relatorios::OrdemEmpregados::PisPasep;
+            else if (o == "nome") p.ordem = relatorios::OrdemEmpregados::Nome;
+            else if (o == "uso") p.ordem = relatorios::OrdemEmpregados::UsoEmpresa;
+            else return false;
+        } else if (a[i] == "--estabelecimentos" && i + 1 < a.size()) {
+            // INSCRICAO[:PREFIXO], the inscription with or without its mask; without a prefix,
+            // every establishment of the inscription (resolved once the tables are open).
+            std::string item;
+            std::istringstream lista(a[++i]);
+            while (std::getline(lista, item, ',')) {
+                const auto doisPontos = item.find(':');
+                std::string inscricao, prefixo = doisPontos == std::string::npos ? "" : item.substr(doisPontos + 1);
+                for (char c : item.substr(0, doisPontos))
+                    if (c >= '0' && c <= '9') inscricao += c;
+                    else if (c != '.' && c != '/' && c != '-') return false;
+                if (inscricao.empty() || inscricao.size() > 14 || prefixo.size() > 2) return false;
+                p.estabelecimentos.push_back({std::string(14 - inscricao.size(), '0') + inscricao, prefixo});
+            }
+            if (p.estabelecimentos.empty()) return false;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Gives each establishment named without its prefix the prefixes its inscription has; one
+// that has no establishment of the base year is said and stops the report.
+bool EstabelecimentosDeclaracao(Banco& banco, relatorios::ParametrosDeclaracao& p) {
+    std::vector<relatorios::EstabelecimentoEscolhido> escolhidos;
+    for (const auto& e : p.estabelecimentos) {
+        Consulta q(banco, {"Select NuPrefixoEstabelecimento from " + p.tabelaEstabelecimentos,
+                           "where AnBase = :AnBase and CoCgcCeiEstabelecimento = :Inscricao",
+                           "order by NuPrefixoEstabelecimento"});
+        q.Parametro("AnBase", p.anoBase);
+        q.Parametro("Inscricao", e.inscricao);
+        const size_t antes = escolhidos.size();
+        if (banco.ExisteTabela(p.tabelaEstabelecimentos))
+            for (q.Abre(); !q.Fim(); q.Proximo()) {
+                const auto prefixo = q.Texto("NuPrefixoEstabelecimento");
+                if (e.prefixo.empty() || std::string(2 - std::min<size_t>(2, e.prefixo.size()), '0') + e.prefixo == prefixo)
+                    escolhidos.push_back({e.inscricao, prefixo});
+            }
+        if (escolhidos.size() == antes) {
+            Escreve("Estabelecimento não encontrado no ano-base " + p.anoBase + ": " + e.inscricao +
+                        (e.prefixo.empty() ? "" : ":" + e.prefixo),
+                    true);
+            return false;
+        }
+    }
+    p.estabelecimentos = std::move(escolhidos);
+    return true;
+}
+
 }  // namespace
 
 int ComandoRelatorio(const std::vector<std::string>& a) {
     static const std::set<std::string> kRelatorios = {"erros", "etiquetas", "cartela", "estrutura", "importacao"};
-    if (a.size() != 4 || a[2] != "--pdf" || !kRelatorios.count(a[0])) return Uso();
+    relatorios::ParametrosDeclaracao declaracao;
+    const bool argumentosDeclaracao = a.size() >= 4 && a[0] == "declaracao" && LeOpcoesDeclaracao(a, declaracao);
+    if (a.size() < 4 || a[2] != "--pdf" || (a.size() != 4 && !argumentosDeclaracao) ||
+        (!kRelatorios.count(a[0]) && !argumentosDeclaracao))
+        return Uso();
     if (!std::filesystem::is_directory(a[1])) {
         Escreve("Pasta de dados inexistente: " + Utf8ParaCp1252(a[1], '?'), true);
         return 66;
@@ -100,6 +177,9 @@ int ComandoRelatorio(const std::vector<std::string>& a) {
     } else if (a[0] == "importacao") {
         catalogo = std::make_unique<CatalogoMensagens>(banco);
         relatorio = std::make_unique<relatorios::TrpImport>(banco, *catalogo, AnoDoArquivoAnalisado(banco));
+    } else if (a[0] == "declaracao") {
+        if (!EstabelecimentosDeclaracao(banco, declaracao)) return 1;
+        relatorio = std::make_unique<relatorios::TrpRelatorios>(banco, declaracao);
     } else if (a[0] == "etiquetas") {
         relatorio = std::make_unique<relatorios::TrpEtiquetas>(banco);
     } else {

@@ -1,5 +1,6 @@
 #pragma once
 // gdzovi-lote relatorio erros|etiquetas|cartela DADOS --pdf ARQUIVO
+// gdzovi-lote relatorio declaracao DADOS --pdf ARQUIVO [options of the declaration report]
 #include <string>
 #include <vector>
 

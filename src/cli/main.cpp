@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ComandoAnalisar.h"
+#include "ComandoConsultar.h"
 #include "ComandoGravar.h"
 #include "ComandoImportar.h"
 #include "ComandoManutencao.h"
@@ -182,6 +183,11 @@ void Uso(bool erro = true) {
             "                                (todos, quando não indicados)\n"
             "  relatorio erros|etiquetas|cartela|estrutura|importacao DADOS --pdf ARQUIVO\n"
             "                                grava um relatório em PDF\n"
+            "  relatorio declaracao DADOS --pdf ARQUIVO [--resumido] [--ordem pis|nome|uso]\n"
+            "            [--estabelecimentos INSCRICAO[:PREFIXO],...] [--trabalho]\n"
+            "                                a declaração (completa ou resumida) em PDF\n"
+            "  consultar ARQUIVO [--pdf SAIDA]  mostra o conteúdo de um arquivo da declaração (responsável,\n"
+            "                                estabelecimentos, empregados), ou o grava como relatório em PDF\n"
             "  --help | --version            este texto | a versão\n"
             "Saídas: 0 sucesso; 1 falha (verificar, gravar: há erros; analisar, importar: falha no arquivo);\n"
             "2 verificar só com avisos, gravar interrompida, importar: arquivo ilegível, relatorio erros de uma\n"
@@ -209,6 +215,8 @@ int main(int argc, char** argv) {
         {"exclui-empregados", ComandoExcluiEmpregados},
         {"transfere", ComandoTransfere},
         {"troca-vinculo", ComandoTrocaVinculo},
+        {"consultar",
+         [](const Argumentos& a) { return ComandoConsultar(a, [] { return EscolhePastaDados(PastaDoPrograma()); }); }},
     };
     const std::string primeiro = argc < 2 ? "" : argv[1];
     Argumentos args(argc > 2 ? argv + 2 : argv + argc, argv + argc);

@@ -26,8 +26,10 @@ std::string ProximoPrefixo(std::string prefixo) {
     return prefixo;
 }
 
-ListaEmpregados::ListaEmpregados(Banco& banco, std::string anoBase, std::string inscricao, std::string prefixo)
-    : banco_(banco), anoBase_(std::move(anoBase)), inscricao_(std::move(inscricao)), prefixo_(std::move(prefixo)) {}
+ListaEmpregados::ListaEmpregados(Banco& banco, std::string anoBase, std::string inscricao, std::string prefixo,
+                                 std::string tabela)
+    : banco_(banco), anoBase_(std::move(anoBase)), inscricao_(std::move(inscricao)), prefixo_(std::move(prefixo)),
+      tabela_(std::move(tabela)) {}
 
 void ListaEmpregados::Filtra(FiltroEmpregados filtro) {
     filtro.pisPasep = fAparaTexto(filtro.pisPasep);
@@ -56,7 +58,7 @@ std::string ListaEmpregados::ColunaOrdem(const char* campo) const {
 }
 
 std::vector<std::string> ListaEmpregados::Instrucao(const std::string& colunas) const {
-    std::vector<std::string> l = {"select " + colunas, "from BD8Vinc",
+    std::vector<std::string> l = {"select " + colunas, "from " + tabela_,
                                   "where " + Coluna("AnBase") + " = :anbase and " + Coluna("CoCgcCeiEstabelecimento") +
                                       " = :coCgcCeiEstabelecimento and",
                                   Coluna("NuPrefixoEstabelecimento") + " = :NuPrefixoEstabelecimento"};

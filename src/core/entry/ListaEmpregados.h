@@ -34,7 +34,9 @@ struct LinhaEmpregado {
 
 class ListaEmpregados {
 public:
-    ListaEmpregados(Banco& banco, std::string anoBase, std::string inscricao, std::string prefixo);
+    // `tabela`: the declaration's employees, or those of a file read into the work tables (te8Vinc).
+    ListaEmpregados(Banco& banco, std::string anoBase, std::string inscricao, std::string prefixo,
+                    std::string tabela = "BD8Vinc");
 
     void Filtra(FiltroEmpregados filtro);
     const FiltroEmpregados& Filtro() const { return filtro_; }
@@ -58,7 +60,7 @@ private:
     std::string ColunaOrdem(const char* campo) const;  // in the order
 
     Banco& banco_;
-    std::string anoBase_, inscricao_, prefixo_;
+    std::string anoBase_, inscricao_, prefixo_, tabela_;
     FiltroEmpregados filtro_;
     OrdemEmpregados ordem_ = OrdemEmpregados::PisPasep;
     bool descendente_ = false;

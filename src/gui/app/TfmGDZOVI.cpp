@@ -17,10 +17,12 @@
 #include "backup/TfmBackup00.h"
 #include "backup/TfmGeraIndice.h"
 #include "backup/TfmRestore00.h"
+#include "consulta/JanelasConsulta.h"
 #include "entry/ComandosEmpregados.h"
 #include "entry/ComandosEstabelecimento.h"
 #include "entry/ContextoEntrada.h"
 #include "entry/TfmDadosResp.h"
+#include "entry/TfmPesq.h"
 #include "messages/ServicoDialogos.h"
 #include "pickers/Seletores.h"
 #include "reports/Previa.h"
@@ -28,6 +30,7 @@
 #include "ui_TfmGDZOVI.h"
 #include "wizards/AssistenteGravacao.h"
 #include "wizards/AssistenteImportacao.h"
+#include "wizards/AssistenteImpressao.h"
 #include "wizards/AssistenteVerificacao.h"
 
 namespace zovi::gui {
@@ -151,14 +154,30 @@ void TfmGDZOVI::LigaComandos() {
          },
          false},
         {"miRetif", "sbRetif", &T::NaoDisponivel, false},
-        {"miImprimir", "sbRelatorio", &T::NaoDisponivel, false},
-        {"miAnoAnterior", "sbImpAnoAnterior",
+        {"miImprimir", "sbRelatorio",
+         [](T* j) {
+             ContextoImpressao contexto(j->dm_.dbZovi, j->versao_);
+             ExecutaAssistenteImpressao(contexto, j->dialogos_, j);
+         },
+         false},
          [](T* j) { AssistenteImportacao(j->dm_, j->mensagens_, j->dialogos_, 2004, j).Executa(); }, true},
         {"miAnoAtual", "sbImpAnoAtual",
          [](T* j) { AssistenteImportacao(j->dm_, j->mensagens_, j->dialogos_, 2005, j).Executa(); }, true},
         {"miSair", nullptr, &T::Sair, false},
         {"miAnalisador", "sbAnalisador", &T::NaoDisponivel, true},
-        {"miConsultaArquivo", "sbConsDisq", &T::NaoDisponivel, false},
+        {"miConsultaArquivo", "sbConsDisq",
+         [](T* j) {
+             // The consultation's report: the work tables the file was read into.
+             auto relatorio = [j](QWidget* pai) {
+                 ContextoImpressao contexto(j->dm_.dbZovi, j->versao_);
+                 contexto.parametros.tabelaEstabelecimentos = "Te8Emp";
+                 contexto.parametros.tabelaEmpregados = "Te8Vinc";
+                 ExecutaAssistenteImpressao(contexto, j->dialogos_, pai, false);
+             };
+             TfmConsultaDisquete fmConsultaDisquete(j->dm_.dbZovi, j->dialogos_, relatorio, j);
+             j->dialogos_.Executa(fmConsultaDisquete);
+         },
+         false},
         {"miCopiaGravar", nullptr,
          [](T* j) {
              TfmBackup00 fmBackup00(j->dm_.dbZovi.Pasta(), j->dialogos_, j);
@@ -177,7 +196,12 @@ void TfmGDZOVI::LigaComandos() {
              j->dialogos_.Executa(fmGeraIndice);
          },
          false},
-        {"miPesquisa", "sbPesquisa", &T::NaoDisponivel, false},
+        {"miPesquisa", "sbPesquisa",
+         [](T* j) {
+             TfmPesq fmPesq(j->dm_.dbZovi, j->dialogos_, j);
+             j->dialogos_.Executa(fmPesq);
+         },
+         false},
         {"miAjudaGDZOVI", "spHelp", &T::AjudaF1, false},
         {"miInformacoesUteis", nullptr, &T::InformacoesUteis, false},
         {"miComoFazer", nullptr, [](T* j) { j->ajuda_.MostraTopico(kTopicoComoFazer); }, false},

@@ -14,8 +14,8 @@ QString Tela(const std::string& cp1252) { return QString::fromStdString(Cp1252Pa
 }  // namespace
 
 ModeloEmpregados::ModeloEmpregados(Banco& banco, const std::string& anoBase, const std::string& inscricao,
-                                   const std::string& prefixo, QObject* pai)
-    : QAbstractTableModel(pai), lista_(banco, anoBase, inscricao, prefixo) {
+                                   const std::string& prefixo, QObject* pai, const std::string& tabela)
+    : QAbstractTableModel(pai), lista_(banco, anoBase, inscricao, prefixo, tabela) {
     linhas_ = lista_.Conta();
 }
 

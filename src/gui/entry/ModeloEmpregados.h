@@ -20,7 +20,7 @@ public:
     enum Coluna { ColunaPis, ColunaNome, ColunaAdmissao, NumColunas };
 
     ModeloEmpregados(Banco& banco, const std::string& anoBase, const std::string& inscricao,
-                     const std::string& prefixo, QObject* pai = nullptr);
+                     const std::string& prefixo, QObject* pai = nullptr, const std::string& tabela = "BD8Vinc");
 
     int rowCount(const QModelIndex& pai = {}) const override;
     int columnCount(const QModelIndex& pai = {}) const override;

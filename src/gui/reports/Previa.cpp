@@ -105,20 +105,53 @@ bool SalvaRelatorioPdf(QWidget* pai, relatorios::Composicao& composicao, Servico
     return gravado;
 }
 
-bool ImprimeRelatorio(QWidget* pai, relatorios::Composicao& composicao, ServicoDialogos& dialogos, bool comDialogo) {
+namespace {
+
+// Lays the report out when it is not yet; false when it has no pages (no labels to print:
+// nothing is said) or the layout was cancelled.
+bool ProntoParaImprimir(QWidget* pai, relatorios::Composicao& composicao) {
     if (!composicao.Composta()) {
         ProgressoSaida progresso(pai, QStringLiteral("Preparando o relatório..."));
         if (!composicao.Compoe(std::numeric_limits<int>::max(), progresso.Contagem())) return false;
     }
-    // A report without pages (no labels to print) prints nothing, and says nothing.
-    if (composicao.Paginas() == 0) return false;
-    if (!dialogos.ImpressoraInstalada()) {
-        dialogos.Mensagem(TipoDialogo::Informacao,
-                          QStringLiteral("Não há impressora instalada neste computador.\n"
-                                         "Salve o relatório em PDF para imprimi-lo em outro computador."),
-                          pai);
-        return SalvaRelatorioPdf(pai, composicao, dialogos);
+    return composicao.Paginas() > 0;
+}
+
+// Without a printer the user is told so and may save the report as PDF instead.
+bool SalvaSemImpressora(QWidget* pai, relatorios::Composicao& composicao, ServicoDialogos& dialogos) {
+    dialogos.Mensagem(TipoDialogo::Informacao,
+                      QStringLiteral("Não há impressora instalada neste computador.\n"
+                                     "Salve o relatório em PDF para imprimi-lo em outro computador."),
+                      pai);
+    return SalvaRelatorioPdf(pai, composicao, dialogos);
+}
+
+// One print job of pages de..ate (ate 0: to the last); the pages printed, or 0 after a failure
+// or a cancel (the failure said).
+int ImprimeTrabalho(QWidget* pai, relatorios::Composicao& composicao, ServicoDialogos& dialogos, QPrinter& impressora,
+                    int de, int ate, int copias) {
+    // A printer that makes copies itself is told how many; one that cannot gets the pages again.
+    if (impressora.supportsMultipleCopies()) impressora.setCopyCount(copias);
+    int impressas = 0;
+    {
+        ProgressoSaida progresso(pai, QStringLiteral("Imprimindo o relatório..."));
+        impressas = relatorios::ImprimeEm(composicao, impressora, de, ate,
+                                          impressora.supportsMultipleCopies() ? 1 : copias, progresso.Envio());
     }
+    if (impressas == relatorios::kSaidaCancelada) return 0;
+    if (impressas < 0) {
+        dialogos.Mensagem(TipoDialogo::Erro,
+                          QStringLiteral("Não foi possível imprimir em \"%1\".").arg(impressora.printerName()), pai);
+        return 0;
+    }
+    return impressas;
+}
+
+}  // namespace
+
+bool ImprimeRelatorio(QWidget* pai, relatorios::Composicao& composicao, ServicoDialogos& dialogos, bool comDialogo) {
+    if (!ProntoParaImprimir(pai, composicao)) return false;
+    if (!dialogos.ImpressoraInstalada()) return SalvaSemImpressora(pai, composicao, dialogos);
     QPrinter impressora(QPrinter::HighResolution);
     impressora.setPageLayout(composicao.relatorio().Pagina());
     impressora.setDocName(composicao.relatorio().Titulo());
@@ -128,21 +161,31 @@ bool ImprimeRelatorio(QWidget* pai, relatorios::Composicao& composicao, ServicoD
         de = impressora.fromPage();
         ate = impressora.toPage();
     }
-    // A printer that cannot make copies itself gets the pages again.
-    const int copias = impressora.supportsMultipleCopies() ? 1 : impressora.copyCount();
+    const int impressas = ImprimeTrabalho(pai, composicao, dialogos, impressora, de, ate, impressora.copyCount());
+    if (impressas > 0) dialogos.Mensagem(TipoDialogo::Informacao, OndeFoiImpresso(impressora, impressas), pai);
+    return impressas > 0;
+}
+
+bool ImprimeIntervalos(QWidget* pai, relatorios::Composicao& composicao, ServicoDialogos& dialogos,
+                       const std::vector<std::pair<int, int>>& intervalos, int copias) {
+    if (!ProntoParaImprimir(pai, composicao)) return false;
+    if (!dialogos.ImpressoraInstalada()) return SalvaSemImpressora(pai, composicao, dialogos);
     int impressas = 0;
-    {
-        ProgressoSaida progresso(pai, QStringLiteral("Imprimindo o relatório..."));
-        impressas = relatorios::ImprimeEm(composicao, impressora, de, ate, copias, progresso.Envio());
+    QString onde;
+    for (const auto& [de, ate] : intervalos) {
+        if (de > composicao.Paginas()) {
+            dialogos.Mensagem(TipoDialogo::Aviso, QStringLiteral(" Página não existe, impressão suspensa. "), pai);
+            continue;
+        }
+        QPrinter impressora(QPrinter::HighResolution);
+        impressora.setPageLayout(composicao.relatorio().Pagina());
+        impressora.setDocName(composicao.relatorio().Titulo());
+        if (!dialogos.ConfiguraImpressao(impressora, composicao.Paginas(), pai, false)) return impressas > 0;
+        const int n = ImprimeTrabalho(pai, composicao, dialogos, impressora, de == 0 ? 1 : de,
+                                      ate == 0 ? 0 : std::min(ate, composicao.Paginas()), copias);
+        if (n > 0) onde = OndeFoiImpresso(impressora, impressas += n);
     }
-    if (impressas == relatorios::kSaidaCancelada) return false;
-    if (impressas < 0) {
-        dialogos.Mensagem(TipoDialogo::Erro,
-                          QStringLiteral("Não foi possível imprimir em \"%1\".").arg(impressora.printerName()), pai);
-        return false;
-    }
-    if (impressas > 0)
-        dialogos.Mensagem(TipoDialogo::Informacao, OndeFoiImpresso(impressora, impressas), pai);
+    if (impressas > 0) dialogos.Mensagem(TipoDialogo::Informacao, onde, pai);
     return impressas > 0;
 }
 

@@ -5,6 +5,9 @@
 // printing and saving end by saying where the pages went.
 #include <QWidget>
 
+#include <utility>
+#include <vector>
+
 namespace zovi::relatorios {
 class Composicao;
 class Relatorio;
@@ -29,6 +32,13 @@ bool ImprimeRelatorio(QWidget* pai, relatorios::Relatorio& relatorio, ServicoDia
                       bool comDialogo = true);
 bool ImprimeRelatorio(QWidget* pai, relatorios::Composicao& composicao, ServicoDialogos& dialogos,
                       bool comDialogo = true);
+
+// Prints each range (first and last page; 0 and 0 for every page) as a print job of its own
+// on the default printer, `copias` times: a range that starts past the last page is said
+// (" Página não existe, impressão suspensa. ") and the next one printed. Without a printer,
+// as ImprimeRelatorio.
+bool ImprimeIntervalos(QWidget* pai, relatorios::Composicao& composicao, ServicoDialogos& dialogos,
+                       const std::vector<std::pair<int, int>>& intervalos, int copias);
 
 // Asks for a file name and saves the report as PDF; true when saved.
 bool SalvaRelatorioPdf(QWidget* pai, relatorios::Composicao& composicao, ServicoDialogos& dialogos);

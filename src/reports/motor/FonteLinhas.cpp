@@ -20,6 +20,7 @@ FonteConsulta::~FonteConsulta() = default;
 
 void FonteConsulta::Abre() {
     consulta_->Fecha();
+    colunas_.clear();
     vazia_ = false;
     for (const auto& t : tabelas_)
         if (!banco_.ExisteTabela(t)) vazia_ = true;
@@ -36,7 +37,16 @@ void FonteConsulta::Proximo() {
 
 QString FonteConsulta::Campo(const QString& nome) const {
     if (Fim()) return {};
-    return TextoCore(consulta_->Texto(nome.toStdString()));
+    auto i = colunas_.constFind(nome);
+    if (i == colunas_.cend()) {
+        int coluna = -1;
+        for (int c = 0; c < consulta_->NumCampos() && coluna < 0; ++c)
+            if (nome.compare(QString::fromStdString(consulta_->NomeCampo(c)), Qt::CaseInsensitive) == 0) coluna = c;
+        // An unknown field fails as the statement itself would say it.
+        if (coluna < 0) return TextoCore(consulta_->Texto(nome.toStdString()));
+        i = colunas_.insert(nome, coluna);
+    }
+    return TextoCore(consulta_->Texto(*i));
 }
 
 QString FonteMemoria::Campo(const QString& nome) const {

@@ -3,6 +3,7 @@
 // report over a large table never holds its rows. A source can be opened
 // again at a row it passed before; that is how a single page of a long report
 // is drawn again without the pages before it.
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -41,12 +42,16 @@ public:
     bool Fim() const override;
     void Proximo() override;
     QString Campo(const QString& nome) const override;
+    // The statement, for its parameters (set before the source is opened).
+    Consulta& Comando() { return *consulta_; }
 
 private:
     Banco& banco_;
     std::vector<std::string> tabelas_;
     std::unique_ptr<Consulta> consulta_;
     bool vazia_ = true;
+    // Field name -> column, found once per opening: a wide row is read field by field.
+    mutable QHash<QString, int> colunas_;
 };
 
 // Rows held in memory: small fixed reports and tests.
