@@ -10,6 +10,8 @@
 #include "TrpCartela.h"
 #include "TrpErros.h"
 #include "TrpEtiquetas.h"
+#include "TrpProtocolo99.h"
+#include "declfile/Protocolo.h"
 #include "engine/Banco.h"
 #include "messages/Catalogo.h"
 #include "motor/Saida.h"
@@ -21,9 +23,12 @@ namespace {
 
 int Uso() {
     Escreve("uso: gdzovi-lote relatorio erros|etiquetas|cartela DADOS --pdf ARQUIVO\n"
+            "     gdzovi-lote relatorio protocolo ARQUIVO DADOS --pdf SAIDA\n"
             "  erros      as inconsistências da última verificação (tabela TE8ERRWA)\n"
             "  etiquetas  as etiquetas dos disquetes da última gravação (tabela TE8PROID)\n"
-            "  cartela    a descrição do leiaute do arquivo ZOVI2005",
+            "  cartela    a descrição do leiaute do arquivo ZOVI2005\n"
+            "  protocolo  o protocolo de entrega do arquivo da declaração ARQUIVO: o recibo Zovi2005.pro\n"
+            "             ao lado dele é validado e a estrutura do arquivo analisada antes de imprimir",
             true);
     return 64;
 }
@@ -32,8 +37,19 @@ std::string Texto1252(const QString& texto) { return Utf8ParaCp1252(texto.toStdS
 
 }  // namespace
 
-int ComandoRelatorio(const std::vector<std::string>& a) {
-    if (a.size() != 4 || a[2] != "--pdf" || (a[0] != "erros" && a[0] != "etiquetas" && a[0] != "cartela")) return Uso();
+int ComandoRelatorio(const std::vector<std::string>& argumentos) {
+    // The receipt names its declaration file before the data folder; the rest is as for the others.
+    const bool protocolo = !argumentos.empty() && argumentos[0] == "protocolo";
+    if (protocolo && argumentos.size() != 5) return Uso();
+    std::vector<std::string> a = argumentos;
+    std::string declaracao;
+    if (protocolo) {
+        declaracao = a[1];
+        a.erase(a.begin() + 1);
+    }
+    if (a.size() != 4 || a[2] != "--pdf" ||
+        (a[0] != "erros" && a[0] != "etiquetas" && a[0] != "cartela" && a[0] != "protocolo"))
+        return Uso();
     if (!std::filesystem::is_directory(a[1])) {
         Escreve("Pasta de dados inexistente: " + a[1], true);
         return 66;
@@ -54,13 +70,29 @@ int ComandoRelatorio(const std::vector<std::string>& a) {
     if (a[0] == "erros") {
         catalogo = std::make_unique<CatalogoMensagens>(banco);
         relatorio = std::make_unique<relatorios::TrpErros>(banco, *catalogo);
+    } else if (protocolo) {
+        InteracaoTerminal terminal;
+        DadosProtocolo dados;
+        switch (fPreparaProtocolo(banco, declaracao, terminal, dados)) {
+        case DesfechoProtocolo::Pronto: break;
+        case DesfechoProtocolo::Interrompido: terminal.Aviso("Interrupção feita pelo usuário"); return 2;
+        case DesfechoProtocolo::ArquivoAusente: return 1;
+        case DesfechoProtocolo::Recusado: terminal.Aviso(kProtocoloRecusado); return 1;
+        }
+        relatorio = std::make_unique<relatorios::TrpProtocolo99>(banco);
     } else if (a[0] == "etiquetas") {
         relatorio = std::make_unique<relatorios::TrpEtiquetas>(banco);
     } else {
         relatorio = std::make_unique<relatorios::TrpCartela>(banco);
     }
     QString erro;
-    if (!relatorios::GeraPdf(*relatorio, QString::fromStdString(Cp1252ParaUtf8(a[3])), &erro)) {
+    const bool gerado = relatorios::GeraPdf(*relatorio, QString::fromStdString(Cp1252ParaUtf8(a[3])), &erro);
+    // The receipt tables live only while the receipt is printed.
+    if (protocolo) {
+        relatorio.reset();
+        ApagaTabelasProtocolo(banco);
+    }
+    if (!gerado) {
         Escreve(Texto1252(erro), true);
         return 1;
     }

@@ -164,8 +164,13 @@ void Uso(bool erro = true) {
             "                                2 só com avisos\n"
             "  gravar DADOS --unidade A      grava a declaração em disquetes (gravar sem argumentos: opções)\n"
             "  gravar DADOS --pasta DESTINO  grava a declaração numa pasta\n"
+            "  retificar DADOS --unidade A|--pasta DESTINO --data DDMMAAAA --estabelecimentos INSCR/PREF[:PIS,...],...\n"
+            "                                grava uma declaração retificadora dos empregados escolhidos\n"
             "  relatorio erros|etiquetas|cartela DADOS --pdf ARQUIVO\n"
             "                                grava um relatório em PDF\n"
+            "  relatorio protocolo ARQUIVO DADOS --pdf SAIDA\n"
+            "                                o protocolo de entrega do arquivo ARQUIVO, validado pelo\n"
+            "                                Zovi2005.pro ao lado dele\n"
             "  --help | --version            este texto | a versão\n"
             "Saídas: 0 sucesso; 1 falha (verificar: há erros; analisar: falha no arquivo); 2 verificar só com\n"
             "avisos, gravar interrompida; 4 analisar interrompida; 8 analisar, arquivo de retificação;\n"
@@ -185,6 +190,7 @@ int main(int argc, char** argv) {
         {"reindexa", Reindexa},
         {"verificar", Verifica},
         {"gravar", ComandoGravar},
+        {"retificar", ComandoRetificar},
         {"relatorio", ComandoRelatorio},
     };
     const std::string primeiro = argc < 2 ? "" : argv[1];
