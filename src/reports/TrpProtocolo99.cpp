@@ -8,9 +8,15 @@ namespace zovi::relatorios {
 namespace {
 
 constexpr qreal kLargura = 190;  // the printable width of an A4 page with 10 mm margins
-// The page on which the current diskette's full identification block began.
-const QString kPaginaGrupo = QStringLiteral("paginaGrupo");
+// The diskette whose block is open; a block about to begin (its header decides to print before
+// the page it goes on is opened); whether this page began with the full block.
 const QString kDisqueteGrupo = QStringLiteral("disqueteGrupo");
+const QString kNovoBloco = QStringLiteral("novoBloco");
+const QString kBlocoCompleto = QStringLiteral("blocoCompleto");
+// The footer's texts, taken from the diskette's row when its block begins (the footer prints
+// after the page's last row has gone).
+const QString kRecepcao = QStringLiteral("recepcao");
+const QString kHash = QStringLiteral("hash");
 
 QString Core(std::string (*rotina)(const std::string&), const QString& valor) {
     return TextoCore(rotina(valor.trimmed().toStdString()));
@@ -95,7 +101,13 @@ TrpProtocolo99::TrpProtocolo99(Banco& banco) : Relatorio(QStringLiteral("Protoco
     DefinePagina(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10));
     DefineFonte(std::make_unique<FonteConsulta>(
         banco,
-        std::vector<std::string>{"select  *", "from te8ProId Identificacao, te8ProEs Estabelecimentos",
+        // Both tables name the establishment's fields alike: the line's own come under names of their own.
+        std::vector<std::string>{"select  *, Estabelecimentos.CoCgcCeiEstabelecimento as EsInscricao,",
+                                 "Estabelecimentos.NuPrefixoEstabelecimento as EsPrefixo,",
+                                 "Estabelecimentos.InInscrEstabelecimento as EsTipoInscricao,",
+                                 "Estabelecimentos.NoRazaoEstabelecimento as EsRazao,",
+                                 "Estabelecimentos.DaEncerramentoAtividade as EsEncerramento",
+                                 "from te8ProId Identificacao, te8ProEs Estabelecimentos",
                                  "where Identificacao.NuDisquete = Estabelecimentos.NuDisquete",
                                  "order by Identificacao.NuDisquete"},
         std::vector<std::string>{"TE8PROID", "TE8PROES"}));
@@ -126,13 +138,17 @@ void TrpProtocolo99::MontaCabecalho() {
     auto& curto = Filha(cab, 31);
     IdentificacaoEstabelecimento(curto, 1);
     TitulosColunas(curto, 25.5);
+    cab.antesDeImprimir = [](Banda&, Contexto& c, bool&) {
+        c.Var(kBlocoCompleto) = c.Var(kNovoBloco);
+        c.Var(kNovoBloco).clear();
+    };
     curto.antesDeImprimir = [](Banda&, Contexto& c, bool& imprime) {
-        imprime = c.Var(kDisqueteGrupo) == c.Campo("NuDisquete") && c.Var(kPaginaGrupo) != QString::number(c.Pagina());
+        imprime = c.Var(kBlocoCompleto).isEmpty() && !c.Var(kDisqueteGrupo).isEmpty();
     };
 }
 
 void TrpProtocolo99::MontaGrupo() {
-    auto& g = CabecalhoGrupo(Campo("NuDisquete"), 96);
+    auto& g = CabecalhoGrupo(Campo("NuDisquete"), 80);
     g.novaPagina = true;
     IdentificacaoEstabelecimento(g, 1);
 
@@ -182,24 +198,32 @@ void TrpProtocolo99::MontaGrupo() {
             FonteRelatorio(9, true));
     TitulosColunas(g, 74);
     g.antesDeImprimir = [](Banda&, Contexto& c, bool&) {
-        c.Var(kPaginaGrupo) = QString::number(c.Pagina());
+        c.Var(kNovoBloco) = QStringLiteral("1");
         c.Var(kDisqueteGrupo) = c.Campo("NuDisquete");
+        c.Var(kRecepcao) = QStringLiteral("Recepção do arquivo: %1/%2/2005")
+                               .arg(c.Campo("ddProtocolo").trimmed(), c.Campo("mmProtocolo").trimmed());
+        c.Var(kHash) = c.Campo("HashProtocolo").trimmed();
     };
 }
 
 void TrpProtocolo99::MontaDetalhe() {
     const auto f = FonteRelatorio(8);
     auto& d = Detalhe(4.4);
-    d.Dado({0, 0, 40, 4.2}, InscricaoEstabelecimento, f);
-    d.Dado({40, 0, 10, 4.2}, Campo("NuPrefixoEstabelecimento"), f);
+    d.Dado({0, 0, 40, 4.2},
+           [](const Contexto& c) {
+               return TextoCore(FormataInscricao(c.Campo("EsInscricao").toStdString(),
+                                                 c.Campo("EsTipoInscricao").toStdString()));
+           },
+           f);
+    d.Dado({40, 0, 10, 4.2}, Campo("EsPrefixo"), f);
     d.Dado({51, 0, 62, 4.2},
            [](const Contexto& c) {
-               const auto nome = c.Campo("NoRazaoEstabelecimento").trimmed();
+               const auto nome = c.Campo("EsRazao").trimmed();
                return nome.size() > 30 ? nome.left(31) : nome;
            },
            f);
     d.Dado({114, 0, 34, 4.2}, [](const Contexto& c) { return CeiVinculadoProtocolo(c.Campo("CoCgcVinculado")); }, f);
-    d.Dado({149, 0, 22, 4.2}, [](const Contexto& c) { return DataProtocolo(c.Campo("DaEncerramentoAtividade")); }, f);
+    d.Dado({149, 0, 22, 4.2}, [](const Contexto& c) { return DataProtocolo(c.Campo("EsEncerramento")); }, f);
     d.Dado({172, 0, 18, 4.2},
            [](const Contexto& c) { return QString::number(TextoParaInteiro(c.Campo("NuVinculosEstabelecimento").toStdString())); },
            f, Qt::AlignRight);
@@ -208,19 +232,13 @@ void TrpProtocolo99::MontaDetalhe() {
 void TrpProtocolo99::MontaRodape() {
     auto& rod = RodapePagina(24);
     rod.Linha({0, 1}, {kLargura, 1}, 0.2);
-    rod.Dado({0, 2, 120, 4.5},
-             [](const Contexto& c) {
-                 return QStringLiteral("Recepção do arquivo: %1/%2/2005")
-                     .arg(c.Campo("ddProtocolo").trimmed(), c.Campo("mmProtocolo").trimmed());
-             },
-             FonteRelatorio(9, true));
+    rod.Dado({0, 2, 120, 4.5}, Variavel(kRecepcao), FonteRelatorio(9, true));
     rod.NumeroPagina({120, 2, 70, 4.5}, FonteRelatorio(8), Qt::AlignRight);
-    rod.Dado({0, 7, kLargura, 4.5}, [](const Contexto& c) { return c.Campo("HashProtocolo").trimmed(); },
-             FonteRelatorio(9, true, QStringLiteral("Courier New")));
+    rod.Dado({0, 7, kLargura, 4.5}, Variavel(kHash), FonteRelatorio(9, true, QStringLiteral("Courier New")));
     // The notes, on the pages that began with the full identification block.
     const auto nota = [](const QString& texto) {
         return [texto](const Contexto& c) {
-            return c.Var(kPaginaGrupo) == QString::number(c.Pagina()) ? texto : QString();
+            return c.Var(kBlocoCompleto).isEmpty() ? QString() : texto;
         };
     };
     rod.Dado({0, 13, kLargura, 4},
