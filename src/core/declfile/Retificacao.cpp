@@ -40,8 +40,8 @@ EmpregadoRetificacao::EmpregadoRetificacao(std::string pis_, std::string admissa
       posicao(posicao_) {}
 
 SelecaoRetificacao fEstabelecimentosRetificacao(Banco& banco, const std::string& anoBase) {
-    Consulta q(banco, {"SELECT AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, InZoviNegEstabelecimento",
-                       "FROM BD8Emp", "WHERE AnBase = :AnBase",
+    Consulta q(banco, {"SELECT AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, InZoviNegEstabelecimento,",
+                       "InInscrEstabelecimento, NoRazaoEstabelecimento, NuVinculosEstabelecimento FROM BD8Emp", "WHERE AnBase = :AnBase",
                        "ORDER BY CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento"});
     q.Parametro("AnBase", anoBase);
     SelecaoRetificacao selecao;
@@ -52,6 +52,9 @@ SelecaoRetificacao fEstabelecimentosRetificacao(Banco& banco, const std::string&
         e.prefixo = q.Texto(2);
         e.posicao = static_cast<long>(selecao.size());
         e.comEmpregados = q.Texto(3) == "0";
+        e.tipoInscricao = q.Texto(4);
+        e.nome = q.Texto(5);
+        e.vinculos = q.Texto(6);
         selecao.push_back(std::move(e));
     }
     return selecao;

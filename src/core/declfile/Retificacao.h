@@ -27,6 +27,7 @@ struct EmpregadoRetificacao {
 // One establishment of the base year, in the list's order.
 struct EstabelecimentoRetificacao {
     std::string anBase, inscricao, prefixo;
+    std::string tipoInscricao, nome, vinculos;  // as the list shows it
     long posicao = -1;
     bool comEmpregados = false;  // its InZoviNegEstabelecimento is "0"
     bool selecionado = false;

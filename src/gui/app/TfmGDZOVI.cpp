@@ -26,6 +26,7 @@
 #include "TrpCartela.h"
 #include "ui_TfmGDZOVI.h"
 #include "wizards/AssistenteGravacao.h"
+#include "wizards/AssistenteRetificacao.h"
 #include "wizards/AssistenteVerificacao.h"
 
 namespace zovi::gui {
@@ -147,7 +148,13 @@ void TfmGDZOVI::LigaComandos() {
              assistente.Executa();
          },
          false},
-        {"miRetif", "sbRetif", &T::NaoDisponivel, false},
+        {"miRetif", "sbRetif",
+         [](T* j) {
+             AssistenteRetificacao assistente(j->dm_, j->mensagens_, j->CriticaZoviPrograma(), *j->seletores_,
+                                              j->dialogos_, j);
+             assistente.Executa();
+         },
+         false},
         {"miImprimir", "sbRelatorio", &T::NaoDisponivel, false},
         {"miAnoAnterior", "sbImpAnoAnterior", &T::NaoDisponivel, true},
         {"miAnoAtual", "sbImpAnoAtual", &T::NaoDisponivel, true},
