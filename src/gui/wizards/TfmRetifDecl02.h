@@ -26,6 +26,7 @@ public:
     ListaMarcacao& Empresas();
     ListaMarcacao& Vinculos();
     ModeloVinculosRetificacao& ModeloVinculos() { return vinculos_; }
+    SelecaoRetificacao& Selecao() { return selecao_; }
 
 private:
     void Avancar();
