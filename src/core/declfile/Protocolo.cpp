@@ -221,6 +221,19 @@ int fValidaProtocolo(const std::string& declaracao, Interacao& interacao, DadosP
     return kProtocoloValido;
 }
 
+DesfechoProtocolo fAnalisaDeclaracaoProtocolo(Banco& banco, const std::string& declaracao, Interacao& interacao) {
+    const auto arquivo = LocalizaArquivo(declaracao);
+    if (!arquivo) return DesfechoProtocolo::Recusado;
+    TAnaliseEstrutura analise(banco, interacao);
+    long estabelecimentos = 0, empregados = 0;
+    switch (analise.fAnalisaArquivo(*arquivo, 2005, false, estabelecimentos, empregados)) {
+    case kAnaliseSemFalha:
+    case kAnaliseRetificacao: return DesfechoProtocolo::Pronto;
+    case kAnaliseInterrompida: return DesfechoProtocolo::Interrompido;
+    default: return DesfechoProtocolo::Recusado;
+    }
+}
+
 int fGeraDadosProtocolo(Banco& banco, Interacao& interacao, const DadosProtocolo& dados) {
     return GeracaoProtocolo(banco, interacao, dados).Executa();
 }
@@ -241,13 +254,9 @@ DesfechoProtocolo fPreparaProtocolo(Banco& banco, const std::string& declaracao,
     case kProtocoloInvalido: return DesfechoProtocolo::Recusado;
     default: break;
     }
-    TAnaliseEstrutura analise(banco, interacao);
-    long estabelecimentos = 0, empregados = 0;
-    const auto arquivo = CaminhoUnidade(declaracao);
-    const int analisado = analise.fAnalisaArquivo(LocalizaArquivo(declaracao).value_or(arquivo.value_or(declaracao)),
-                                                  2005, false, estabelecimentos, empregados);
-    if (analisado == kAnaliseInterrompida) return DesfechoProtocolo::Interrompido;
-    if (analisado != kAnaliseSemFalha && analisado != kAnaliseRetificacao) return DesfechoProtocolo::Recusado;
+    if (const auto analise = fAnalisaDeclaracaoProtocolo(banco, declaracao, interacao);
+        analise != DesfechoProtocolo::Pronto)
+        return analise;
     switch (fGeraDadosProtocolo(banco, interacao, dados)) {
     case kDadosProtocoloGerados: return DesfechoProtocolo::Pronto;
     case kDadosProtocoloInterrompidos: return DesfechoProtocolo::Interrompido;

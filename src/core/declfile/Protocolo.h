@@ -39,6 +39,7 @@ std::string CaminhoProtocolo(const std::string& declaracao);
 // does not validate gives kProtocoloInvalido with `dados` empty.
 int fValidaProtocolo(const std::string& declaracao, Interacao& interacao, DadosProtocolo& dados);
 
+
 // Builds te8ProID and te8ProES from the work tables te8Resp, te8Emp and te8Vinc, with
 // progress and the stop request through `interacao`. On an error or an interruption
 // the receipt tables are deleted.
@@ -47,9 +48,15 @@ int fGeraDadosProtocolo(Banco& banco, Interacao& interacao, const DadosProtocolo
 // Removes the receipt tables' files from the data folder.
 void ApagaTabelasProtocolo(Banco& banco);
 
+enum class DesfechoProtocolo { Pronto, ArquivoAusente, Recusado, Interrompido };
+
+// Analyses the structure of the declaration file into the work tables (for base year 2005):
+// Pronto when it reads without fault, Recusado with a fault or an unreadable file,
+// Interrompido when the user stopped it.
+DesfechoProtocolo fAnalisaDeclaracaoProtocolo(Banco& banco, const std::string& declaracao, Interacao& interacao);
+
 // The whole preparation of a receipt, as a terminal run does it: validation, structure
 // analysis of the declaration file, receipt tables.
-enum class DesfechoProtocolo { Pronto, ArquivoAusente, Recusado, Interrompido };
 DesfechoProtocolo fPreparaProtocolo(Banco& banco, const std::string& declaracao, Interacao& interacao,
                                     DadosProtocolo& dados);
 
