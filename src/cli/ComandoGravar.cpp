@@ -2,7 +2,6 @@
 
 #include <ctime>
 #include <filesystem>
-
 #include <sstream>
 
 #include "InteracaoTerminal.h"
@@ -13,7 +12,9 @@
 #include "engine/Consulta.h"
 #include "engine/Tabela.h"
 #include "messages/Catalogo.h"
+#include "messages/Formatacao.h"
 #include "messages/Mensagens.h"
+#include "platform/Texto1252.h"
 #include "platform/Unidades.h"
 #include "rules/Primitivas.h"
 #include "rules/VerificaDeclaracao.h"
@@ -29,11 +30,13 @@ constexpr const char* kUso =
     "                          [--data ddmmaaaa] [--sim]\n"
     "  --unidade      grava em disquetes no drive A: ou B:\n"
     "  --pasta        grava na pasta DESTINO, sem limite de tamanho (acima de 999.999 registros,\n"
-    "                 continua nas subpastas disquete-2, disquete-3, ...); um arquivo da declaração\n"
-    "                 já existente só é substituído com confirmação (ou --sim)\n"
+    "                 continua nas subpastas disquete-2, disquete-3, ...); uma declaração já\n"
+    "                 gravada ali (com suas partes em disquete-2, ...) só é substituída com\n"
+    "                 confirmação (ou --sim)\n"
     "  --trabalho     lê as tabelas de trabalho (te8Resp, te8Emp, te8Vinc) em vez da declaração\n"
     "  --retificacao  grava uma declaração retificadora\n"
-    "  --data         data da geração (padrão: hoje)\n"
+    "  --data         data da geração, de 01/01/2006 a 31/12/2006 (padrão: hoje; fora desse\n"
+    "                 período, informe --data)\n"
     "  --sim          responde Sim às perguntas";
 
 constexpr const char* kUsoRetificar =
@@ -70,93 +73,49 @@ std::vector<ItemSelecao> TodosEstabelecimentos(Banco& banco, const std::string& 
     return itens;
 }
 
+// The generation date, checked as the wizard checks it; false (said) when refused.
+bool DataAceita(Banco& banco, const std::string& data, bool informada) {
+    const std::string codigo = fCriticaDataDigitada(data);
+    if (codigo == "0000") return true;
+    const CatalogoMensagens catalogo(banco);
+    const auto* mensagem = catalogo.Busca(codigo);
+    const std::string mostrada = SoDigitos(data, 8) ? FormataData(data) : Utf8ParaCp1252(data, '?');
+    Escreve("Data da geração " + mostrada + " recusada (" + codigo + "): " +
+                (mensagem ? mensagem->texto : std::string()),
+            true);
+    if (!informada) Escreve("Sem --data vale a data de hoje: informe --data ddmmaaaa com uma data de 2006.", true);
+    return false;
+}
+
+// The verification the wizard runs before writing, over what is to be written. Errors stop
+// the run (exit 1) with nothing written; warnings are said, and the declaration is written.
+// Returns the exit code, or -1 to go on.
+int VerificaAntes(const std::string& pasta, Banco& banco, const ParametrosGravacao& p, const std::string& ano) {
+    InteracaoTerminal terminal;
+    const auto r = fVerificaDeclaracao(terminal, pasta, p.trabalho, nullptr, p.trabalho ? "" : ano, true, false);
+    if (r.vrInterrompida) {
+        Escreve("Verificação interrompida: nada foi gravado.", true);
+        return kGravacaoInterrompida;
+    }
+    const std::string relatorio = "gdzovi-lote relatorio erros " + Utf8ParaCp1252(pasta, '?') + " --pdf erros.pdf";
+    if (r.vrErro) {
+        Escreve("A declaração tem " + std::to_string(ContaInconsistencias(banco, "err")) +
+                    " erro(s) e não foi gravada. Para vê-los: " + relatorio,
+                true);
+        return kFalhaGravacao;
+    }
+    if (r.vrAviso)
+        Escreve("A declaração tem " + std::to_string(ContaInconsistencias(banco, "war")) +
+                " aviso(s), que não impedem a gravação. Para vê-los: " + relatorio);
+    return -1;
+}
+
 void Resumo(Banco& banco) {
     Tabela t(banco, "TE8PROID");
     t.Abre();
     for (t.Primeiro(); !t.Fim(); t.Proximo())
         Escreve("Disquete " + t.Texto("NuDisquete") + ": " + t.Texto("NuEstabelecimentos") + " estabelecimento(s), " +
                 t.Texto("NuVinculos") + " vínculo(s)");
-}
-
-// Options shared by gravar and retificar; an option a command does not take is refused.
-struct Opcoes {
-    std::string pasta, unidade, destino, ano = "2005", data, estabelecimentos;
-    bool retificacao = false, trabalho = false, sim = false;
-};
-
-// Reads the arguments; 0 when they make sense, else the exit code after saying why.
-int LeOpcoes(const std::vector<std::string>& a, const char* uso, bool retificar, Opcoes& o) {
-    for (size_t i = 0; i < a.size(); ++i) {
-        const std::string& x = a[i];
-        const bool temValor = i + 1 < a.size();
-        if (x == "--unidade" && temValor) o.unidade = a[++i];
-        else if (x == "--pasta" && temValor) o.destino = a[++i];
-        else if (x == "--data" && temValor) o.data = a[++i];
-        else if (x == "--sim") o.sim = true;
-        else if (retificar && x == "--estabelecimentos" && temValor) o.estabelecimentos = a[++i];
-        else if (!retificar && x == "--ano" && temValor) o.ano = a[++i];
-        else if (!retificar && x == "--retificacao") o.retificacao = true;
-        else if (!retificar && x == "--trabalho") o.trabalho = true;
-        else if (o.pasta.empty() && x.rfind("--", 0) != 0) o.pasta = x;
-        else {
-            Escreve(uso, true);
-            return 64;
-        }
-    }
-    const bool driveValido = o.unidade == "A" || o.unidade == "B" || o.unidade == "a" || o.unidade == "b";
-    // Exactly one of --unidade and --pasta, and a drive only A: or B:.
-    if (o.pasta.empty() || o.unidade.empty() == o.destino.empty() || (!o.unidade.empty() && !driveValido) ||
-        (retificar && (o.data.empty() || o.estabelecimentos.empty()))) {
-        Escreve(uso, true);
-        return 64;
-    }
-    if (o.data.empty()) o.data = Agora("%d%m%Y");
-    if (!SoDigitos(o.data, 8) || !SoDigitos(o.ano, 4)) {
-        Escreve("A data deve ter 8 dígitos (ddmmaaaa) e o ano 4.", true);
-        return 64;
-    }
-    return 0;
-}
-
-// The writing parameters of the options: the destination checked, the date and time set.
-int Parametros(const Opcoes& o, ParametrosGravacao& p) {
-    p.retificacao = o.retificacao;
-    p.trabalho = o.trabalho;
-    p.dataGeracao = o.data;
-    p.hora = Agora("%H%M%S");
-    if (!o.destino.empty()) {
-        std::error_code ec;
-        if (fs::exists(o.destino, ec) && !fs::is_directory(o.destino, ec)) {
-            Escreve("O destino " + o.destino + " existe e não é uma pasta.", true);
-            return 64;
-        }
-        p.pasta = fs::absolute(o.destino, ec);
-    } else if (p.unidade = o.unidade[0]; !LocalizaUnidade(p.unidade)) {
-        Escreve("Não há unidade " + o.unidade + ": nesta máquina. Insira uma mídia removível ou defina GDZOVI_UNIDADE_" +
-                    static_cast<char>(std::toupper(static_cast<unsigned char>(p.unidade))) + "=PASTA[:BYTES].",
-                true);
-        return 64;
-    }
-    return 0;
-}
-
-// The writing run and what it ended with, on the terminal.
-int Grava(Banco& banco, const ParametrosGravacao& p, bool sim) {
-    InteracaoTerminal terminal(sim);
-    const int resultado = fGravaDeclaracao(banco, p, terminal);
-    switch (resultado) {
-        case kGravado:
-            Escreve("Arquivo gerado com SUCESSO !");
-            Resumo(banco);
-            break;
-        case kGravacaoInterrompida:
-            terminal.Aviso("A gravação do arquivo \"ZOVI2005\" interrompida pelo usuário!");
-            break;
-        default:
-            terminal.Aviso("Ocorreu um erro durante a gravação do arquivo \"ZOVI2005\".\n"
-                           "Substitua o disquete e tente novamente.");
-    }
-    return resultado;
 }
 
 std::string SoNumeros(const std::string& texto, size_t largura) {
@@ -218,63 +177,143 @@ bool LeEscolha(Banco& banco, const std::string& texto, SelecaoRetificacao& selec
     return true;
 }
 
-// The verification of the work tables, as the wizard runs it before writing; false when it
-// found errors or was stopped.
-bool Verifica(const std::string& pasta) {
-    InteracaoTerminal terminal;
-    const auto r = fVerificaDeclaracao(terminal, pasta, true, nullptr, "2005", false, false);
-    if (r.vrInterrompida) {
-        Escreve("Consistência interrompida pelo usuário", true);
-        return false;
+// The drive or folder of the options into the parameters; 0, or the exit code after saying why.
+int Destino(const std::string& unidade, const std::string& destino, ParametrosGravacao& p) {
+    if (!destino.empty()) {
+        std::error_code ec;
+        if (fs::exists(destino, ec) && !fs::is_directory(destino, ec)) {
+            Escreve("O destino " + Utf8ParaCp1252(destino, '?') + " existe e não é uma pasta.", true);
+            return 64;
+        }
+        p.pasta = fs::absolute(destino, ec);
+    } else if (p.unidade = unidade[0]; !LocalizaUnidade(p.unidade)) {
+        Escreve("Não há unidade " + unidade + ": nesta máquina. Insira uma mídia removível ou defina GDZOVI_UNIDADE_" +
+                    static_cast<char>(std::toupper(static_cast<unsigned char>(p.unidade))) + "=PASTA[:BYTES].",
+                true);
+        return 64;
     }
-    if (r.vrErro) {
-        Escreve("A declaração retificadora tem erros: nada foi gravado. Veja-os com gdzovi-lote relatorio erros.", true);
-        return false;
+    return 0;
+}
+
+// The writing run and what it ended with, on the terminal.
+int Grava(Banco& banco, const ParametrosGravacao& p, bool sim) {
+    InteracaoTerminal terminal(sim);
+    std::string motivo;
+    const int resultado = fGravaDeclaracao(banco, p, terminal, &motivo);
+    switch (resultado) {
+        case kGravado:
+            Escreve("Arquivo gerado com SUCESSO !");
+            Resumo(banco);
+            break;
+        case kGravacaoInterrompida:
+            terminal.Aviso("A gravação do arquivo \"ZOVI2005\" interrompida pelo usuário!");
+            break;
+        default:
+            terminal.Aviso(MensagemFalhaGravacao(p, motivo));
     }
-    if (r.vrAviso) Escreve("A declaração retificadora tem avisos (gdzovi-lote relatorio erros).");
-    return true;
+    return resultado;
 }
 
 }  // namespace
 
+long ContaInconsistencias(Banco& banco, const char* tipo) {
+    if (!banco.ExisteTabela("TE8ERRWA")) return 0;
+    Consulta q(banco, {"select count(*) from te8errwa where errwar = :tipo"});
+    q.Parametro("tipo", tipo);
+    q.Abre();
+    return q.Inteiro(0);
+}
+
 int ComandoGravar(const std::vector<std::string>& a) {
-    Opcoes o;
+    std::string pasta, unidade, destino, ano = "2005", data = Agora("%d%m%Y");
     ParametrosGravacao p;
-    if (int erro = LeOpcoes(a, kUso, false, o)) return erro;
-    if (int erro = Parametros(o, p)) return erro;
-    auto trava = TomaPastaCompartilhada(o.pasta);
+    bool sim = false, dataInformada = false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const std::string& x = a[i];
+        const bool temValor = i + 1 < a.size();
+        if (x == "--unidade" && temValor) unidade = a[++i];
+        else if (x == "--pasta" && temValor) destino = a[++i];
+        else if (x == "--ano" && temValor) ano = a[++i];
+        else if (x == "--data" && temValor) data = a[++i], dataInformada = true;
+        else if (x == "--retificacao") p.retificacao = true;
+        else if (x == "--trabalho") p.trabalho = true;
+        else if (x == "--sim") sim = true;
+        else if (pasta.empty() && x.rfind("--", 0) != 0) pasta = x;
+        else {
+            Escreve(kUso, true);
+            return 64;
+        }
+    }
+    const bool driveValido = unidade == "A" || unidade == "B" || unidade == "a" || unidade == "b";
+    // Exactly one of --unidade and --pasta, and a drive only A: or B:.
+    if (pasta.empty() || unidade.empty() == destino.empty() || (!unidade.empty() && !driveValido)) {
+        Escreve(kUso, true);
+        return 64;
+    }
+    if (!SoDigitos(ano, 4)) {
+        Escreve("O ano deve ter 4 dígitos.", true);
+        return 64;
+    }
+    p.dataGeracao = data;
+    p.hora = Agora("%H%M%S");
+    if (int erro = Destino(unidade, destino, p)) return erro;
+
+    auto trava = TomaPastaCompartilhada(pasta);
     Banco banco;
-    banco.Abre("Zovi2005", {"path=" + o.pasta});
-    if (!p.trabalho) p.selecao = TodosEstabelecimentos(banco, o.ano);
-    return Grava(banco, p, o.sim);
+    banco.Abre("Zovi2005", {"path=" + pasta});
+    if (!DataAceita(banco, data, dataInformada)) return 64;
+    if (const int saida = VerificaAntes(pasta, banco, p, ano); saida >= 0) return saida;
+    if (!p.trabalho) p.selecao = TodosEstabelecimentos(banco, ano);
+    return Grava(banco, p, sim);
 }
 
 int ComandoRetificar(const std::vector<std::string>& a) {
-    Opcoes o;
+    std::string pasta, unidade, destino, data, estabelecimentos;
+    bool sim = false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const std::string& x = a[i];
+        const bool temValor = i + 1 < a.size();
+        if (x == "--unidade" && temValor) unidade = a[++i];
+        else if (x == "--pasta" && temValor) destino = a[++i];
+        else if (x == "--data" && temValor) data = a[++i];
+        else if (x == "--estabelecimentos" && temValor) estabelecimentos = a[++i];
+        else if (x == "--sim") sim = true;
+        else if (pasta.empty() && x.rfind("--", 0) != 0) pasta = x;
+        else {
+            Escreve(kUsoRetificar, true);
+            return 64;
+        }
+    }
+    const bool driveValido = unidade == "A" || unidade == "B" || unidade == "a" || unidade == "b";
+    if (pasta.empty() || unidade.empty() == destino.empty() || (!unidade.empty() && !driveValido) || data.empty() ||
+        estabelecimentos.empty()) {
+        Escreve(kUsoRetificar, true);
+        return 64;
+    }
     ParametrosGravacao p;
-    if (int erro = LeOpcoes(a, kUsoRetificar, true, o)) return erro;
-    o.retificacao = o.trabalho = true;
-    if (int erro = Parametros(o, p)) return erro;
-    auto trava = TomaPastaCompartilhada(o.pasta);
+    p.retificacao = p.trabalho = true;
+    p.dataGeracao = data;
+    p.hora = Agora("%H%M%S");
+    if (int erro = Destino(unidade, destino, p)) return erro;
+
+    auto trava = TomaPastaCompartilhada(pasta);
     Banco banco;
-    banco.Abre("Zovi2005", {"path=" + o.pasta});
+    banco.Abre("Zovi2005", {"path=" + pasta});
+    if (!DataAceita(banco, data, true)) return 64;
     CatalogoMensagens catalogo(banco);
     InteracaoTerminal terminal;
     Mensagens mensagens(catalogo, terminal);
-    if (const std::string codigo = fCriticaDataGeracao(o.data); !fPassou(codigo)) {
-        mensagens.MostraMensagem(codigo);
-        return 1;
-    }
     SelecaoRetificacao selecao = fEstabelecimentosRetificacao(banco, "2005");
     if (selecao.empty()) {
         mensagens.MostraMensagem("1700");
         return 1;
     }
-    if (!LeEscolha(banco, o.estabelecimentos, selecao)) return 1;
+    if (!LeEscolha(banco, estabelecimentos, selecao)) return 1;
     if (const std::string codigo = fCriticaSelecaoRetificacao(selecao); !fPassou(codigo)) {
         mensagens.MostraMensagem(codigo);
         return 1;
     }
+    // Only the work tables are written: the declaration tables are read.
     if (!fCriaTabelasRetificacao(banco)) {
         terminal.Mostra(TipoDialogo::Erro,
                         "Erro na inicialização dos arquivos para gravação de declaração.\nProcesso será interrompido");
@@ -284,8 +323,8 @@ int ComandoRetificar(const std::vector<std::string>& a) {
         mensagens.MostraMensagem(codigo);
         return 1;
     }
-    if (!Verifica(o.pasta)) return 1;
-    return Grava(banco, p, o.sim);
+    if (const int saida = VerificaAntes(pasta, banco, p, "2005"); saida >= 0) return saida;
+    return Grava(banco, p, sim);
 }
 
 }  // namespace zovi

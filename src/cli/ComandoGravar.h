@@ -1,10 +1,16 @@
 #pragma once
-// gdzovi-lote gravar: writes the declaration to drive A: or B: (or a folder);
-// gdzovi-lote retificar: writes a rectifying declaration of chosen employees.
+// gdzovi-lote gravar: verifies the declaration as the generation wizard does
+// and, without errors, writes it to drive A: or B: or to a folder;
+// gdzovi-lote retificar: the same for a rectifying declaration of chosen employees.
 #include <string>
 #include <vector>
 
 namespace zovi {
+
+class Banco;
+
+// Rows of te8errwa of one kind ("err", "war"); the table is absent after a clean run.
+long ContaInconsistencias(Banco& banco, const char* tipo);
 
 int ComandoGravar(const std::vector<std::string>& argumentos);
 int ComandoRetificar(const std::vector<std::string>& argumentos);

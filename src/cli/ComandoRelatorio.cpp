@@ -1,5 +1,7 @@
 #include "ComandoRelatorio.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #include <filesystem>
@@ -14,6 +16,7 @@
 #include "declfile/Protocolo.h"
 #include "engine/Banco.h"
 #include "messages/Catalogo.h"
+#include "motor/Composicao.h"
 #include "motor/Saida.h"
 #include "platform/Texto1252.h"
 
@@ -33,7 +36,8 @@ int Uso() {
     return 64;
 }
 
-std::string Texto1252(const QString& texto) { return Utf8ParaCp1252(texto.toStdString()).value_or(texto.toStdString()); }
+// A text of the windowing layer (a path inside it) for Escreve.
+std::string Texto1252(const QString& texto) { return Utf8ParaCp1252(texto.toStdString(), '?'); }
 
 }  // namespace
 
@@ -51,7 +55,7 @@ int ComandoRelatorio(const std::vector<std::string>& argumentos) {
         (a[0] != "erros" && a[0] != "etiquetas" && a[0] != "cartela" && a[0] != "protocolo"))
         return Uso();
     if (!std::filesystem::is_directory(a[1])) {
-        Escreve("Pasta de dados inexistente: " + a[1], true);
+        Escreve("Pasta de dados inexistente: " + Utf8ParaCp1252(a[1], '?'), true);
         return 66;
     }
     // Fonts and PDF need the windowing layer, but no window is shown: no display is needed.
@@ -86,17 +90,28 @@ int ComandoRelatorio(const std::vector<std::string>& argumentos) {
         relatorio = std::make_unique<relatorios::TrpCartela>(banco);
     }
     QString erro;
-    const bool gerado = relatorios::GeraPdf(*relatorio, QString::fromStdString(Cp1252ParaUtf8(a[3])), &erro);
-    // The receipt tables live only while the receipt is printed.
-    if (protocolo) {
-        relatorio.reset();
-        ApagaTabelasProtocolo(banco);
+    // File names come as the system gives them (UTF-8), not as the core's texts.
+    const QString arquivo = QFile::decodeName(a[3].c_str());
+    bool gerado = false;
+    {
+        // A long report's pages go by on a terminal, as a run's progress does.
+        relatorios::Composicao composicao(*relatorio);
+        composicao.Compoe();
+        InteracaoTerminal terminal;
+        const auto progresso = [&terminal](int feitas, int total) {
+            terminal.Progresso(feitas, total);
+            return true;
+        };
+        gerado = relatorios::GeraPdf(composicao, arquivo, &erro, progresso);
     }
+    // The receipt tables live only while the receipt is printed.
+    relatorio.reset();
+    if (protocolo) ApagaTabelasProtocolo(banco);
     if (!gerado) {
         Escreve(Texto1252(erro), true);
         return 1;
     }
-    Escreve("Relatório gravado em " + a[3]);
+    Escreve("Relatório gravado em " + Texto1252(QFileInfo(arquivo).absoluteFilePath()));
     return 0;
 }
 

@@ -1,24 +1,22 @@
 #include "entry/ComandosEmpregados.h"
 
-#include "app/TfmGDZOVI.h"
 #include "engine/Tabela.h"
+#include "entry/ContextoEntrada.h"
 #include "entry/TfmConEmpreg.h"
 #include "messages/ServicoDialogos.h"
 
 namespace zovi::gui {
 
-bool AbreEmpregados(TfmGDZOVI& janela, const EstabelecimentoEmpregados& e) {
+bool AbreEmpregados(ContextoEntrada& contexto, const EstabelecimentoEmpregados& e, QWidget* janela) {
     // The rules read the establishment's whole row (activity, legal nature, closing).
-    Tabela t(janela.DadosPrograma().dbZovi, "BD8EMP");
+    Tabela t(contexto.dm.dbZovi, "BD8EMP");
     t.Abre();
     if (!t.BuscaChave({e.anoBase, e.inscricao, e.prefixo})) return false;
     const auto registro = LeEstabelecimento(t);
     t.Fecha();
-    ContextoEmpregados contexto(janela.DadosPrograma(), janela.EntradaDadosPrograma(), janela.DialogosPrograma(),
-                                janela.MensagensPrograma(), janela.SeletoresPrograma(), janela.ReferenciasPrograma(),
-                                registro);
-    TfmConEmpreg fmConEmpreg(contexto, &janela);
-    janela.DialogosPrograma().Executa(fmConEmpreg);
+    ContextoEmpregados empregados(contexto, registro);
+    TfmConEmpreg fmConEmpreg(empregados, janela);
+    contexto.dialogos.Executa(fmConEmpreg);
     return fmConEmpreg.SemEmpregados();
 }
 
