@@ -2,17 +2,21 @@
 
 #include <ctime>
 #include <filesystem>
+#include <sstream>
 
 #include "InteracaoTerminal.h"
 #include "PastaCompartilhada.h"
 #include "declfile/GravaDeclaracao.h"
+#include "declfile/Retificacao.h"
 #include "engine/Banco.h"
 #include "engine/Consulta.h"
 #include "engine/Tabela.h"
 #include "messages/Catalogo.h"
 #include "messages/Formatacao.h"
+#include "messages/Mensagens.h"
 #include "platform/Texto1252.h"
 #include "platform/Unidades.h"
+#include "rules/Primitivas.h"
 #include "rules/VerificaDeclaracao.h"
 
 namespace zovi {
@@ -34,6 +38,16 @@ constexpr const char* kUso =
     "  --data         data da geração, de 01/01/2006 a 31/12/2006 (padrão: hoje; fora desse\n"
     "                 período, informe --data)\n"
     "  --sim          responde Sim às perguntas";
+
+constexpr const char* kUsoRetificar =
+    "uso: gdzovi-lote retificar DADOS --unidade A|B | --pasta DESTINO --data ddmmaaaa\n"
+    "                            --estabelecimentos INSCRICAO/PREFIXO[:PIS,...],... [--sim]\n"
+    "  grava uma declaração retificadora com os empregados escolhidos de cada estabelecimento\n"
+    "  --estabelecimentos  os estabelecimentos do ano-base 2005, cada um seguido, depois de \":\",\n"
+    "                 dos PIS/PASEP dos empregados a retificar (um PIS escolhe todos os vínculos\n"
+    "                 com ele); um estabelecimento declarado sem empregados vai sem PIS\n"
+    "  --unidade, --pasta, --sim  como em gravar\n"
+    "  --data         data da geração";
 
 std::string Agora(const char* formato) {
     std::time_t t = std::time(nullptr);
@@ -104,6 +118,102 @@ void Resumo(Banco& banco) {
                 t.Texto("NuVinculos") + " vínculo(s)");
 }
 
+std::string SoNumeros(const std::string& texto, size_t largura) {
+    std::string d;
+    for (char c : texto)
+        if (c != '.' && c != '-') d += c;
+    if (d.empty() || d.size() > largura || d.find_first_not_of("0123456789") != std::string::npos) return {};
+    return std::string(largura - d.size(), '0') + d;
+}
+
+// The employees of an establishment with a PIS/PASEP, appended to its chosen list.
+size_t EscolheEmpregados(Banco& banco, EstabelecimentoRetificacao& e, const std::string& pis) {
+    Consulta q(banco, {"SELECT CoPisPasepEmpregado, DaAdmissaoEmpregado, NoEmpregado FROM BD8Vinc",
+                       "WHERE AnBase = :AnBase AND CoCgcCeiEstabelecimento = :Inscricao",
+                       "AND NuPrefixoEstabelecimento = :Prefixo AND CoPisPasepEmpregado = :Pis",
+                       "ORDER BY DaAdmissaoEmpregado, NoEmpregado, NuSequencialRegistro"});
+    q.Parametro("AnBase", e.anBase);
+    q.Parametro("Inscricao", e.inscricao);
+    q.Parametro("Prefixo", e.prefixo);
+    q.Parametro("Pis", pis);
+    size_t n = 0;
+    for (q.Abre(); !q.Fim(); q.Proximo(), ++n) e.escolhidos.emplace_back(q.Texto(0), q.Texto(1), q.Texto(2));
+    return n;
+}
+
+// Marks in `selecao` what "INSCRICAO/PREFIXO[:PIS,...],..." names; false after saying what is wrong.
+bool LeEscolha(Banco& banco, const std::string& texto, SelecaoRetificacao& selecao) {
+    EstabelecimentoRetificacao* atual = nullptr;
+    std::stringstream partes(texto);
+    for (std::string parte; std::getline(partes, parte, ',');) {
+        std::string pis = parte;
+        if (const auto barra = parte.find('/'); barra != std::string::npos) {
+            const auto doisPontos = parte.find(':', barra);
+            const std::string inscricao = SoNumeros(parte.substr(0, barra), 14);
+            const std::string prefixo = SoNumeros(parte.substr(barra + 1, doisPontos - barra - 1), 2);
+            pis = doisPontos == std::string::npos ? std::string() : parte.substr(doisPontos + 1);
+            atual = nullptr;
+            for (auto& e : selecao)
+                if (e.inscricao == inscricao && e.prefixo == prefixo) atual = &e;
+            if (!atual || inscricao.empty() || prefixo.empty()) {
+                Escreve("Estabelecimento " + parte.substr(0, doisPontos) + " não encontrado no ano-base 2005.", true);
+                return false;
+            }
+            atual->selecionado = true;
+            if (pis.empty()) continue;
+        }
+        if (!atual) {
+            Escreve(kUsoRetificar, true);
+            return false;
+        }
+        const std::string numero = SoNumeros(pis, 11);
+        if (numero.empty() || EscolheEmpregados(banco, *atual, numero) == 0) {
+            Escreve("Empregado de PIS/PASEP " + pis + " não encontrado no estabelecimento " + atual->inscricao + "/" +
+                        atual->prefixo + ".",
+                    true);
+            return false;
+        }
+    }
+    return true;
+}
+
+// The drive or folder of the options into the parameters; 0, or the exit code after saying why.
+int Destino(const std::string& unidade, const std::string& destino, ParametrosGravacao& p) {
+    if (!destino.empty()) {
+        std::error_code ec;
+        if (fs::exists(destino, ec) && !fs::is_directory(destino, ec)) {
+            Escreve("O destino " + Utf8ParaCp1252(destino, '?') + " existe e não é uma pasta.", true);
+            return 64;
+        }
+        p.pasta = fs::absolute(destino, ec);
+    } else if (p.unidade = unidade[0]; !LocalizaUnidade(p.unidade)) {
+        Escreve("Não há unidade " + unidade + ": nesta máquina. Insira uma mídia removível ou defina GDZOVI_UNIDADE_" +
+                    static_cast<char>(std::toupper(static_cast<unsigned char>(p.unidade))) + "=PASTA[:BYTES].",
+                true);
+        return 64;
+    }
+    return 0;
+}
+
+// The writing run and what it ended with, on the terminal.
+int Grava(Banco& banco, const ParametrosGravacao& p, bool sim) {
+    InteracaoTerminal terminal(sim);
+    std::string motivo;
+    const int resultado = fGravaDeclaracao(banco, p, terminal, &motivo);
+    switch (resultado) {
+        case kGravado:
+            Escreve("Arquivo gerado com SUCESSO !");
+            Resumo(banco);
+            break;
+        case kGravacaoInterrompida:
+            terminal.Aviso("A gravação do arquivo \"ZOVI2005\" interrompida pelo usuário!");
+            break;
+        default:
+            terminal.Aviso(MensagemFalhaGravacao(p, motivo));
+    }
+    return resultado;
+}
+
 }  // namespace
 
 long ContaInconsistencias(Banco& banco, const char* tipo, const std::string& tabela) {
@@ -146,19 +256,7 @@ int ComandoGravar(const std::vector<std::string>& a) {
     }
     p.dataGeracao = data;
     p.hora = Agora("%H%M%S");
-    if (!destino.empty()) {
-        std::error_code ec;
-        if (fs::exists(destino, ec) && !fs::is_directory(destino, ec)) {
-            Escreve("O destino " + Utf8ParaCp1252(destino, '?') + " existe e não é uma pasta.", true);
-            return 64;
-        }
-        p.pasta = fs::absolute(destino, ec);
-    } else if (p.unidade = unidade[0]; !LocalizaUnidade(p.unidade)) {
-        Escreve("Não há unidade " + unidade + ": nesta máquina. Insira uma mídia removível ou defina GDZOVI_UNIDADE_" +
-                    static_cast<char>(std::toupper(static_cast<unsigned char>(p.unidade))) + "=PASTA[:BYTES].",
-                true);
-        return 64;
-    }
+    if (int erro = Destino(unidade, destino, p)) return erro;
 
     auto trava = TomaPastaCompartilhada(pasta);
     Banco banco;
@@ -166,21 +264,67 @@ int ComandoGravar(const std::vector<std::string>& a) {
     if (!DataAceita(banco, data, dataInformada)) return 64;
     if (const int saida = VerificaAntes(pasta, banco, p, ano); saida >= 0) return saida;
     if (!p.trabalho) p.selecao = TodosEstabelecimentos(banco, ano);
-    InteracaoTerminal terminal(sim);
-    std::string motivo;
-    const int resultado = fGravaDeclaracao(banco, p, terminal, &motivo);
-    switch (resultado) {
-        case kGravado:
-            Escreve("Arquivo gerado com SUCESSO !");
-            Resumo(banco);
-            break;
-        case kGravacaoInterrompida:
-            terminal.Aviso("A gravação do arquivo \"ZOVI2005\" interrompida pelo usuário!");
-            break;
-        default:
-            terminal.Aviso(MensagemFalhaGravacao(p, motivo));
+    return Grava(banco, p, sim);
+}
+
+int ComandoRetificar(const std::vector<std::string>& a) {
+    std::string pasta, unidade, destino, data, estabelecimentos;
+    bool sim = false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const std::string& x = a[i];
+        const bool temValor = i + 1 < a.size();
+        if (x == "--unidade" && temValor) unidade = a[++i];
+        else if (x == "--pasta" && temValor) destino = a[++i];
+        else if (x == "--data" && temValor) data = a[++i];
+        else if (x == "--estabelecimentos" && temValor) estabelecimentos = a[++i];
+        else if (x == "--sim") sim = true;
+        else if (pasta.empty() && x.rfind("--", 0) != 0) pasta = x;
+        else {
+            Escreve(kUsoRetificar, true);
+            return 64;
+        }
     }
-    return resultado;
+    const bool driveValido = unidade == "A" || unidade == "B" || unidade == "a" || unidade == "b";
+    if (pasta.empty() || unidade.empty() == destino.empty() || (!unidade.empty() && !driveValido) || data.empty() ||
+        estabelecimentos.empty()) {
+        Escreve(kUsoRetificar, true);
+        return 64;
+    }
+    ParametrosGravacao p;
+    p.retificacao = p.trabalho = true;
+    p.dataGeracao = data;
+    p.hora = Agora("%H%M%S");
+    if (int erro = Destino(unidade, destino, p)) return erro;
+
+    auto trava = TomaPastaCompartilhada(pasta);
+    Banco banco;
+    banco.Abre("Zovi2005", {"path=" + pasta});
+    if (!DataAceita(banco, data, true)) return 64;
+    CatalogoMensagens catalogo(banco);
+    InteracaoTerminal terminal;
+    Mensagens mensagens(catalogo, terminal);
+    SelecaoRetificacao selecao = fEstabelecimentosRetificacao(banco, "2005");
+    if (selecao.empty()) {
+        mensagens.MostraMensagem("1700");
+        return 1;
+    }
+    if (!LeEscolha(banco, estabelecimentos, selecao)) return 1;
+    if (const std::string codigo = fCriticaSelecaoRetificacao(selecao); !fPassou(codigo)) {
+        mensagens.MostraMensagem(codigo);
+        return 1;
+    }
+    // Only the work tables are written: the declaration tables are read.
+    if (!fCriaTabelasRetificacao(banco)) {
+        terminal.Mostra(TipoDialogo::Erro,
+                        "Erro na inicialização dos arquivos para gravação de declaração.\nProcesso será interrompido");
+        return 1;
+    }
+    if (const std::string codigo = fCopiaRetificacao(banco, selecao); !fPassou(codigo)) {
+        mensagens.MostraMensagem(codigo);
+        return 1;
+    }
+    if (const int saida = VerificaAntes(pasta, banco, p, "2005"); saida >= 0) return saida;
+    return Grava(banco, p, sim);
 }
 
 }  // namespace zovi

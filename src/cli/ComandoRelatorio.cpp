@@ -18,6 +18,8 @@
 #include "TrpEtiquetas.h"
 #include "TrpImport.h"
 #include "TrpRelatorios.h"
+#include "TrpProtocolo99.h"
+#include "declfile/Protocolo.h"
 #include "engine/Banco.h"
 #include "engine/Consulta.h"
 #include "import/ImportaDeclaracao.h"
@@ -34,6 +36,7 @@ namespace {
 
 int Uso() {
     Escreve("uso: gdzovi-lote relatorio erros|etiquetas|cartela|estrutura|importacao DADOS --pdf ARQUIVO\n"
+            "     gdzovi-lote relatorio protocolo ARQUIVO DADOS --pdf SAIDA\n"
             "     gdzovi-lote relatorio declaracao DADOS --pdf ARQUIVO [--resumido] [--ordem pis|nome|uso]\n"
             "                 [--estabelecimentos INSCRICAO[:PREFIXO],...] [--trabalho]\n"
             "  erros       as inconsistências da última verificação (tabela TE8ERRWA)\n"
@@ -43,7 +46,9 @@ int Uso() {
             "  cartela     a descrição do leiaute do arquivo ZOVI2005\n"
             "  declaracao  a declaração: completa, ou resumida (--resumido), por estabelecimento;\n"
             "              sem --estabelecimentos, todos os do ano-base; --trabalho: o arquivo da\n"
-            "              última análise ou consulta (tabelas TE8EMP e TE8VINC)",
+            "              última análise ou consulta (tabelas TE8EMP e TE8VINC)\n"
+            "  protocolo   o protocolo de entrega do arquivo da declaração ARQUIVO: o recibo Zovi2005.pro\n"
+            "              ao lado dele é validado e a estrutura do arquivo analisada antes de imprimir",
             true);
     return 64;
 }
@@ -137,8 +142,18 @@ bool EstabelecimentosDeclaracao(Banco& banco, relatorios::ParametrosDeclaracao& 
 
 }  // namespace
 
-int ComandoRelatorio(const std::vector<std::string>& a) {
-    static const std::set<std::string> kRelatorios = {"erros", "etiquetas", "cartela", "estrutura", "importacao"};
+int ComandoRelatorio(const std::vector<std::string>& argumentos) {
+    // The receipt names its declaration file before the data folder; the rest is as for the others.
+    const bool protocolo = !argumentos.empty() && argumentos[0] == "protocolo";
+    if (protocolo && argumentos.size() != 5) return Uso();
+    std::vector<std::string> a = argumentos;
+    std::string arquivoDeclaracao;
+    if (protocolo) {
+        arquivoDeclaracao = a[1];
+        a.erase(a.begin() + 1);
+    }
+    static const std::set<std::string> kRelatorios = {"erros",     "etiquetas",  "cartela",
+                                                      "estrutura", "importacao", "protocolo"};
     relatorios::ParametrosDeclaracao declaracao;
     const bool argumentosDeclaracao = a.size() >= 4 && a[0] == "declaracao" && LeOpcoesDeclaracao(a, declaracao);
     if (a.size() < 4 || a[2] != "--pdf" || (a.size() != 4 && !argumentosDeclaracao) ||
@@ -180,6 +195,16 @@ int ComandoRelatorio(const std::vector<std::string>& a) {
     } else if (a[0] == "declaracao") {
         if (!EstabelecimentosDeclaracao(banco, declaracao)) return 1;
         relatorio = std::make_unique<relatorios::TrpRelatorios>(banco, declaracao);
+    } else if (protocolo) {
+        InteracaoTerminal terminal;
+        DadosProtocolo dados;
+        switch (fPreparaProtocolo(banco, arquivoDeclaracao, terminal, dados)) {
+        case DesfechoProtocolo::Pronto: break;
+        case DesfechoProtocolo::Interrompido: terminal.Aviso("Interrupção feita pelo usuário"); return 2;
+        case DesfechoProtocolo::ArquivoAusente: return 1;
+        case DesfechoProtocolo::Recusado: terminal.Aviso(kProtocoloRecusado); return 1;
+        }
+        relatorio = std::make_unique<relatorios::TrpProtocolo99>(banco);
     } else if (a[0] == "etiquetas") {
         relatorio = std::make_unique<relatorios::TrpEtiquetas>(banco);
     } else {
@@ -188,15 +213,22 @@ int ComandoRelatorio(const std::vector<std::string>& a) {
     QString erro;
     // File names come as the system gives them (UTF-8), not as the core's texts.
     const QString arquivo = QFile::decodeName(a[3].c_str());
-    // A long report's pages go by on a terminal, as a run's progress does.
-    relatorios::Composicao composicao(*relatorio);
-    composicao.Compoe();
-    InteracaoTerminal terminal;
-    const auto progresso = [&terminal](int feitas, int total) {
-        terminal.Progresso(feitas, total);
-        return true;
-    };
-    if (!GravaPdfNoLugar(composicao, arquivo, erro, progresso)) {
+    bool gerado = false;
+    {
+        // A long report's pages go by on a terminal, as a run's progress does.
+        relatorios::Composicao composicao(*relatorio);
+        composicao.Compoe();
+        InteracaoTerminal terminal;
+        const auto progresso = [&terminal](int feitas, int total) {
+            terminal.Progresso(feitas, total);
+            return true;
+        };
+        gerado = GravaPdfNoLugar(composicao, arquivo, erro, progresso);
+    }
+    // The receipt tables live only while the receipt is printed.
+    relatorio.reset();
+    if (protocolo) ApagaTabelasProtocolo(banco);
+    if (!gerado) {
         Escreve(Texto1252(erro), true);
         return 1;
     }

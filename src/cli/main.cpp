@@ -188,6 +188,11 @@ void Uso(bool erro = true) {
             "                                a declaração (completa ou resumida) em PDF\n"
             "  consultar ARQUIVO [--pdf SAIDA]  mostra o conteúdo de um arquivo da declaração (responsável,\n"
             "                                estabelecimentos, empregados), ou o grava como relatório em PDF\n"
+            "  retificar DADOS --unidade A|--pasta DESTINO --data DDMMAAAA --estabelecimentos INSCR/PREF[:PIS,...],...\n"
+            "                                grava uma declaração retificadora dos empregados escolhidos\n"
+            "  relatorio protocolo ARQUIVO DADOS --pdf SAIDA\n"
+            "                                o protocolo de entrega do arquivo ARQUIVO, validado pelo\n"
+            "                                Zovi2005.pro ao lado dele\n"
             "  --help | --version            este texto | a versão\n"
             "Saídas: 0 sucesso; 1 falha (verificar, gravar: há erros; analisar, importar: falha no arquivo);\n"
             "2 verificar só com avisos, gravar interrompida, importar: arquivo ilegível, relatorio erros de uma\n"
@@ -210,6 +215,7 @@ int main(int argc, char** argv) {
         {"verificar", Verifica},
         {"gravar", ComandoGravar},
         {"importar", ComandoImportar},
+        {"retificar", ComandoRetificar},
         {"relatorio", ComandoRelatorio},
         {"exclui-estabelecimento", ComandoExcluiEstabelecimento},
         {"exclui-empregados", ComandoExcluiEmpregados},

@@ -31,6 +31,7 @@
 #include "wizards/AssistenteGravacao.h"
 #include "wizards/AssistenteImportacao.h"
 #include "wizards/AssistenteImpressao.h"
+#include "wizards/AssistenteRetificacao.h"
 #include "wizards/AssistenteVerificacao.h"
 
 namespace zovi::gui {
@@ -153,13 +154,20 @@ void TfmGDZOVI::LigaComandos() {
              assistente.Executa();
          },
          false},
-        {"miRetif", "sbRetif", &T::NaoDisponivel, false},
+        {"miRetif", "sbRetif",
+         [](T* j) {
+             AssistenteRetificacao assistente(j->dm_, j->mensagens_, j->CriticaZoviPrograma(), j->SeletoresPrograma(),
+                                              j->dialogos_, j);
+             assistente.Executa();
+         },
+         false},
         {"miImprimir", "sbRelatorio",
          [](T* j) {
              ContextoImpressao contexto(j->dm_.dbZovi, j->versao_);
              ExecutaAssistenteImpressao(contexto, j->dialogos_, j);
          },
          false},
+        {"miAnoAnterior", "sbImpAnoAnterior",
          [](T* j) { AssistenteImportacao(j->dm_, j->mensagens_, j->dialogos_, 2004, j).Executa(); }, true},
         {"miAnoAtual", "sbImpAnoAtual",
          [](T* j) { AssistenteImportacao(j->dm_, j->mensagens_, j->dialogos_, 2005, j).Executa(); }, true},

@@ -42,10 +42,11 @@ PaginaAssistente& AssistenteGravacao::Pagina(int i) {
     return *pagina;
 }
 
-void AssistenteGravacao::Executa() {
+int AssistenteGravacao::Executa(int inicio) {
     // A page that went back is gone: the next visit starts it afresh from the context.
-    ExecutaAssistente(dialogos_, contexto_, 5, [this](int i) -> PaginaAssistente& { return Pagina(i); },
-                      [this](int i) { paginas_[i].reset(); });
+    return ExecutaAssistente(
+        dialogos_, contexto_, 5, [this](int i) -> PaginaAssistente& { return Pagina(i); },
+        [this](int i) { paginas_[i].reset(); }, inicio);
 }
 
 }  // namespace zovi::gui

@@ -68,8 +68,11 @@ public:
     ~AssistenteGravacao();
 
     ContextoGravacao& Contexto() { return contexto_; }
-    // Runs the pages from the welcome page.
-    void Executa();
+    // The page the rectification wizard hands over to.
+    static constexpr int kPaginaDeclarante = 2;
+    // Runs the pages from the welcome page, or from `inicio`; returns inicio - 1 when the
+    // user went back from that page, else the last page reached.
+    int Executa(int inicio = 0);
     // The page open at position i (0 welcome ... 4 end), for tests and pictures; created if needed.
     PaginaAssistente& Pagina(int i);
 

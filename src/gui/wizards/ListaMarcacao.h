@@ -1,8 +1,8 @@
 #pragma once
 // A tick list of establishments (or employees) with the box that ticks or
-// clears every line. A click anywhere on a line toggles it, once also when it
-// lands on the check mark; Space and Enter toggle the current line. Each
-// toggle by the user is signalled, so a list can refuse a line.
+// clears every line, over its own list of lines or another model. A click anywhere on a line
+// toggles it, once also when it lands on the check mark; Space and Enter toggle the current
+// line. Each toggle by the user is signalled, so a list can refuse a line.
 #include <QWidget>
 
 #include <memory>
@@ -23,6 +23,11 @@ public:
     ~ListaMarcacao() override;
 
     ModeloMarcacao& Modelo() { return modelo_; }
+    // Shows and toggles another model's lines instead of its own (a list read from the tables).
+    void UsaModelo(ModeloAlternavel& modelo);
+    // The box that ticks or clears every line.
+    void PoeTextoTodas(const QString& texto);
+    void HabilitaTodas(bool habilita);
     // The text above the list.
     QString Texto() const;
     void PoeTexto(const QString& texto);
@@ -44,6 +49,8 @@ private:
 
     std::unique_ptr<Ui::ListaMarcacao> ui_;
     ModeloMarcacao modelo_;
+    ModeloAlternavel* ativo_ = &modelo_;
+    QMetaObject::Connection aoReiniciar_;
 };
 
 }  // namespace zovi::gui

@@ -10,10 +10,19 @@
 
 namespace zovi::gui {
 
-class ModeloMarcacao : public QAbstractListModel {
+// A list whose lines the tick list toggles, one at a time or all together.
+class ModeloAlternavel : public QAbstractListModel {
     Q_OBJECT
 public:
     using QAbstractListModel::QAbstractListModel;
+    virtual void Alterna(int linha) = 0;
+    virtual void MarcaTodas(bool marca) = 0;
+};
+
+class ModeloMarcacao : public ModeloAlternavel {
+    Q_OBJECT
+public:
+    using ModeloAlternavel::ModeloAlternavel;
 
     // Replaces the lines; every mark cleared.
     void Define(std::vector<std::string> linhas);
@@ -22,8 +31,8 @@ public:
     bool Vazio() const { return linhas_.empty(); }
     bool AlgumaMarcada() const;
 
-    void Alterna(int linha);
-    void MarcaTodas(bool marca);
+    void Alterna(int linha) override;
+    void MarcaTodas(bool marca) override;
 
     int rowCount(const QModelIndex& pai = {}) const override;
     QVariant data(const QModelIndex& indice, int papel) const override;

@@ -43,16 +43,16 @@ void PaginaAssistente::FechaTudo() {
 }
 
 int ExecutaAssistente(ServicoDialogos& dialogos, ContextoAssistente& contexto, int paginas,
-                      const std::function<PaginaAssistente&(int)>& pagina, const std::function<void(int)>& descarta) {
+                      const std::function<PaginaAssistente&(int)>& pagina, const std::function<void(int)>& descarta,
+                      int inicio) {
     contexto.MarcaFechaTudo() = false;
-    int atual = 0;
+    int atual = inicio;
     while (true) {
         const int saida = dialogos.Executa(pagina(atual));
         if (contexto.MarcaFechaTudo() || saida == QDialog::Rejected) break;
         if (saida == PaginaAssistente::kVolta) {
             if (descarta) descarta(atual);
-            if (atual == 0) break;
-            --atual;
+            if (atual-- == inicio) break;
         } else if (atual + 1 < paginas) {
             ++atual;
         } else {

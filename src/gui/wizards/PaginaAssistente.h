@@ -55,11 +55,12 @@ protected:
     ServicoDialogos& dialogos_;
 };
 
-// Runs the pages from the first: pagina(i) gives page i (0-based), created or kept by the
-// caller; descarta(i) is told when page i went back, so a wizard can let it go.
-// Returns the index of the last page reached.
+// Runs the pages from page `inicio`: pagina(i) gives page i (0-based), created or kept by
+// the caller; descarta(i) is told when page i went back, so a wizard can let it go.
+// Returns the index of the last page reached, or inicio - 1 when the first page run went
+// back (another wizard that handed over to these pages then shows its own page again).
 int ExecutaAssistente(ServicoDialogos& dialogos, ContextoAssistente& contexto, int paginas,
                       const std::function<PaginaAssistente&(int)>& pagina,
-                      const std::function<void(int)>& descarta = {});
+                      const std::function<void(int)>& descarta = {}, int inicio = 0);
 
 }  // namespace zovi::gui
