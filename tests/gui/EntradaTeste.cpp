@@ -7,6 +7,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -191,6 +192,68 @@ private slots:
         QCOMPARE(barra->currentIndex(), 1);
         // Leaving through the hidden page runs no check: "&Ok" runs them all.
         QCOMPARE(dialogos_.caixas.size(), size_t(1));
+    }
+
+    // However the focus reaches a masked field, what is typed lands from its first free
+    // position: a jump of the form, Ctrl+Tab back to its page, a click in its right half, the
+    // return from a window opened over the form (a picker). The cursor starts at the mask's
+    // end, where a value put into the field leaves it.
+    void CampoComMascaraRecebeTudoODigitado_data() {
+        QTest::addColumn<QString>("caminho");
+        QTest::addColumn<QString>("antes");
+        QTest::addColumn<QString>("digitado");
+        for (const char* caminho : {"salto", "ctrl+tab", "clique", "seletor"})
+            QTest::newRow(caminho) << caminho << "" << "70040010";
+        QTest::newRow("clique depois do digitado") << "clique" << "700" << "40010";
+    }
+    void CampoComMascaraRecebeTudoODigitado() {
+        QFETCH(QString, caminho);
+        QFETCH(QString, antes);
+        QFETCH(QString, digitado);
+        auto f = Formulario();
+        auto* abas = f->findChild<QTabWidget*>("pcAbas");
+        auto* cep = f->Edicao("edCep");
+        cep->setText(antes);
+        auto paraOFim = [cep] { cep->setCursorPosition(static_cast<int>(cep->displayText().size())); };
+        if (caminho == "salto") {
+            f->Edicao("edMes")->setFocus();
+            paraOFim();
+            cep->setFocus();
+        } else if (caminho == "ctrl+tab") {
+            cep->setFocus();
+            abas->setCurrentIndex(1);
+            f->Edicao("edNome")->setFocus();
+            paraOFim();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+            QCOMPARE(abas->currentIndex(), 0);
+        } else if (caminho == "clique") {
+            f->Edicao("edMes")->setFocus();
+            paraOFim();
+            QTest::mouseClick(cep, Qt::LeftButton, {}, QPoint(cep->width() - 4, cep->height() / 2));
+        } else {
+            cep->setFocus();
+            paraOFim();
+            QDialog seletor(f.get());
+            QTimer::singleShot(50, &seletor, &QDialog::reject);
+            seletor.exec();
+        }
+        QTRY_VERIFY(cep->hasFocus());
+        QTest::keyClicks(cep, digitado);
+        QCOMPARE(f->Texto("edCep"), std::string("70040010"));
+    }
+
+    // Arrows tick the neighbouring choice of a radio group, even when none was ticked.
+    void SetasEscolhemNoGrupo() {
+        GrupoOpcoes grupo("rgPorte", "Micro=1|Pequena=2|Outra=3", false);
+        grupo.show();
+        auto botoes = grupo.Botoes();
+        botoes[0]->setFocus();
+        QTest::keyClick(botoes[0], Qt::Key_Right);
+        QCOMPARE(grupo.Valor(), QStringLiteral("2"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(grupo.Valor(), QStringLiteral("3"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+        QCOMPARE(grupo.Valor(), QStringLiteral("2"));
     }
 
     void OkParaNaPrimeiraFalhaNaOrdemDaTabela() {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTreeView>
 #include <QTest>
 
 #include <algorithm>
@@ -24,6 +25,7 @@
 #include "entry/TfmDadosEstab.h"
 #include "entry/TfmExcluir.h"
 #include "entry/TfmNovaDecl.h"
+#include "pickers/TfmSeletor.h"
 #include "messages/Catalogo.h"
 #include "messages/ServicoDialogos.h"
 #include "platform/Texto1252.h"
@@ -379,7 +381,7 @@ private slots:
         NoFormulario<TfmDadosEstab>([&](TfmDadosEstab& f) {
             Preenche(f, kEstabelecimentoValido);
             Edicao(f, "edLogradouro")->setFocus();
-            for (int i = 0; i < 11; ++i) {
+            for (int i = 0; i < 10; ++i) {
                 percurso << QApplication::focusWidget()->objectName();
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             }
@@ -387,10 +389,40 @@ private slots:
             Clica(f, "btCancelar");
         });
         janela_->ExecutaComando("miAbrir");
-        // Leaving the e-mail opens the union tab on its first CNPJ.
+        // Leaving the e-mail opens the union tab on its first CNPJ; the picker button is no stop (F2 opens it).
         QCOMPARE(percurso, (QStringList{"edLogradouro", "edNumero", "edComplemento", "edBairro", "edCep", "edMunicipio",
-                                        "sbMunicipio", "edDdd", "edTelefone", "edEmail", "edCnpjSindical"}));
+                                        "edDdd", "edTelefone", "edEmail", "edCnpjSindical"}));
         QVERIFY(dialogos_.caixas.size() == 1);  // only the Cancel confirmation: every field passed
+    }
+
+    // F2 in the municipality code opens its picker, as the hint of the "..." button says; the
+    // municipality chosen there shows its name and UF and is checked against the CEP at once.
+    // F1 opens the help at the field's entry.
+    void F2EscolheMunicipioCriticadoNaHora() {
+        AcrescentaEstabelecimento(dm_->dbZovi, kCnpj, "01", "1", "EMPRESA EXEMPLO");
+        NoFormulario<TfmConEstab>([&](TfmConEstab& lista) { Clica(lista, "btExibir"); });
+        NoFormulario<TfmDadosEstab>([&](TfmDadosEstab& f) {
+            QCOMPARE(f.Controle("sbMunicipio")->toolTip(), QStringLiteral("Escolher da tabela (F2)"));
+            f.PoeTexto("edCep", "70040010");  // Brasília's
+            Edicao(f, "edMunicipio")->setFocus();
+            QTest::keyClick(Edicao(f, "edMunicipio"), Qt::Key_F1);
+            QCOMPARE(dialogos_.ajudas, std::vector<QString>{"910#edMunicipio"});
+            dialogos_.AgeNoFormulario([](QDialog& d) {
+                auto& s = static_cast<TfmSeletor&>(d);
+                s.findChild<QTreeView*>("tvLinhas")->setCurrentIndex(s.Filtro().mapFromSource(s.Modelo().IndiceDoCodigo("3550308")));
+                QTest::keyClick(s.findChild<QTreeView*>("tvLinhas"), Qt::Key_Return);
+                return d.result();
+            });
+            QTest::keyClick(Edicao(f, "edMunicipio"), Qt::Key_F2);
+            QCOMPARE(dialogos_.formularios.back(), QStringLiteral("frmT8Munic"));
+            QCOMPARE(Edicao(f, "edNomeMunicipio")->text(), QStringLiteral("SAO PAULO"));
+            QCOMPARE(Edicao(f, "edUf")->text(), QStringLiteral("SP"));
+            QVERIFY(!dialogos_.caixas.empty());  // a CEP of another municipality, said at once
+            QCOMPARE(QApplication::focusWidget(), Edicao(f, "edCep"));
+            dialogos_.Responde(Resposta::Sim);
+            Clica(f, "btCancelar");
+        });
+        janela_->ExecutaComando("miAbrir");
     }
 
     void OkParaNaPrimeiraFalhaNaOrdemDaTabela() {

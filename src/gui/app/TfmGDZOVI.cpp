@@ -86,6 +86,8 @@ TfmGDZOVI::TfmGDZOVI(TdmGDZovi& dmGDZovi, ServicoDialogos& dialogos, JanelaAjuda
     fmInicioRegras_ = std::make_unique<TfmInicioRegras>(dm_.dbZovi, dialogos_, this);
     dmEntradaDados_ = std::make_unique<TdmEntradaDados>(dm_);
     seletores_ = std::make_unique<Seletores>(dm_, dialogos_);
+    // F1 in a form's field opens this program's help at that field's entry.
+    dialogos_.abreAjuda = [this](int topico, const QString& ancora) { ajuda_.MostraTopico(topico, ancora); };
     comandosEstabelecimento_ = std::make_unique<ComandosEstabelecimento>(*this);
     comandosEstabelecimento_->abreEmpregados = [this](const EstabelecimentoEmpregados& e) { AbreEmpregados(*this, e); };
 
@@ -114,7 +116,7 @@ TfmGDZOVI::TfmGDZOVI(TdmGDZovi& dmGDZovi, ServicoDialogos& dialogos, JanelaAjuda
     move(0, 0);
 }
 
-TfmGDZOVI::~TfmGDZOVI() = default;
+TfmGDZOVI::~TfmGDZOVI() { dialogos_.abreAjuda = nullptr; }
 
 void TfmGDZOVI::PoeGlifos() {
     ui_->sbNova->setIcon(QIcon(GlifoNovaDeclaracao()));

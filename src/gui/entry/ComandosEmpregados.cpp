@@ -18,6 +18,12 @@ bool AbreEmpregados(TfmGDZOVI& janela, const EstabelecimentoEmpregados& e) {
                                 janela.MensagensPrograma(), janela.SeletoresPrograma(), janela.ReferenciasPrograma(),
                                 registro);
     TfmConEmpreg fmConEmpreg(contexto, &janela);
+    // Without employees the user goes straight to the employee form; the list comes once
+    // there is someone in it.
+    if (contexto.cadastro.Conta().empregados == 0) {
+        fmConEmpreg.Novo();
+        if (fmConEmpreg.SemEmpregados()) return true;
+    }
     janela.DialogosPrograma().Executa(fmConEmpreg);
     return fmConEmpreg.SemEmpregados();
 }

@@ -13,30 +13,28 @@ bool ComandosEstabelecimento::ExistemEstabelecimentos() {
     return qu.Inteiro(0) > 0;
 }
 
-TfmDadosEstab::Saida ComandosEstabelecimento::AbreEstabelecimento(const std::string& anoBase,
-                                                                  const std::string& inscricao,
-                                                                  const std::string& prefixo, bool novo) {
+void ComandosEstabelecimento::AbreEstabelecimento(const std::string& anoBase, const std::string& inscricao,
+                                                  const std::string& prefixo, bool novo) {
     TfmDadosEstab fmDadosEstab(janela_.DadosPrograma(), janela_.EntradaDadosPrograma(), janela_.ReferenciasPrograma(),
                                janela_.CriticaZoviPrograma(), &janela_.SeletoresPrograma(), janela_.DialogosPrograma(),
                                janela_.MensagensPrograma(), &janela_);
     fmDadosEstab.DefineEstabelecimento(anoBase, inscricao, prefixo, novo);
     fmDadosEstab.DefineEmpregados(abreEmpregados);
     janela_.DialogosPrograma().Executa(fmDadosEstab);
-    return fmDadosEstab.SaidaFormulario();
 }
 
 void ComandosEstabelecimento::NovaDeclaracao() {
     bool aberto = false;
-    auto saida = TfmDadosEstab::Saida::Cancelada;
     TfmNovaDecl fmNovaDecl(janela_.DadosPrograma(), janela_.DialogosPrograma(), janela_.MensagensPrograma(),
                            [&](const std::string& ano, const std::string& inscricao, const std::string& prefixo) {
                                aberto = true;
-                               saida = AbreEstabelecimento(ano, inscricao, prefixo, true);
+                               AbreEstabelecimento(ano, inscricao, prefixo, true);
                            },
                            &janela_);
     janela_.DialogosPrograma().Executa(fmNovaDecl);
-    // Back from the establishment form the user finds the list, as long as there is something in it.
-    if (aberto && saida != TfmDadosEstab::Saida::Empregados && ExistemEstabelecimentos()) Lista(TfmConEstab::ModoAbrir);
+    // Back from the establishment form (and its employees) the user finds the list, as long
+    // as there is something in it.
+    if (aberto && ExistemEstabelecimentos()) Lista(TfmConEstab::ModoAbrir);
 }
 
 void ComandosEstabelecimento::Lista(TfmConEstab::Modo modo) {

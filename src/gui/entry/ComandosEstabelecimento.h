@@ -27,8 +27,8 @@ public:
     std::function<void(const EstabelecimentoEmpregados&)> abreEmpregados;
 
 private:
-    TfmDadosEstab::Saida AbreEstabelecimento(const std::string& anoBase, const std::string& inscricao,
-                                             const std::string& prefixo, bool novo);
+    void AbreEstabelecimento(const std::string& anoBase, const std::string& inscricao, const std::string& prefixo,
+                             bool novo);
     bool ExistemEstabelecimentos();
 
     TfmGDZOVI& janela_;

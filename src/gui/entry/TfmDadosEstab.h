@@ -69,6 +69,7 @@ private:
     void MostraDescricoes();
     void Ok();
     void Vinculos();
+    void AbreEmpregados();
     void LiberaMarcador();
     // The twelve digits of "CEI Vinculado", zeros when none.
     std::string CeiVinculado12() const;
