@@ -236,6 +236,7 @@ private slots:
             QDialog seletor(f.get());
             QTimer::singleShot(50, &seletor, &QDialog::reject);
             seletor.exec();
+            f->activateWindow();  // as the window manager does when the picker closes
         }
         QTRY_VERIFY(cep->hasFocus());
         QTest::keyClicks(cep, digitado);
@@ -246,13 +247,16 @@ private slots:
     void SetasEscolhemNoGrupo() {
         GrupoOpcoes grupo("rgPorte", "Micro=1|Pequena=2|Outra=3", false);
         grupo.show();
-        auto botoes = grupo.Botoes();
+        grupo.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&grupo));
+        const auto botoes = grupo.Botoes();
         botoes[0]->setFocus();
         QTest::keyClick(botoes[0], Qt::Key_Right);
         QCOMPARE(grupo.Valor(), QStringLiteral("2"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QVERIFY(botoes[1]->hasFocus());
+        QTest::keyClick(botoes[1], Qt::Key_Down);
         QCOMPARE(grupo.Valor(), QStringLiteral("3"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+        QTest::keyClick(botoes[2], Qt::Key_Left);
         QCOMPARE(grupo.Valor(), QStringLiteral("2"));
     }
 
