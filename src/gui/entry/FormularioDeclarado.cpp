@@ -142,14 +142,27 @@ QWidget* FormularioDeclarado::AdicionaAba(QTabWidget* abas, const QString& nome,
     return pagina;
 }
 
+namespace {
+
+// A scroll area that asks for the whole size of its pages: on a screen with room for them
+// nothing scrolls; on a smaller one the window is fitted and the pages scroll.
+class AreaRolavel : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        const int moldura = 2 * frameWidth();
+        return (widget() ? widget()->sizeHint() : QSize()) + QSize(moldura, moldura);
+    }
+};
+
+}  // namespace
+
 QWidget* FormularioDeclarado::Rolavel(QWidget* area) {
-    auto* rolagem = new QScrollArea(this);
+    auto* rolagem = new AreaRolavel(this);
     rolagem->setObjectName(area->objectName() + QStringLiteral("Rolagem"));
     rolagem->setWidget(area);
     rolagem->setWidgetResizable(true);
     rolagem->setFrameShape(QFrame::NoFrame);
-    // As large as the pages while the screen has room for them.
-    rolagem->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     return rolagem;
 }
 
@@ -160,7 +173,11 @@ void FormularioDeclarado::showEvent(QShowEvent* e) {
     // Room left for the title bar the window manager adds.
     constexpr int kTitulo = 40;
     const QRect tela = screen()->availableGeometry();
-    const QSize cabe(std::min(width(), tela.width()), std::min(height(), tela.height() - kTitulo));
+    // The pages were filled after their scroll area joined the layout: its size is asked anew.
+    for (auto* rolagem : findChildren<QScrollArea*>()) rolagem->updateGeometry();
+    // As large as the form asks (Qt gives a new window at most two thirds of the screen), as
+    // long as the screen has room for it.
+    const QSize cabe = sizeHint().expandedTo(minimumSizeHint()).boundedTo(QSize(tela.width(), tela.height() - kTitulo));
     if (cabe != size()) resize(cabe);
     const int x = std::clamp(this->x(), tela.left(), std::max(tela.left(), tela.right() - width()));
     const int y = std::clamp(this->y(), tela.top(), std::max(tela.top(), tela.bottom() - height() - kTitulo));

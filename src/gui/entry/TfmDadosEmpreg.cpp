@@ -157,8 +157,6 @@ TfmDadosEmpreg::TfmDadosEmpreg(ContextoEmpregados& contexto, const std::optional
     IgnoraSaidaPara({QStringLiteral("BtCancelar"), QStringLiteral("BtExcluir")});
     LigaSeletores();
     LigaDescricoes();
-    // Wide enough for the seven page captions side by side.
-    resize(std::max(width(), 1180), height());
     Abre(chave);
 }
 
@@ -167,6 +165,9 @@ TfmDadosEmpreg::~TfmDadosEmpreg() = default;
 void TfmDadosEmpreg::MontaPaginas() {
     pcEmpregados_ = new QTabWidget(this);
     pcEmpregados_->setObjectName(QStringLiteral("pcEmpregados"));
+    // The seven page captions side by side: the form is as wide as they are, and on a narrower
+    // screen its page area scrolls.
+    pcEmpregados_->setUsesScrollButtons(false);
     AdicionaAba(pcEmpregados_, QStringLiteral("tsPessoais"), QStringLiteral("Dados Pessoais do Empregado/Servidor"));
     AdicionaAba(pcEmpregados_, QStringLiteral("tsAdmissao"), QStringLiteral("Informações Admissão"));
     AdicionaAba(pcEmpregados_, QStringLiteral("tsVinculo"), QStringLiteral("Vínculo Empregatício"));
