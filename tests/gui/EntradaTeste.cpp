@@ -243,6 +243,33 @@ private slots:
         QCOMPARE(f->Texto("edCep"), std::string("70040010"));
     }
 
+    // A text refused for its accented letters ("0020") says so and offers their plain letters:
+    // "Sim" makes them plain and the field passes; "Não" keeps the text and the user on it.
+    void AcentosRecusadosComOfertaDeTroca_data() {
+        QTest::addColumn<bool>("troca");
+        QTest::newRow("troca") << true;
+        QTest::newRow("mantém") << false;
+    }
+    void AcentosRecusadosComOfertaDeTroca() {
+        QFETCH(bool, troca);
+        auto f = Formulario();
+        f->findChild<QTabWidget*>("pcAbas")->setCurrentIndex(1);
+        f->Edicao("edNome")->setFocus();
+        for (const QChar c : QStringLiteral("joão da conceição")) {  // keyClicks takes ASCII only
+            QKeyEvent tecla(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(f->Edicao("edNome"), &tecla);
+        }
+        dialogos_.Responde(troca ? Resposta::Sim : Resposta::Nao);
+        f->Edicao("edValor")->setFocus();
+        QCOMPARE(dialogos_.caixas.size(), size_t(1));
+        const auto& caixa = dialogos_.caixas.back();
+        QVERIFY(caixa.texto.startsWith(TextoMensagem("0020")));
+        QVERIFY(caixa.texto.contains(QStringLiteral("Letras acentuadas")));
+        QCOMPARE(caixa.padrao, Resposta::Sim);
+        QCOMPARE(f->Edicao("edNome")->text(), troca ? QStringLiteral("JOAO DA CONCEICAO") : QStringLiteral("JOÃO DA CONCEIÇÃO"));
+        QCOMPARE(QApplication::focusWidget(), troca ? static_cast<QWidget*>(f->Edicao("edValor")) : f->Edicao("edNome"));
+    }
+
     // Arrows tick the neighbouring choice of a radio group, even when none was ticked.
     void SetasEscolhemNoGrupo() {
         GrupoOpcoes grupo("rgPorte", "Micro=1|Pequena=2|Outra=3", false);
@@ -258,6 +285,23 @@ private slots:
         QCOMPARE(grupo.Valor(), QStringLiteral("3"));
         QTest::keyClick(botoes[2], Qt::Key_Left);
         QCOMPARE(grupo.Valor(), QStringLiteral("2"));
+    }
+
+    // A click on another tab leaves the field being typed: its check runs first and a failure
+    // keeps the tab; the click after that goes through.
+    void CliqueEmOutraAbaCriticaOCampo() {
+        auto f = Formulario();
+        auto* barra = f->findChild<QTabWidget*>("pcAbas")->tabBar();
+        f->Edicao("edMes")->setFocus();
+        QTest::keyClicks(f->Edicao("edMes"), "13");
+        QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(1).center());
+        QCOMPARE(dialogos_.caixas.size(), size_t(1));
+        QCOMPARE(dialogos_.caixas.back().texto, TextoMensagem("0071"));
+        QCOMPARE(barra->currentIndex(), 0);
+        QCOMPARE(QApplication::focusWidget(), f->Edicao("edMes"));
+        QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(1).center());
+        QCOMPARE(barra->currentIndex(), 1);
+        QCOMPARE(dialogos_.caixas.size(), size_t(1));
     }
 
     void OkParaNaPrimeiraFalhaNaOrdemDaTabela() {

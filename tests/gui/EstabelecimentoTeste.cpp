@@ -233,6 +233,8 @@ private slots:
         QFETCH(QString, digitada);
         QFETCH(QString, codigo);
         NoFormulario<TfmNovaDecl>([&](TfmNovaDecl& f) {
+            QTest::keyClicks(Edicao(f, "edInscricao"), "a./-");  // the box takes digits only
+            QCOMPARE(Edicao(f, "edInscricao")->text(), QString());
             QTest::keyClicks(Edicao(f, "edInscricao"), digitada);
             QTest::keyClick(Edicao(f, "edInscricao"), Qt::Key_Tab);
             QVERIFY(dialogos_.caixas.back().texto.startsWith(Texto(codigo.toLatin1().constData())));

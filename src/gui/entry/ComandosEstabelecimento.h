@@ -23,7 +23,7 @@ public:
     void NovaDeclaracao();
     void Lista(TfmConEstab::Modo modo);
 
-    // The employee list of a stored establishment ("&Vinculos"); the main window sets it.
+    // The employees of a stored establishment ("&Ok" and "&Vinculos"); the main window sets it.
     std::function<void(const EstabelecimentoEmpregados&)> abreEmpregados;
 
 private:

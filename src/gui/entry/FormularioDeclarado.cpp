@@ -105,7 +105,9 @@ QList<QAbstractButton*> GrupoOpcoes::Botoes() const { return grupo_->buttons(); 
 bool GrupoOpcoes::eventFilter(QObject* objeto, QEvent* e) {
     if (e->type() != QEvent::KeyPress) return QWidget::eventFilter(objeto, e);
     const int tecla = static_cast<QKeyEvent*>(e)->key();
-    const int passo = tecla == Qt::Key_Left || tecla == Qt::Key_Up ? -1 : tecla == Qt::Key_Right || tecla == Qt::Key_Down ? 1 : 0;
+    const int passo = tecla == Qt::Key_Left || tecla == Qt::Key_Up      ? -1
+                      : tecla == Qt::Key_Right || tecla == Qt::Key_Down ? 1
+                                                                        : 0;
     if (passo == 0) return QWidget::eventFilter(objeto, e);
     Move(static_cast<QAbstractButton*>(objeto), passo);
     return true;
@@ -379,10 +381,9 @@ Resposta FormularioDeclarado::OfereceSemAcentos(const CampoDeclarado& campo, con
     if (codigo != kCaractereInvalido || !edicao || edicao->isReadOnly()) return Resposta::Nenhuma;
     const QString plano = SemAcentos(edicao->text());
     if (plano == edicao->text()) return Resposta::Nenhuma;
-    const Mensagem* m = mensagens_.Catalogo().Busca(codigo);
-    const QString texto = (m ? Tela(m->texto) + QStringLiteral("\n\n") : QString()) +
-                          QStringLiteral("Letras acentuadas (á, ã, ç, é, õ ...) não são aceitas na declaração. "
-                                         "Deseja trocá-las pelas mesmas letras sem acento?");
+    const QString texto = TextoExplicado(codigo, QStringLiteral("Letras acentuadas (á, ã, ç, é, õ ...) não são aceitas "
+                                                                "na declaração. Deseja trocá-las pelas mesmas letras "
+                                                                "sem acento?"));
     const auto r = dialogos_.Caixa(ServicoDialogos::TituloTipo(TipoDialogo::Erro), texto, QMessageBox::Critical,
                                    {Resposta::Sim, Resposta::Nao}, this, Resposta::Sim);
     if (r == Resposta::Sim) edicao->setText(plano);
@@ -480,11 +481,16 @@ bool FormularioDeclarado::AbreSeletorDoFoco() {
     return true;
 }
 
+QString FormularioDeclarado::TextoExplicado(const std::string& codigo, const QString& explicacao) const {
+    const Mensagem* m = mensagens_.Catalogo().Busca(codigo);
+    return m ? Tela(m->texto) + QStringLiteral("\n\n") + explicacao : explicacao;
+}
+
 void FormularioDeclarado::MostraComExplicacao(const std::string& codigo, const QString& explicacao) {
     const Mensagem* m = mensagens_.Catalogo().Busca(codigo);
     const auto tipo = m ? TipoDialogoMensagem(m->tipo) : std::nullopt;
     if (!tipo) return (void)MostraMensagem(codigo);
-    dialogos_.Mensagem(*tipo, Tela(m->texto) + QStringLiteral("\n\n") + explicacao, this);
+    dialogos_.Mensagem(*tipo, TextoExplicado(codigo, explicacao), this);
 }
 
 std::string FormularioDeclarado::PerguntaNao(const std::string& codigo) {

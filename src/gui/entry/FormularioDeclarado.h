@@ -175,6 +175,7 @@ public:
     std::string MostraMensagem(const std::string& codigo);
     // A catalogue message with a line of explanation for the case at hand below its text.
     void MostraComExplicacao(const std::string& codigo, const QString& explicacao);
+    QString TextoExplicado(const std::string& codigo, const QString& explicacao) const;
     // A catalogue question whose "Sim" gives up what was typed or deletes rows: "Não" is the
     // button Enter presses.
     std::string PerguntaNao(const std::string& codigo);

@@ -52,13 +52,6 @@ const std::pair<const char*, const char*> kPadroes[] = {
     {"CoCNPJConfederativa", ""}, {"VaGlobalSindical", "00000000"}, {"VaGlobalAssociativa", "00000000"},
     {"VaGlobalAssistencial", "00000000"}, {"VaGlobalConfederativa", "00000000"}};
 
-std::string SoDigitos(const QString& texto) {
-    std::string r;
-    for (const QChar c : texto)
-        if (c.isDigit()) r += static_cast<char>(c.unicode());
-    return r;
-}
-
 }  // namespace
 
 TfmNovaDecl::TfmNovaDecl(TdmGDZovi& dm, ServicoDialogos& dialogos, Mensagens& mensagens, AbreEstabelecimento abre,
