@@ -1,6 +1,7 @@
 // gdzovi-gera DADOS N M [--semente S] [--um-estabelecimento]
 // Writes N establishments with M employees each, and the declarant, into the
 // data folder DADOS, for benchmarks and manual trials of large declarations.
+// Its texts are UTF-8, as the terminal's; the core's messages are converted.
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -9,14 +10,16 @@
 
 #include "Gerador.h"
 #include "engine/Banco.h"
+#include "platform/Texto1252.h"
 
 namespace {
 
-int Uso() {
-    std::fprintf(stderr, "uso: gdzovi-gera DADOS N M [--semente S] [--um-estabelecimento]\n"
+// On standard error after a wrong call, on standard output for --help.
+int Uso(std::FILE* saida = stderr) {
+    std::fprintf(saida, "uso: gdzovi-gera DADOS N M [--semente S] [--um-estabelecimento]\n"
                          "  N estabelecimentos com M empregados cada, gravados na pasta de dados DADOS\n"
                          "  --um-estabelecimento: todos sob a mesma inscrição, distinguidos pelo prefixo\n");
-    return 2;
+    return saida == stderr ? 2 : 0;
 }
 
 bool Numero(const char* texto, long& valor) {
@@ -28,6 +31,7 @@ bool Numero(const char* texto, long& valor) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) return Uso(stdout);
     if (argc < 4) return Uso();
     zovi::bancada::ParametrosGeracao p;
     if (!Numero(argv[2], p.estabelecimentos) || !Numero(argv[3], p.empregadosPorEstabelecimento)) return Uso();
@@ -52,7 +56,7 @@ int main(int argc, char** argv) {
                     r.empregados, r.estrangeiros, segundos);
         return 0;
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "gdzovi-gera: %s\n", e.what());
+        std::fprintf(stderr, "gdzovi-gera: %s\n", zovi::Cp1252ParaUtf8(e.what()).c_str());
         return 1;
     }
 }

@@ -19,6 +19,7 @@
 #include "data/ModulosDados.h"
 #include "engine/Consulta.h"
 #include "entry/ListaEmpregados.h"
+#include "entry/ContextoEntrada.h"
 #include "entry/TfmConEmpreg.h"
 #include "messages/Catalogo.h"
 #include "messages/Mensagens.h"
@@ -61,19 +62,17 @@ int main(int argc, char** argv) {
         return 2;
     }
     TdmGDZovi dm(argv[1]);
-    TdmEntradaDados entrada(dm);
     CatalogoMensagens catalogo(dm.dbZovi);
     ServicoDialogos dialogos;
     dialogos.Roteiriza();
     Mensagens mensagens(catalogo, dialogos);
-    Seletores seletores(dm, dialogos);
-    Referencias referencias;
+    ContextoEntrada entrada(dm, dialogos, mensagens);
     Tabela emp(dm.dbZovi, "BD8EMP");
     emp.Abre();
     emp.Primeiro();
     auto estab = LeEstabelecimento(emp);
     emp.Fecha();
-    ContextoEmpregados ctx(dm, entrada, dialogos, mensagens, seletores, referencias, estab);
+    ContextoEmpregados ctx(entrada, estab);
 
     ListaEmpregados lista(dm.dbZovi, estab.AnBase, estab.CoCgcCeiEstabelecimento, estab.NuPrefixoEstabelecimento);
     const long total = lista.Conta();

@@ -1,5 +1,7 @@
 #include "ComandoRelatorio.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #include <filesystem>
@@ -12,6 +14,7 @@
 #include "TrpEtiquetas.h"
 #include "engine/Banco.h"
 #include "messages/Catalogo.h"
+#include "motor/Composicao.h"
 #include "motor/Saida.h"
 #include "platform/Texto1252.h"
 
@@ -28,14 +31,15 @@ int Uso() {
     return 64;
 }
 
-std::string Texto1252(const QString& texto) { return Utf8ParaCp1252(texto.toStdString()).value_or(texto.toStdString()); }
+// A text of the windowing layer (a path inside it) for Escreve.
+std::string Texto1252(const QString& texto) { return Utf8ParaCp1252(texto.toStdString(), '?'); }
 
 }  // namespace
 
 int ComandoRelatorio(const std::vector<std::string>& a) {
     if (a.size() != 4 || a[2] != "--pdf" || (a[0] != "erros" && a[0] != "etiquetas" && a[0] != "cartela")) return Uso();
     if (!std::filesystem::is_directory(a[1])) {
-        Escreve("Pasta de dados inexistente: " + a[1], true);
+        Escreve("Pasta de dados inexistente: " + Utf8ParaCp1252(a[1], '?'), true);
         return 66;
     }
     // Fonts and PDF need the windowing layer, but no window is shown: no display is needed.
@@ -60,11 +64,21 @@ int ComandoRelatorio(const std::vector<std::string>& a) {
         relatorio = std::make_unique<relatorios::TrpCartela>(banco);
     }
     QString erro;
-    if (!relatorios::GeraPdf(*relatorio, QString::fromStdString(Cp1252ParaUtf8(a[3])), &erro)) {
+    // File names come as the system gives them (UTF-8), not as the core's texts.
+    const QString arquivo = QFile::decodeName(a[3].c_str());
+    // A long report's pages go by on a terminal, as a run's progress does.
+    relatorios::Composicao composicao(*relatorio);
+    composicao.Compoe();
+    InteracaoTerminal terminal;
+    const auto progresso = [&terminal](int feitas, int total) {
+        terminal.Progresso(feitas, total);
+        return true;
+    };
+    if (!relatorios::GeraPdf(composicao, arquivo, &erro, progresso)) {
         Escreve(Texto1252(erro), true);
         return 1;
     }
-    Escreve("Relatório gravado em " + a[3]);
+    Escreve("Relatório gravado em " + Texto1252(QFileInfo(arquivo).absoluteFilePath()));
     return 0;
 }
 

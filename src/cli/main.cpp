@@ -20,6 +20,7 @@
 #include "engine/Banco.h"
 #include "engine/Consulta.h"
 #include "engine/TravaPastaDados.h"
+#include "platform/Texto1252.h"
 #include "rules/VerificaDeclaracao.h"
 
 namespace fs = std::filesystem;
@@ -71,7 +72,7 @@ int VerificaDados(const Argumentos& a) {
     banco.Abre("Zovi2005", {"path=" + pasta});
     for (const auto& nome : TabelasObrigatorias())
         Escreve(nome + ".DB: presente, índices conferidos");
-    Escreve("Pasta de dados completa: " + pasta);
+    Escreve("Pasta de dados completa: " + Utf8ParaCp1252(pasta, '?'));
     return 0;
 }
 
@@ -110,14 +111,6 @@ int Reindexa(const Argumentos& a) {
     return fIndexaArquivos(dm, terminal) ? 0 : 1;
 }
 
-// Rows of te8errwa of one kind; the table is absent after a clean run.
-long ContaLinhas(Banco& banco, const char* tipo) {
-    if (!banco.ExisteTabela("TE8ERRWA")) return 0;
-    Consulta q(banco, {"select count(*) from te8errwa where errwar = :tipo"});
-    q.Parametro("tipo", tipo);
-    q.Abre();
-    return q.Inteiro(0);
-}
 
 int UsoVerificar() {
     Escreve("uso: gdzovi-lote verificar DADOS [--trabalho] [--ano 2005] [--responsavel] [--exige-preenchimento]", true);
@@ -141,7 +134,7 @@ int Verifica(const Argumentos& a) {
     auto r = fVerificaDeclaracao(terminal, pasta, trabalho, nullptr, ano, responsavel, exige);
     Banco banco;
     banco.Abre("Zovi2005", {"path=" + pasta});
-    long erros = ContaLinhas(banco, "err"), avisos = ContaLinhas(banco, "war");
+    long erros = ContaInconsistencias(banco, "err"), avisos = ContaInconsistencias(banco, "war");
     if (r.vrInterrompida) Escreve("Verificação interrompida.");
     Escreve("Erros: " + std::to_string(erros) + "  Avisos: " + std::to_string(avisos) + "  Linhas em TE8ERRWA: " +
             std::to_string(erros + avisos));
@@ -162,12 +155,13 @@ void Uso(bool erro = true) {
             "  verificar DADOS [--trabalho] [--ano ANO] [--responsavel] [--exige-preenchimento]\n"
             "                                verifica a declaração; sai com 0 sem inconsistências, 1 com erros,\n"
             "                                2 só com avisos\n"
-            "  gravar DADOS --unidade A      grava a declaração em disquetes (gravar sem argumentos: opções)\n"
-            "  gravar DADOS --pasta DESTINO  grava a declaração numa pasta\n"
+            "  gravar DADOS --unidade A      verifica e grava a declaração em disquetes (gravar sem argumentos:\n"
+            "                                opções; --data ddmmaaaa fora de 2006)\n"
+            "  gravar DADOS --pasta DESTINO  verifica e grava a declaração numa pasta\n"
             "  relatorio erros|etiquetas|cartela DADOS --pdf ARQUIVO\n"
             "                                grava um relatório em PDF\n"
             "  --help | --version            este texto | a versão\n"
-            "Saídas: 0 sucesso; 1 falha (verificar: há erros; analisar: falha no arquivo); 2 verificar só com\n"
+            "Saídas: 0 sucesso; 1 falha (verificar, gravar: há erros; analisar: falha no arquivo); 2 verificar só com\n"
             "avisos, gravar interrompida; 4 analisar interrompida; 8 analisar, arquivo de retificação;\n"
             "64 argumentos errados; 70 erro inesperado; 75 pasta de dados em uso por outro processo.",
             erro);

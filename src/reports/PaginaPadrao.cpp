@@ -12,10 +12,6 @@ QString LinhaVersao(const QString& versao) {
     return QStringLiteral("GDZOVI - Gerador de Declaração ZOVI - Versão: ") + versao;
 }
 
-QString LinhaAtendimento() {
-    return QStringLiteral("Atendimento ao declarante ZOVI: telefone 0800 000 2005, de segunda a sexta-feira, das 8h às 20h");
-}
-
 QString OrgaoEmissor() { return QStringLiteral("Coordenação Nacional da Declaração ZOVI"); }
 
 Expressao DataImpressao() {

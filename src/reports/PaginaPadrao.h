@@ -1,6 +1,7 @@
 #pragma once
 // What every printed report of the program shows alike: the declaration's
-// names, the program's version line, the help-desk line and the print date.
+// names, the program's version line and the print date. No report prints a
+// help desk or a telephone: the program has none to give.
 #include <QString>
 
 #include "motor/Relatorio.h"
@@ -13,8 +14,6 @@ QString NomeDeclaracao();
 QString NomeCompletoDeclaracao();
 // "GDZOVI - Gerador de Declaração ZOVI - Versão: " and the version.
 QString LinhaVersao(const QString& versao);
-// The help desk with its telephone.
-QString LinhaAtendimento();
 // Who issues the declaration, for the footers.
 QString OrgaoEmissor();
 // "Impresso em dd/mm/aaaa às hh:mm".

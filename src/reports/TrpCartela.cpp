@@ -295,11 +295,6 @@ void Nota(Secao& s, std::initializer_list<const char16_t*> linhas) {
 void SecaoGeral(Secao& s) {
     const auto normal = FonteRelatorio(8.5);
     const auto negrito = FonteRelatorio(10, true);
-    s.Linha(LinhaAtendimento(), normal, 0, 4.3);
-    s.Linha(QStringLiteral("Dúvidas sobre o leiaute podem ser enviadas ao atendimento, informando a posição e o tipo do "
-                           "registro."),
-            normal, 0, 4.3);
-    s.Regua();
     s.Linha(QStringLiteral("Informações gerais sobre o arquivo ZOVI2005"), negrito, 0, 6);
     // Each rule: its first line, then its continuation lines indented.
     const std::vector<QStringList> regras = {

@@ -34,6 +34,9 @@ Expressao DoEmpregado(std::function<QString(const Contexto&)> valor) {
 
 QString Registro(const Contexto& c) { return c.Campo("tiporegistro").trimmed(); }
 
+// The mark of a record's line printed again at the top of a page that goes on with the record.
+QString Continua(const Contexto& c) { return c.Continuacao() ? QStringLiteral(" (continuação)") : QString(); }
+
 }  // namespace
 
 QString TrpErros::VersaoPadrao() { return VersaoPrograma(); }
@@ -56,15 +59,14 @@ QString TrpErros::TextoCodigo(const QString& codigo) const {
 }
 
 void TrpErros::MontaCabecalho(const QString& versao) {
-    auto& cab = CabecalhoPagina(27);
+    auto& cab = CabecalhoPagina(23);
     cab.Texto({0, 0, 150, 6}, NomeDeclaracao() + QStringLiteral(" - ") + NomeCompletoDeclaracao(),
               FonteRelatorio(11, true));
     cab.Texto({140, 0, 50, 6}, QStringLiteral("Ano-Base : 2005"), FonteRelatorio(11, true), Qt::AlignRight);
     cab.Texto({0, 6.5, kLargura, 5}, LinhaVersao(versao), FonteRelatorio(8));
     cab.Dado({0, 11.5, kLargura, 8}, Variavel(kTitulo), FonteRelatorio(14, true), Qt::AlignHCenter);
-    cab.Texto({0, 19.5, kLargura, 4}, LinhaAtendimento(), FonteRelatorio(7.5), Qt::AlignHCenter);
-    cab.Linha({0, 24.5}, {kLargura, 24.5}, 0.3);
-    cab.Linha({0, 25.3}, {kLargura, 25.3}, 0.3);
+    cab.Linha({0, 20.5}, {kLargura, 20.5}, 0.3);
+    cab.Linha({0, 21.3}, {kLargura, 21.3}, 0.3);
 
     // The note on warnings: enabled with the first warning.
     nota_ = &Filha(cab, 12);
@@ -100,7 +102,9 @@ void TrpErros::MontaGrupos() {
     // The establishment line; the switch to the warnings is decided here, on the first group of a warning.
     auto& estab = CabecalhoGrupo(registro, 6);
     estab.Texto({0, 1.5, 34, 4.5}, QStringLiteral("Estabelecimento :"), negrito);
-    estab.Dado({34, 1.5, 156, 4.5}, LinhaEstabelecimento, negrito);
+    estab.Dado({34, 1.5, 156, 4.5}, [](const Contexto& c) { return LinhaEstabelecimento(c) + Continua(c); }, negrito);
+    // A page that goes on with an establishment or its employees says whose they are.
+    estab.repeteNaContinuacao = [](const Contexto& c) { return Registro(c) != QLatin1String("0"); };
     estab.antesDeImprimir = [this](Banda&, Contexto& c, bool& imprime) {
         if (c.Campo("errwar").trimmed() == QLatin1String("war") && c.Var(kParte) != QLatin1String("war")) {
             if (c.Var(kParte) == QLatin1String("err")) c.NovaPagina();
@@ -127,8 +131,9 @@ void TrpErros::MontaGrupos() {
                negrito);
     linha.Dado({0, 0.5, kLargura, 4.5},
                [](const Contexto& c) {
-                   return Registro(c) == QLatin1String("0") ? QStringLiteral("Registro tipo zero(abertura do arquivo):")
-                                                            : QString();
+                   return Registro(c) == QLatin1String("0")
+                              ? QStringLiteral("Registro tipo zero(abertura do arquivo):") + Continua(c)
+                              : QString();
                },
                negrito);
     linha.Dado({34, 0.5, 26, 4.5}, DoEmpregado([](const Contexto& c) { return Formata(FormataPisPasep, c.Campo("copispasep")); }),
@@ -147,10 +152,13 @@ void TrpErros::MontaGrupos() {
                }),
                normal);
     linha.antesDeImprimir = [](Banda&, Contexto& c, bool& imprime) { imprime = Registro(c) != QLatin1String("1"); };
+    linha.repeteNaContinuacao = [](const Contexto& c) { return Registro(c) != QLatin1String("1"); };
 
     // The text of the result code, once for its run of rows on the record.
     auto& codigo = CabecalhoGrupo(Campo("retorno"), 5);
     codigo.Memo({6, 0.5, 184, 4.2}, [this](const Contexto& c) { return TextoCodigo(c.Campo("retorno")); }, normal);
+    // A page that opens among its field lines says which check they failed.
+    codigo.repeteNaContinuacao = [](const Contexto&) { return true; };
 
     auto& detalhe = Detalhe(4.4);
     detalhe.Dado({14, 0, 78, 4.2}, [this](const Contexto& c) { return TextoCodigo(c.Campo("lbl")); }, normal);

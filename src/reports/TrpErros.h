@@ -7,8 +7,11 @@
 // record changes, the establishment line before an employee only when the
 // establishment differs from the previous record's; inside a record, the text
 // of a result code prints once for its run of rows, then one line per field
-// (its label, "=", its content). At the first warning the report starts a new
-// page titled "Relatório de Avisos", whose pages carry the note on warnings.
+// (its label, "=", its content). A page that goes on with a record repeats its
+// establishment and employee lines, marked "(continuação)", and the text of the
+// code its first lines belong to. At the first
+// warning the report starts a new page titled "Relatório de Avisos", whose
+// pages carry the note on warnings.
 #include "motor/Relatorio.h"
 
 namespace zovi {

@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -16,6 +19,7 @@
 #include <memory>
 #include <sstream>
 
+#include "Aceleradores.h"
 #include "Gerador.h"
 #include "PastaTeste.h"
 #include "app/JanelaAjuda.h"
@@ -96,6 +100,33 @@ bool SeloConfere(const fs::path& p) {
 }
 
 const QString kInterrompida = QStringLiteral("A gravação do arquivo \"ZOVI2005\" interrompida pelo usuário!");
+
+// Answers the windows that really open over a page, as a user would: every message box with
+// its default button (its text kept), the folder dialog with `pasta`.
+class Respondedor : public QObject {
+public:
+    explicit Respondedor(QString pasta = {}) : pasta_(std::move(pasta)) {
+        connect(&relogio_, &QTimer::timeout, this, &Respondedor::Responde);
+        relogio_.start(20);
+    }
+    QStringList caixas;
+    QStringList pastasIniciais;  // where each folder dialog opened
+
+private:
+    void Responde() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* caixa = qobject_cast<QMessageBox*>(modal)) {
+            caixas << caixa->text();
+            QTest::keyClick(caixa, Qt::Key_Return);
+        } else if (auto* pastas = qobject_cast<QFileDialog*>(modal)) {
+            pastasIniciais << pastas->directory().absolutePath();
+            pastas->setDirectory(pasta_);
+            QMetaObject::invokeMethod(pastas, "accept");
+        }
+    }
+    QString pasta_;
+    QTimer relogio_;
+};
 
 }  // namespace
 
@@ -312,7 +343,7 @@ private slots:
         Gera(1, 0);
         AteOResultado();
         const std::pair<const char*, const char*> datas[] = {
-            {"31/12/2005", "0420"}, {"01/01/2007", "0423"}, {"31/02/2006", "0421"}, {"", "0420"}};
+            {"31/12/2005", "0420"}, {"01/01/2007", "0423"}, {"31/02/2006", "0421"}, {"", "0421"}};
         dialogos_.AgeNoFormulario([&](QDialog& d) {
             for (const auto& caso : datas) DataEDrive(caso.first, 0, Clica("btAvancar"))(d);
             // A good date without a drive.
@@ -325,6 +356,102 @@ private slots:
         esperados << Mensagem("0600");
         QCOMPARE(Textos(dialogos_), esperados);
         QVERIFY(fs::is_empty(Disquete(1)));
+    }
+
+    // The result page on screen, its message boxes and the folder dialog really opened: the
+    // checks run only when the focus moves to another control of the page, one message at a
+    // time. Tab out of a bad date says only the date's message (not the empty drive's too) and
+    // the focus comes back; Alt+A with a bad date says it once; "Outra pasta..." picked with the
+    // keyboard opens the folder dialog and nothing over it; Escape with the date empty closes
+    // the wizard in silence.
+    void ResultadoComFocoReal() {
+        Gera(1, 2);
+        const fs::path pasta = midias_->Caminho() / "teclado";
+        fs::create_directories(pasta);
+        // The user's folders, and where the program keeps what it remembers, for this test alone.
+        const QByteArray casa = qgetenv("HOME"), configuracao = qgetenv("XDG_CONFIG_HOME");
+        const QString novaCasa = QString::fromStdString((midias_->Caminho() / "casa").string());
+        qputenv("HOME", novaCasa.toUtf8());
+        qputenv("XDG_CONFIG_HOME", (novaCasa + QStringLiteral("/.config")).toUtf8());
+        AteOResultado();
+        QStringList aoEscolherPasta, aoTab, aoAltA, aoEsc, abriuEm;
+        QString lembrada;
+        QString focoDepoisTab;
+        QString escolhido;
+        bool fechou = false;
+        dialogos_.AgeNoFormulario([&](QDialog& d) -> int {
+            dialogos_.Roteiriza(false);
+            // A window manager gives the page its activation back when a box over it closes;
+            // offscreen, the test does.
+            auto ativa = [&d] {
+                d.activateWindow();
+                QTest::qWaitForWindowActive(&d);
+            };
+            d.show();
+            ativa();
+            auto* edData = d.findChild<QLineEdit*>("edData");
+            auto* drive = d.findChild<EscolhaUnidade*>("cbDrive");
+            {
+                // The page opens in the date, the drive not chosen.
+                Respondedor r;
+                edData->setText("31/12/2005");
+                QTest::keyClick(edData, Qt::Key_Tab);
+                QTest::qWaitFor([&] { return !r.caixas.isEmpty(); });
+                QTest::qWait(150);
+                // The page's focus, which the window gives back when it is active again.
+                focoDepoisTab = d.focusWidget() ? d.focusWidget()->objectName() : QString();
+                aoTab = r.caixas;
+            }
+            ativa();
+            {
+                Respondedor r;
+                QTest::keyClick(edData, Qt::Key_A, Qt::AltModifier);
+                QTest::qWaitFor([&] { return !r.caixas.isEmpty(); });
+                QTest::qWait(250);
+                aoAltA = r.caixas;
+            }
+            ativa();
+            {
+                Respondedor r(QString::fromStdString(pasta.string()));
+                edData->setText("15/03/2006");
+                QTest::keyClick(edData, Qt::Key_Tab);
+                // "Drive A:", then "Outra pasta...".
+                QTest::keyClick(drive, Qt::Key_Down);
+                QTest::keyClick(drive, Qt::Key_Down);
+                QTest::qWait(150);
+                escolhido = drive->currentText();
+                aoEscolherPasta = r.caixas;
+                abriuEm = r.pastasIniciais;
+                lembrada = ServicoDialogos::PastaInicial(QDir::homePath());
+            }
+            ativa();
+            {
+                Respondedor r;
+                edData->setFocus();
+                edData->clear();
+                QTest::keyClick(edData, Qt::Key_Escape);
+                QTest::qWait(150);
+                fechou = !d.isVisible();
+                aoEsc = r.caixas;
+            }
+            dialogos_.Roteiriza(true);
+            return d.result();
+        });
+        Executa();
+        qputenv("HOME", casa);
+        configuracao.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", configuracao);
+        QCOMPARE(aoEscolherPasta, QStringList{});
+        QCOMPARE(escolhido, QString::fromStdString(pasta.string()));
+        // The folder dialog opened in the documents folder, never the bare home; the folder
+        // picked is where the next file dialog opens.
+        QCOMPARE(abriuEm, QStringList{novaCasa + QStringLiteral("/Documents")});
+        QCOMPARE(lembrada, QString::fromStdString(pasta.string()));
+        QCOMPARE(aoTab, QStringList{Mensagem("0420")});
+        QCOMPARE(focoDepoisTab, QStringLiteral("edData"));
+        QCOMPARE(aoAltA, QStringList{Mensagem("0420")});
+        QVERIFY(fechou);
+        QCOMPARE(aoEsc, QStringList{});
+        QVERIFY(fs::is_empty(pasta));
     }
 
     // "Outra pasta...": the folder picked in the folder dialog holds the file, and stays offered.
@@ -486,26 +613,20 @@ private slots:
     }
 
     // Each accelerator of the declarant page (its fields' and the wizard's buttons) reaches
-    // one control only.
+    // one control only, and the page says whose data these are once.
     void AceleradoresDoResponsavelUnicos() {
         Gera(1, 2);
         AteOResponsavel();
-        QStringList repetidos;
+        QStringList repetidos, titulos;
         dialogos_.AgeNoFormulario([&](QDialog& d) {
-            QHash<QChar, QString> donos;
-            auto anota = [&](const QString& texto) {
-                const qsizetype i = QString(texto).remove(QStringLiteral("&&")).indexOf(QLatin1Char('&'));
-                if (i < 0) return;
-                const QChar letra = QString(texto).remove(QStringLiteral("&&")).at(i + 1).toLower();
-                if (donos.contains(letra)) repetidos << donos[letra] + QStringLiteral(" / ") + texto;
-                donos.insert(letra, texto);
-            };
-            for (auto* l : d.findChildren<QLabel*>()) anota(l->text());
-            for (auto* b : d.findChildren<QAbstractButton*>()) anota(b->text());
+            repetidos = teste::AceleradoresRepetidos(d);
+            for (auto* l : d.findChildren<QLabel*>()) titulos << l->text();
+            for (auto* g : d.findChildren<QGroupBox*>()) titulos << g->title();
             return Clica("btCancelar")(d);
         });
         Executa();
         QCOMPARE(repetidos, QStringList{});
+        QCOMPARE(titulos.filter(QStringLiteral("Dados do Responsável pela Declaração"), Qt::CaseInsensitive).size(), 1);
     }
 
     // The main window's "Gravar Declaração": the typed declaration written to a folder, and its

@@ -12,6 +12,7 @@
 
 #include <memory>
 
+#include "Aceleradores.h"
 #include "Gerador.h"
 #include "PastaTeste.h"
 #include "app/JanelaAjuda.h"
@@ -181,8 +182,9 @@ private slots:
             return d.result();
         });
         assistente.Executa();
-        QCOMPARE(Textos(dialogos_), QStringList{QStringLiteral("Não há impressora instalada neste computador.\n"
-                                                               "Salve o relatório em PDF para imprimi-lo em outro computador.")});
+        QCOMPARE(Textos(dialogos_), (QStringList{QStringLiteral("Não há impressora instalada neste computador.\n"
+                                                                "Salve o relatório em PDF para imprimi-lo em outro computador."),
+                                                 QStringLiteral("Relatório gravado em %1").arg(QString::fromStdString(pdf.string()))}));
         QVERIFY(fs::file_size(pdf) > 0);
         QVERIFY(paginasPrevia >= 1);
         QVERIFY2(textoErros.startsWith(QStringLiteral("Houveram erros nas declarações selecionadas.")), qPrintable(textoErros));
@@ -191,6 +193,32 @@ private slots:
         QVERIFY(!visualizarVisivel);
         QCOMPARE(dialogos_.formularios, (std::vector<QString>{"TfmVerInco00", "TfmVerInco01", "TfmVerInco02", "TfmPreview",
                                                               "TfmVerInco01", "TfmVerInco02"}));
+    }
+
+    // On the result page each accelerator is one button's: Alt+V, pressed on the page on screen,
+    // opens the report ("< Vo&ltar" goes back), and the page stays.
+    void AltVVisualiza() {
+        EstabelecimentoComErros("99999999000191");
+        AssistenteVerificacao assistente(*dm_, *mensagens_, dialogos_);
+        dialogos_.AgeNoFormulario(Clica("btAvancar"));
+        dialogos_.AgeNoFormulario(MarcaEAvanca({0}));
+        QStringList repetidos;
+        bool ficou = false;
+        dialogos_.AgeNoFormulario([&](QDialog& d) -> int {
+            d.show();
+            d.activateWindow();
+            QTest::qWaitForWindowActive(&d);
+            repetidos = teste::AceleradoresRepetidos(d);
+            QTest::keyClick(&d, Qt::Key_V, Qt::AltModifier);
+            QTest::qWaitFor([&] { return dialogos_.formularios.back() == QStringLiteral("TfmPreview"); });
+            ficou = d.isVisible() && d.result() == 0;
+            return Clica("btCancelar")(d);
+        });
+        dialogos_.AgeNoFormulario([](QDialog&) { return int(QDialog::Rejected); });
+        assistente.Executa();
+        QCOMPARE(repetidos, QStringList{});
+        QVERIFY(ficou);
+        QCOMPARE(dialogos_.formularios, (std::vector<QString>{"TfmVerInco00", "TfmVerInco01", "TfmVerInco02", "TfmPreview"}));
     }
 
     // Cancel while the run goes asks "Deseja interromper?"; Yes ends it as interrupted and the

@@ -11,6 +11,7 @@
 #include "data/ModulosDados.h"
 #include "engine/Tabela.h"
 #include "entry/TfmConEstab.h"
+#include "entry/ContextoEntrada.h"
 #include "entry/TfmDadosEstab.h"
 #include "entry/TfmNovaDecl.h"
 #include "messages/Catalogo.h"
@@ -48,14 +49,11 @@ int main(int argc, char** argv) {
     const QString saida = argc > 1 ? argv[1] : QStringLiteral(".");
     const teste::PastaTeste pasta;
     TdmGDZovi dm(pasta.Caminho());
-    TdmEntradaDados entrada(dm);
     CatalogoMensagens catalogo(dm.dbZovi);
     ServicoDialogos dialogos;
     dialogos.Roteiriza();
     Mensagens mensagens(catalogo, dialogos);
-    const Referencias ref(dm.dbZovi);
-    const TCriticaZovi critica(ref);
-    Seletores seletores(dm, dialogos);
+    ContextoEntrada contexto(dm, dialogos, mensagens);
 
     Acrescenta(dm.dbZovi, {{"AnBase", "2005"}, {"CoCgcCeiEstabelecimento", "11222333000181"},
                            {"NuPrefixoEstabelecimento", "01"}, {"InInscrEstabelecimento", "1"},
@@ -92,7 +90,7 @@ int main(int argc, char** argv) {
         Salva(fm, saida + "/nova-declaracao.png");
     }
     {
-        TfmDadosEstab fm(dm, entrada, ref, critica, &seletores, dialogos, mensagens);
+        TfmDadosEstab fm(contexto);
         fm.DefineEstabelecimento("2005", "11222333000181", "01", false);
         fm.show();
         auto* abas = fm.findChild<QTabWidget*>("pcEstabelecimento");

@@ -40,12 +40,10 @@ class EmpregadoTeste : public QObject {
 
     std::unique_ptr<teste::PastaTeste> pasta_;
     std::unique_ptr<TdmGDZovi> dm_;
-    std::unique_ptr<TdmEntradaDados> entrada_;
     std::unique_ptr<CatalogoMensagens> catalogo_;
     std::unique_ptr<Mensagens> mensagens_;
     ServicoDialogos dialogos_;
-    std::unique_ptr<Seletores> seletores_;
-    std::unique_ptr<Referencias> referencias_;
+    std::unique_ptr<ContextoEntrada> entrada_;
     std::unique_ptr<ContextoEmpregados> ctx_;
     std::string vinculo_;  // a type of employment the establishment's inscription allows
 
@@ -170,28 +168,23 @@ private slots:
             bancada::GeraDeclaracao(b, {.estabelecimentos = 1, .empregadosPorEstabelecimento = 1});
         }
         dm_ = std::make_unique<TdmGDZovi>(pasta_->Caminho());
-        entrada_ = std::make_unique<TdmEntradaDados>(*dm_);
         catalogo_ = std::make_unique<CatalogoMensagens>(dm_->dbZovi);
         mensagens_ = std::make_unique<Mensagens>(*catalogo_, dialogos_);
         dialogos_.Roteiriza();
         dialogos_.Esquece();
-        seletores_ = std::make_unique<Seletores>(*dm_, dialogos_);
-        referencias_ = std::make_unique<Referencias>(dm_->dbZovi);
+        entrada_ = std::make_unique<ContextoEntrada>(*dm_, dialogos_, *mensagens_);
         Tabela t(dm_->dbZovi, "BD8EMP");
         t.Abre();
         t.Primeiro();
         auto estab = LeEstabelecimento(t);
         vinculo_ = estab.InInscrEstabelecimento == "1" ? "10" : "15";
-        ctx_ = std::make_unique<ContextoEmpregados>(*dm_, *entrada_, dialogos_, *mensagens_, *seletores_,
-                                                    *referencias_, estab);
+        ctx_ = std::make_unique<ContextoEmpregados>(*entrada_, estab);
     }
     void cleanup() {
         ctx_.reset();
-        referencias_.reset();
-        seletores_.reset();
+        entrada_.reset();
         mensagens_.reset();
         catalogo_.reset();
-        entrada_.reset();
         dm_.reset();
         pasta_.reset();
     }
@@ -221,7 +214,6 @@ private slots:
         // The declaration typed through the form has nothing to report.
         f.reset();
         ctx_.reset();
-        seletores_.reset();
         entrada_.reset();
         dm_.reset();
         auto resultado = fVerificaDeclaracao(dialogos_, pasta_->Caminho(), false, nullptr, "2005", false, false);
@@ -246,6 +238,15 @@ private slots:
         Digita(*f, "deNascimento", "15031995");
         QCOMPARE(Caixas(), QStringList{TextoMensagem("0176")});
         QVERIFY(QApplication::focusWidget() != f->Controle("deNascimento"));
+        // The amount paid to an association whose CNPJ was typed must be informed ("&Ok" asks for it:
+        // leaving an amount of "0,00" checks nothing).
+        dialogos_.Esquece();
+        f->Paginas()->setCurrentIndex(4);
+        Digita(*f, "deCNPJPrimeiroAssociativa", "33000167000101");
+        QCOMPARE(Caixas(), QStringList{});
+        QVERIFY(!f->CriticaCampo(QStringLiteral("edValorPrimeiroAssociativa")));
+        QCOMPARE(Caixas(), QStringList{TextoMensagem("3673")});
+        QCOMPARE(QApplication::focusWidget(), f->Controle("edValorPrimeiroAssociativa"));
         // Cancelling with a PIS/PASEP typed asks first; "Não" (the default) keeps the form open.
         dialogos_.Esquece();
         auto* cancelar = f->findChild<QPushButton*>("BtCancelar");

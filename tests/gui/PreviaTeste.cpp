@@ -3,11 +3,15 @@
 // PDF, printing a page range and copies, and the missing printer.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QApplication>
+#include <QFile>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "PastaTeste.h"
@@ -15,6 +19,7 @@
 #include "app/ProgramaGDZovi.h"
 #include "app/TfmGDZOVI.h"
 #include "messages/ServicoDialogos.h"
+#include "motor/Composicao.h"
 #include "motor/Relatorio.h"
 #include "reports/Previa.h"
 #include "reports/TfmPreview.h"
@@ -25,11 +30,11 @@ using zovi::teste::PaginasPdf;
 
 namespace {
 
-// 90 rows of 5 mm in groups of 10: a few A4 pages, each numbered.
-std::unique_ptr<relatorios::Relatorio> RelatorioDeTeste() {
+// `n` rows of 5 mm in groups of 10: 90 make a few A4 pages, each numbered.
+std::unique_ptr<relatorios::Relatorio> RelatorioDeTeste(int n = 90) {
     auto r = std::make_unique<relatorios::Relatorio>(QStringLiteral("Teste da prévia"));
     std::vector<QStringList> linhas;
-    for (int i = 0; i < 90; ++i) linhas.push_back({QString::number(i / 10), QStringLiteral("linha %1").arg(i)});
+    for (int i = 0; i < n; ++i) linhas.push_back({QString::number(i / 10), QStringLiteral("linha %1").arg(i)});
     r->DefineFonte(std::make_unique<relatorios::FonteMemoria>(QStringList{"grupo", "texto"}, std::move(linhas)));
     const auto fonte = relatorios::FonteRelatorio(10);
     r->CabecalhoPagina(10).Texto({0, 0, 190, 6}, QStringLiteral("Cabeçalho"), fonte);
@@ -92,6 +97,32 @@ private slots:
         const auto texto = PaginasPdf(pdf);
         QCOMPARE(texto.size(), paginas);
         QVERIFY(texto.back().contains(QStringLiteral("Página %1 de %1").arg(paginas)));
+        // Where the file went.
+        QCOMPARE(dialogos_.caixas.size(), size_t(1));
+        QCOMPARE(dialogos_.caixas[0].texto, QStringLiteral("Relatório gravado em %1").arg(pdf));
+    }
+
+    // A long report saved as PDF: its pages go by in a progress window with Cancelar; cancelled,
+    // no file is left and nothing more is said.
+    void SalvarLongoMostraProgressoECancela() {
+        auto relatorio = RelatorioDeTeste(30000);
+        relatorios::Composicao composicao(*relatorio);
+        QVERIFY(composicao.Compoe());
+        const QString pdf = pasta_.filePath(QStringLiteral("longo.pdf"));
+        dialogos_.EscolheArquivo(pdf);
+        QString texto;
+        QTimer relogio;
+        connect(&relogio, &QTimer::timeout, [&] {
+            if (auto* progresso = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget())) {
+                texto = progresso->labelText();
+                progresso->cancel();
+            }
+        });
+        relogio.start(50);
+        QVERIFY(!SalvaRelatorioPdf(nullptr, composicao, dialogos_));
+        QVERIFY2(texto.startsWith(QStringLiteral("Gravando o relatório em PDF...\nPágina ")), qPrintable(texto));
+        QVERIFY(texto.endsWith(QStringLiteral(" de %1").arg(composicao.Paginas())));
+        QVERIFY(!QFile::exists(pdf));
         QVERIFY(dialogos_.caixas.empty());
     }
 
@@ -121,6 +152,8 @@ private slots:
         // A PDF printer makes no copies itself: the range is drawn twice.
         QCOMPARE(texto.size(), 4);
         for (int i = 0; i < 4; ++i) QVERIFY(texto[i].contains(QStringLiteral("Página %1 de").arg(2 + i % 2)));
+        QCOMPARE(dialogos_.caixas.size(), size_t(1));
+        QCOMPARE(dialogos_.caixas[0].texto, QStringLiteral("Relatório gravado em %1").arg(saida));
     }
 
     void ImpressaoCanceladaNaoImprime() {
@@ -146,8 +179,9 @@ private slots:
         const QString pdf = pasta_.filePath(QStringLiteral("sem-impressora"));
         dialogos_.EscolheArquivo(pdf);
         QVERIFY(ImprimeRelatorio(nullptr, *relatorio, dialogos_));
-        QCOMPARE(dialogos_.caixas.size(), size_t(1));
+        QCOMPARE(dialogos_.caixas.size(), size_t(2));
         QVERIFY(dialogos_.caixas[0].texto.startsWith(QStringLiteral("Não há impressora instalada")));
+        QCOMPARE(dialogos_.caixas[1].texto, QStringLiteral("Relatório gravado em %1.pdf").arg(pdf));
         QVERIFY(!PaginasPdf(pdf + QStringLiteral(".pdf")).isEmpty());
     }
 
@@ -161,7 +195,9 @@ private slots:
         });
         ProgramaGDZovi programa(dialogos_, dados.Caminho(), trava.path(), QStringLiteral(GDZOVI_PASTA_BIN "/ajuda"));
         QVERIFY(programa.Inicia());
-        QTest::qWait(50);
+        // The tips come with the window's first activation; the commands below let events
+        // through (their progress), so the tips must have come before.
+        QVERIFY(QTest::qWaitFor([&] { return !dialogos_.formularios.empty(); }));
         dialogos_.Esquece();
         int paginas = 0;
         dialogos_.AgeNoFormulario([&](QDialog& d) {

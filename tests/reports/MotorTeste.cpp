@@ -1,11 +1,14 @@
 // The band engine on rows held in memory: which bands print where, page
 // breaks, and every page drawn alone exactly as the whole report draws it.
+#include <QFile>
 #include <QPainter>
 #include <QPicture>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 #include "PdfTexto.h"
 #include "motor/Composicao.h"
@@ -89,6 +92,37 @@ TEST(Motor, SemLinhasSemPaginaOuUmaPaginaVazia) {
 // Every page of a report with group changes, handler variables, bands enabled while
 // printing and forced page breaks: drawn alone from where it starts, it is the same
 // drawing as in one pass over the whole report.
+// A long output told to stop: the layout is left undone, the drawing ends where it was told to,
+// and a PDF cancelled leaves no file.
+TEST(Motor, ProgressoQueInterrompe) {
+    std::vector<QStringList> linhas;
+    for (int i = 0; i < 400; ++i) linhas.push_back({"", "", QString::number(i)});
+    auto r = Novo(linhas);
+    r->Detalhe(6).Dado({0, 0, 100, 6}, Campo("texto"), kFonte);
+    Composicao composicao(*r);
+    std::vector<int> contadas;
+    EXPECT_FALSE(composicao.Compoe(std::numeric_limits<int>::max(), [&](int n) {
+        contadas.push_back(n);
+        return n < 3;
+    }));
+    EXPECT_EQ(contadas, (std::vector<int>{1, 2, 3}));
+    EXPECT_FALSE(composicao.Composta());
+    ASSERT_TRUE(composicao.Compoe());
+    ASSERT_GT(composicao.Paginas(), 5);
+
+    QTemporaryDir pasta;
+    const QString arquivo = pasta.filePath(QStringLiteral("cancelado.pdf"));
+    std::vector<std::pair<int, int>> vistas;
+    QString erro;
+    EXPECT_FALSE(GeraPdf(composicao, arquivo, &erro, [&](int feitas, int total) {
+        vistas.emplace_back(feitas, total);
+        return feitas < 2;
+    }));
+    EXPECT_EQ(vistas, (std::vector<std::pair<int, int>>{{1, composicao.Paginas()}, {2, composicao.Paginas()}}));
+    EXPECT_FALSE(QFile::exists(arquivo));
+    EXPECT_TRUE(erro.contains(QStringLiteral("cancelada"))) << erro.toStdString();
+}
+
 TEST(Motor, CadaPaginaSozinhaIgualAoRelatorioInteiro) {
     std::vector<QStringList> linhas;
     for (int i = 0; i < 400; ++i)
@@ -111,7 +145,9 @@ TEST(Motor, CadaPaginaSozinhaIgualAoRelatorioInteiro) {
             c.NovaPagina();
         }
     };
-    r->CabecalhoGrupo(Campo("b"), 5).Dado({5, 0, 100, 5}, Campo("b"), kFonte);
+    auto& b = r->CabecalhoGrupo(Campo("b"), 5);
+    b.Dado({5, 0, 100, 5}, [](const Contexto& c) { return c.Campo("b") + (c.Continuacao() ? " (cont.)" : ""); }, kFonte);
+    b.repeteNaContinuacao = [](const Contexto&) { return true; };
     r->Detalhe(4).Memo({10, 0, 120, 4}, Campo("texto"), kFonte);
 
     Composicao composicao(*r);

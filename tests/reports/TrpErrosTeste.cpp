@@ -145,7 +145,33 @@ TEST_F(TrpErrosTeste, SoAvisosTemTituloENotaEmTodasAsPaginas) {
         EXPECT_TRUE(paginas[i].contains(kNota1)) << i;
         EXPECT_TRUE(paginas[i].contains(QStringLiteral("Página %1").arg(i + 1))) << i;
     }
-    EXPECT_EQ(Ocorrencias(paginas.join(QString()), QStringLiteral("Empregado :")), 120);
+    // One field line per employee (a page that goes on with one repeats only its headers).
+    EXPECT_EQ(paginas.join(QString()).count(QRegularExpression(QStringLiteral("= +9\\n"))), 120);
+}
+
+// A page that goes on with a record says whose rows it holds: the establishment line marked
+// "(continuação)", the employee's line and the code's text again; so does the declarant's caption.
+TEST_F(TrpErrosTeste, PaginaQueContinuaUmRegistroRepeteSeusCabecalhos) {
+    std::vector<Inconsistencia> linhas;
+    std::vector<std::string> conteudos;
+    for (int i = 0; i < 70; ++i) conteudos.push_back("D" + std::to_string(i));
+    for (const auto& c : conteudos) linhas.push_back(Linha(kErro, kRegistroDeclarante, "0010", "1625", c.c_str()));
+    for (const auto& c : conteudos)
+        linhas.push_back(Linha(kErro, kRegistroEmpregado, "0010", "1625", c.c_str(), kAlfa, kAna));
+    Grava(linhas);
+    const auto paginas = Paginas();
+    ASSERT_GE(paginas.size(), 3);
+    EXPECT_FALSE(paginas[0].contains(QStringLiteral("(continuação)")));
+    // Page 2 goes on with the declarant, then the employee begins; page 3 goes on with her.
+    EXPECT_TRUE(paginas[1].contains(QStringLiteral("Registro tipo zero(abertura do arquivo): (continuação)")));
+    EXPECT_EQ(Ocorrencias(paginas[1], QStringLiteral("(continuação)")), 1);
+    const QRegularExpression estabelecimento(
+        QStringLiteral("^ *Estabelecimento : +11.222.333/0001-81 \\(00\\) EMPRESA ALFA \\(continuação\\)\n"
+                       " *Empregado : +123.45678.90.1 +ANA SOUZA.*\n *") + kCurto,
+        QRegularExpression::MultilineOption);
+    EXPECT_TRUE(paginas[2].contains(estabelecimento)) << paginas[2].left(900).toStdString();
+    EXPECT_LT(paginas[2].indexOf(QStringLiteral("Relatório de Erros")), paginas[2].indexOf(estabelecimento));
+    EXPECT_EQ(Ocorrencias(paginas[2], kCurto), 1);
 }
 
 TEST_F(TrpErrosTeste, SemTabelaDeInconsistenciasUmaPaginaQueODiz) {

@@ -1,6 +1,7 @@
 #include "declfile/GravaDeclaracao.h"
 
 #include <fcntl.h>
+#include <cerrno>
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,8 +17,11 @@
 #include "engine/Definicao.h"
 #include "engine/Tabela.h"
 #include "messages/Mensagens.h"
+#include "platform/MotivoSistema.h"
+#include "platform/Texto1252.h"
 #include "platform/Unidades.h"
 #include "rules/Primitivas.h"
+#include "rules/RegrasEndereco.h"
 #include "zovi2005.h"
 
 namespace zovi {
@@ -150,6 +154,8 @@ public:
         : banco_(banco), p_(p), ui_(ui), letra_(static_cast<char>(std::toupper(static_cast<unsigned char>(p.unidade)))) {}
 
     int Executa();
+    // Why the last file operation failed, as the system said it; empty when none did.
+    const std::string& Motivo() const { return motivo_; }
 
 private:
     // Sources chosen by the R and W switches.
@@ -196,6 +202,11 @@ private:
     Etapa AbreDisquete();
     // The next file in the chosen folder, with no diskette to ask for.
     Etapa AbreArquivoPasta();
+    // Before the first file: an earlier declaration in the folder (its file and the parts of it
+    // in "disquete-2", ...) goes, with the user's leave; No leaves it and ends the run.
+    Etapa LiberaPasta();
+    // A file operation on `arquivo` the system refused: the step fails with the system's reason.
+    Etapa FalhaSistema(const std::string& arquivo);
     // A file just created on the medium: its header, and the counts of a new file.
     Etapa ComecaArquivo();
     Etapa FechaESela();
@@ -229,6 +240,7 @@ private:
     std::vector<LinhaRecibo> proEsDoArquivo_;
     std::optional<Tabela> taProId_, taProEs_;
     std::vector<std::string> selosGravados_;  // of the files this run completed
+    std::string motivo_;
     long progresso_ = 0, maximo_ = 0;
 };
 
@@ -495,22 +507,80 @@ Etapa Gravador::AbreDisquete() {
     }
 }
 
+// A path (UTF-8, as the system names files) inside a message of the core.
+std::string NoTexto(const fs::path& caminho) { return Utf8ParaCp1252(caminho.string(), '?'); }
+
+// The declaration files in a folder: its own "Zovi2005" and those of its subfolders "disquete-N".
+std::vector<fs::path> ArquivosDeclaracaoNaPasta(const fs::path& pasta) {
+    std::vector<fs::path> achados;
+    std::error_code ec;
+    auto procura = [&](const fs::path& dentro) {
+        for (const auto& e : fs::directory_iterator(dentro, ec))
+            if (SoOArquivoDaDeclaracao({e.path().filename().string(), e.is_directory(ec)})) achados.push_back(e.path());
+    };
+    procura(pasta);
+    for (const auto& e : fs::directory_iterator(pasta, ec)) {
+        const std::string nome = e.path().filename().string();
+        const std::string prefixo = "disquete-";
+        if (e.is_directory(ec) && nome.size() > prefixo.size() && nome.compare(0, prefixo.size(), prefixo) == 0 &&
+            nome.find_first_not_of("0123456789", prefixo.size()) == std::string::npos)
+            procura(e.path());
+    }
+    std::sort(achados.begin(), achados.end());
+    return achados;
+}
+
+// "Existe um arquivo de nome "Zovi2005" na pasta P (e em disquete-2).\nAutoriza gravar sobre?"
+std::string PerguntaSubstituir(const fs::path& pasta, const std::vector<fs::path>& arquivos) {
+    bool naPasta = false;
+    std::string subpastas;
+    for (const auto& a : arquivos) {
+        if (a.parent_path() == pasta) {
+            naPasta = true;
+            continue;
+        }
+        subpastas += (subpastas.empty() ? "" : ", ") + a.parent_path().filename().string();
+    }
+    std::string onde = naPasta ? "na pasta " + NoTexto(pasta) : "em " + subpastas + " da pasta " + NoTexto(pasta);
+    if (naPasta && !subpastas.empty()) onde += " (e em " + subpastas + ")";
+    return "Existe um arquivo de nome \"Zovi2005\" " + onde + ".\nAutoriza gravar sobre?";
+}
+
+Etapa Gravador::LiberaPasta() {
+    const auto anteriores = ArquivosDeclaracaoNaPasta(*p_.pasta);
+    if (anteriores.empty()) return Etapa::Ok;
+    // No other medium to offer: a No leaves the folder as it was and ends the run.
+    if (ui_.Mostra(TipoDialogo::Confirmacao, PerguntaSubstituir(*p_.pasta, anteriores)) != Resposta::Sim)
+        return Etapa::Interrompida;
+    // The new declaration may take fewer files: no part of the earlier one may stay beside it.
+    for (const auto& a : anteriores) {
+        std::error_code ec;
+        if (!fs::remove(a, ec) && ec) {
+            errno = ec.value();
+            return FalhaSistema(a.string());
+        }
+    }
+    return Etapa::Ok;
+}
+
+Etapa Gravador::FalhaSistema(const std::string& arquivo) {
+    const int erro = errno;
+    motivo_ = "Não foi possível gravar " + NoTexto(arquivo) + ": " + MotivoSistema(erro) + ".";
+    return Etapa::Falha;
+}
+
 Etapa Gravador::AbreArquivoPasta() {
     const auto pasta = PastaDoArquivo();
     std::error_code ec;
     fs::create_directories(pasta, ec);
-    bool existe = false;
-    for (const auto& e : fs::directory_iterator(pasta, ec))
-        if (SoOArquivoDaDeclaracao({e.path().filename().string(), e.is_directory(ec)})) existe = true;
-    // No other medium to offer: a No leaves the folder as it was and ends the run.
-    if (existe && ui_.Mostra(TipoDialogo::Confirmacao, "Existe um arquivo de nome \"Zovi2005.\" na pasta " +
-                                                           pasta.string() + " .\nAutoriza gravar sobre?") != Resposta::Sim)
-        return Etapa::Interrompida;
-    capacidade_ = kSemLimite;
-    if (!arquivo_.Cria(ArquivoTemporario())) {
-        ui_.Mostra(TipoDialogo::Erro, "Não foi possível gravar na pasta " + pasta.string() + " .");
-        return Etapa::Falha;
+    if (ec) {
+        errno = ec.value();
+        return FalhaSistema(pasta.string());
     }
+    if (disquete_ == 1)
+        if (Etapa e = LiberaPasta(); e != Etapa::Ok) return e;
+    capacidade_ = kSemLimite;
+    if (!arquivo_.Cria(ArquivoTemporario())) return FalhaSistema(Arquivo());
     return ComecaArquivo();
 }
 
@@ -525,7 +595,7 @@ Etapa Gravador::ComecaArquivo() {
 // Closes the file, stores its seal in place of the trailer's 32 blanks, gives it its name
 // and only then stores its receipt rows.
 Etapa Gravador::FechaESela() {
-    if (!arquivo_.Fecha()) return Etapa::Falha;
+    if (!arquivo_.Fecha()) return FalhaSistema(Arquivo());
     if (Etapa e = Sonda(); e != Etapa::Ok) return e;
     auto caminho = CaminhoUnidade(ArquivoTemporario());
     char path[ZOVI2005_CAMINHO] = {};
@@ -536,9 +606,9 @@ Etapa Gravador::FechaESela() {
     std::fstream f(*caminho, std::ios::in | std::ios::out | std::ios::binary);
     if (std::strlen(selo) != kTamanhoSelo || !f.seekp(-kDistanciaSeloFim, std::ios::end) ||
         !f.write(selo, kTamanhoSelo) || !f.flush())
-        return Etapa::Falha;
+        return FalhaSistema(Arquivo());
     f.close();
-    if (f.fail() || !ColocaNoLugar(*caminho, CaminhoUnidade(Arquivo()))) return Etapa::Falha;
+    if (f.fail() || !ColocaNoLugar(*caminho, CaminhoUnidade(Arquivo()))) return FalhaSistema(Arquivo());
     arquivoIncompleto_ = false;
     selosGravados_.emplace_back(selo, kTamanhoSelo);
     GravaRecibo();
@@ -551,7 +621,7 @@ Etapa Gravador::GravaLinha(char* registro) {
     if (Etapa e = Sonda(); e != Etapa::Ok) return e;
     registro[kTamanhoRegistro] = '\r';
     registro[kTamanhoRegistro + 1] = '\n';
-    if (!arquivo_.Escreve(registro, kTamanhoLinha)) return Etapa::Falha;
+    if (!arquivo_.Escreve(registro, kTamanhoLinha)) return FalhaSistema(Arquivo());
     return Sonda();
 }
 
@@ -754,17 +824,23 @@ int Gravador::Executa() {
 
 }  // namespace
 
-std::string fCriticaDataGeracao(const std::string& data) {
-    if (fVazio(data)) return "0420";
-    if (!fDataValida(data)) return "0421";
-    const std::string invertida = fDataInvertida(data);
-    if (invertida < "20060101") return "0420";
-    if (invertida > "20061231") return "0423";
-    return kPassa;
+std::string fCriticaDataDigitada(const std::string& data) {
+    const std::string codigo = fCriticaDataGeracao(data);
+    // A date typed in part, or not in digits, is no date at all.
+    return codigo == kCurtoOuVazio || codigo == kNaoNumerico || codigo == kLongo ? "0421" : codigo;
 }
 
-int fGravaDeclaracao(Banco& banco, const ParametrosGravacao& parametros, Interacao& interacao) {
-    return Gravador(banco, parametros, interacao).Executa();
+std::string MensagemFalhaGravacao(const ParametrosGravacao& parametros, const std::string& motivo) {
+    std::string texto = "Ocorreu um erro durante a gravação do arquivo \"ZOVI2005\".";
+    if (!parametros.pasta) return texto + "\nSubstitua o disquete e tente novamente.";
+    return motivo.empty() ? texto : texto + "\n" + motivo;
+}
+
+int fGravaDeclaracao(Banco& banco, const ParametrosGravacao& parametros, Interacao& interacao, std::string* motivo) {
+    Gravador gravador(banco, parametros, interacao);
+    const int resultado = gravador.Executa();
+    if (motivo) *motivo = resultado == kFalhaGravacao ? gravador.Motivo() : std::string();
+    return resultado;
 }
 
 }  // namespace zovi

@@ -41,15 +41,25 @@ struct ParametrosGravacao {
 
 enum ResultadoGravacao { kGravado = 0, kFalhaGravacao = 1, kGravacaoInterrompida = 2 };
 
-// The generation date G as the user typed it (ddmmyyyy): "0421" not a date, "0420" not given
-// or before 2006, "0423" after 2006; "0000" when it passes.
-std::string fCriticaDataGeracao(const std::string& data);
+// The generation date G as the user typed it (ddmmyyyy), by the declarant's generation-date
+// rule, with a date typed in part or not in digits taken as no date ("0421"): "0420" zeros or
+// before 2006, "0423" after 2006; "0000" when it passes.
+std::string fCriticaDataDigitada(const std::string& data);
 
 // Writes the declaration read through `banco` (opened on the data folder).
 // Prompts, progress and the stop request go through `interacao`. Returns
 // kGravado when every file was written and sealed; on kFalhaGravacao or
 // kGravacaoInterrompida the receipt tables are deleted and the unfinished file
 // of the current diskette is removed (completed diskettes stay as written).
-int fGravaDeclaracao(Banco& banco, const ParametrosGravacao& parametros, Interacao& interacao);
+// On kFalhaGravacao `motivo` gets the system's reason when a file could not be
+// written ("Não foi possível gravar ...: não há espaço livre no disco."), else empty.
+// In a folder, an earlier declaration (its file and its parts in "disquete-2",
+// ...) is removed first, with the user's leave.
+int fGravaDeclaracao(Banco& banco, const ParametrosGravacao& parametros, Interacao& interacao,
+                     std::string* motivo = nullptr);
+
+// What the user is told after kFalhaGravacao: on a diskette, to change it and try again; in a
+// folder, the system's reason (a diskette to change there is none).
+std::string MensagemFalhaGravacao(const ParametrosGravacao& parametros, const std::string& motivo);
 
 }  // namespace zovi

@@ -27,39 +27,47 @@ void PoeUtf8(std::string& s, std::uint32_t cp) {
 
 }  // namespace
 
-std::optional<std::string> Utf8ParaCp1252(const std::string& utf8) {
+namespace {
+
+// The conversion; without a substitute, nullopt at the first character that has no byte.
+std::optional<std::string> Converte(const std::string& utf8, const char* substituto) {
     std::string r;
     r.reserve(utf8.size());
     for (size_t i = 0; i < utf8.size();) {
         auto b = static_cast<unsigned char>(utf8[i]);
-        std::uint32_t cp;
-        size_t n;
+        std::uint32_t cp = 0;
+        size_t n = 0;
         if (b < 0x80) { cp = b; n = 1; }
         else if ((b & 0xE0) == 0xC0) { cp = b & 0x1F; n = 2; }
         else if ((b & 0xF0) == 0xE0) { cp = b & 0x0F; n = 3; }
         else if ((b & 0xF8) == 0xF0) { cp = b & 0x07; n = 4; }
-        else return std::nullopt;
-        if (i + n > utf8.size()) return std::nullopt;
-        for (size_t k = 1; k < n; ++k) {
+        bool valido = n > 0 && i + n <= utf8.size();
+        for (size_t k = 1; k < n && valido; ++k) {
             auto c = static_cast<unsigned char>(utf8[i + k]);
-            if ((c & 0xC0) != 0x80) return std::nullopt;
+            valido = (c & 0xC0) == 0x80;
             cp = (cp << 6) | (c & 0x3F);
         }
-        i += n;
-        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-            r += static_cast<char>(cp);
+        // A byte that starts no UTF-8 character stands for itself alone.
+        i += valido ? n : 1;
+        char byte = 0;
+        if (valido && (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))) byte = static_cast<char>(cp);
+        for (int k = 0; valido && !byte && k < 32; ++k)
+            if (kFaixa80[k] == cp && cp != 0) byte = static_cast<char>(0x80 + k);
+        if (valido && (byte || cp == 0)) {
+            r += byte;
             continue;
         }
-        bool achou = false;
-        for (int k = 0; k < 32 && !achou; ++k)
-            if (kFaixa80[k] == cp && cp != 0) {
-                r += static_cast<char>(0x80 + k);
-                achou = true;
-            }
-        if (!achou) return std::nullopt;
+        if (!substituto) return std::nullopt;
+        r += *substituto;
     }
     return r;
 }
+
+}  // namespace
+
+std::optional<std::string> Utf8ParaCp1252(const std::string& utf8) { return Converte(utf8, nullptr); }
+
+std::string Utf8ParaCp1252(const std::string& utf8, char substituto) { return *Converte(utf8, &substituto); }
 
 std::string Cp1252ParaUtf8(const std::string& cp1252) {
     std::string r;

@@ -27,6 +27,12 @@ std::string fCriticaNumeroBeneficiariosPat(std::string_view numero) {
     return fCriticaTamanhoNumerico(numero, 6);
 }
 
+std::string fCriticaParticipanteSemBeneficiariosPat(std::string_view indicador, std::string_view acimaCincoSalarios,
+                                                    std::string_view ateCincoSalarios) {
+    const bool semBeneficiarios = Apara(acimaCincoSalarios) == "000000" && Apara(ateCincoSalarios) == "000000";
+    return semBeneficiarios && Apara(indicador) == "1" ? "3626" : kPassa;
+}
+
 std::string fCriticaBeneficiariosPat(std::string_view indicador, std::string_view ateCincoSalarios,
                                      std::string_view acimaCincoSalarios) {
     if (Apara(indicador) != "2") return kPassa;

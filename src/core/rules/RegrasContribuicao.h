@@ -14,6 +14,9 @@ std::string fCriticaParticipaPat(std::string_view indicador);
 std::string fCriticaNumeroBeneficiariosPat(std::string_view numero);
 // Beneficiaries against the indicator: a non-participant ("2") must have none:
 // "3525". Other indicators pass (the caller keeps the result it had).
+// A participant of the PAT ("1") with no beneficiary in either count ("000000" both): "3626".
+std::string fCriticaParticipanteSemBeneficiariosPat(std::string_view indicador, std::string_view acimaCincoSalarios,
+                                                    std::string_view ateCincoSalarios);
 std::string fCriticaBeneficiariosPat(std::string_view indicador, std::string_view ateCincoSalarios,
                                      std::string_view acimaCincoSalarios);
 // One percentage (3): optional, numeric-length, "3521" above 100.

@@ -247,6 +247,10 @@ std::string fCriticaVinculoNatureza(std::string_view vinculo, std::string_view n
     return VinculoAdministracaoPublica(vinculo) ? kPassa : "3519";
 }
 
+std::string fCriticaProporcaoEstrangeiros(long empregados, long estrangeiros) {
+    return empregados > 5 && estrangeiros * 3 > empregados ? "0393" : kPassa;
+}
+
 std::string fCriticaAlvara(std::string_view alvara) { return UmOuDois(alvara) ? kPassa : "0001"; }
 
 std::string fCriticaAlvaraIdade(std::string_view alvara, std::string_view nascimento, std::string_view vinculo,
@@ -283,9 +287,15 @@ std::string fCriticaDataDesligamento(std::string_view desligamento, std::string_
 
 std::string fCriticaDesligamentoCausa(std::string_view desligamento, std::string_view causa) {
     if (!Digitos(desligamento) || !Digitos(causa)) return kPassa;
-    if (UmDe(causa, {"71", "78", "80"})) return Zero(desligamento) ? kPassa : "3512";
+    if (fCausaSemDataDesligamento(causa)) return Zero(desligamento) ? kPassa : "3512";
     if (!Zero(causa)) return Zero(desligamento) ? "0291" : kPassa;
     return Zero(desligamento) ? kPassa : "0293";
+}
+
+bool fCausaSemDataDesligamento(std::string_view causa) { return UmDe(causa, {"71", "78", "80"}); }
+
+std::string fCriticaDesligamentoAnoReferencia(std::string_view desligamento, std::string_view anoRef) {
+    return Apara(anoRef) != kTextoAnoBase && Apara(desligamento) == "0000" ? "0294" : kPassa;
 }
 
 std::string fCriticaDesligamentoAdmissao(std::string_view desligamento, std::string_view admissao,

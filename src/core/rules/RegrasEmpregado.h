@@ -66,6 +66,9 @@ std::string fCriticaIdadeVinculo(std::string_view vinculo, std::string_view nasc
                                  std::string_view anoComparacao);
 std::string fCriticaVinculoCnae(std::string_view vinculo, std::string_view cnae);
 std::string fCriticaVinculoNatureza(std::string_view vinculo, std::string_view naturezaJuridica);
+// The employee form's notice when a foreigner is typed: more than five employees stored, of whom
+// more than a third are foreigners ("0393").
+std::string fCriticaProporcaoEstrangeiros(long empregados, long estrangeiros);
 std::string fCriticaAlvara(std::string_view alvara);
 // anoComparacao: 2004 in the verification run.
 std::string fCriticaAlvaraIdade(std::string_view alvara, std::string_view nascimento, std::string_view vinculo,
@@ -78,6 +81,11 @@ std::string fCriticaCausaEncerramento(std::string_view indicadorEncerramento, st
 // anoBase: the program's base year, which completes the day and month into a full date.
 std::string fCriticaDataDesligamento(std::string_view desligamento, std::string_view anoBase);
 std::string fCriticaDesligamentoCausa(std::string_view desligamento, std::string_view causa);
+// The causes that end nothing ("71", "78", "80") and keep the termination date empty.
+bool fCausaSemDataDesligamento(std::string_view causa);
+// An establishment closing in a later year (anoRef not the base year) ends every
+// employment: a termination date "0000" gives "0294".
+std::string fCriticaDesligamentoAnoReferencia(std::string_view desligamento, std::string_view anoRef);
 std::string fCriticaDesligamentoAdmissao(std::string_view desligamento, std::string_view admissao,
                                          std::string_view anoRef);
 std::string fCriticaDesligamentoEncerramento(std::string_view desligamento, std::string_view encerramento,

@@ -311,8 +311,15 @@ std::string fCriticaAfastamentoPar(std::string_view inicio, std::string_view fim
     return !fVazioOuZeros(inicio) && fVazioOuZeros(fim) ? "3643" : kPassa;
 }
 
-std::string fCriticaValorObrigatorio(std::string_view valor, std::string_view tipoSalario) {
-    return Apara(tipoSalario) == "2" && fValorNaoInformado(valor) ? "3673" : kPassa;
+std::string fCriticaValorObrigatorio(std::string_view valor, std::string_view cnpj) {
+    return !fVazioOuZeros(cnpj) && fValorNaoInformado(valor) ? "3673" : kPassa;
+}
+
+std::string fCriticaRemuneracaoInformada(const TotaisRemuneracao& totais, std::string_view motivo,
+                                         std::string_view inicio, std::string_view fim, std::string_view causa) {
+    if (totais.mensal != 0 || totais.decimoTerceiro != 0) return kPassa;
+    if (fAfastadoAnoInteiro(motivo, inicio, fim)) return kPassa;
+    return UmDe(causa, {"70", "72", "73", "74", "75", "76", "79"}) ? kPassa : "1056";
 }
 
 std::string fCriticaHorasRemuneracao(std::string_view horas, std::string_view valor, int mes,

@@ -95,7 +95,12 @@ bool fAfastadoAnoInteiro(std::string_view motivo, std::string_view inicio, std::
 
 // Checks made only by the employee form.
 std::string fCriticaAfastamentoPar(std::string_view inicio, std::string_view fim);
-std::string fCriticaValorObrigatorio(std::string_view valor, std::string_view tipoSalario);
+// The amount paid to an entity whose CNPJ was informed must be informed too ("3673").
+std::string fCriticaValorObrigatorio(std::string_view valor, std::string_view cnpj);
+// An employee paid nothing all year ("1056"), unless away the whole year (fAfastadoAnoInteiro
+// with the first leave) or terminated by a cause that pays nothing (70, 72 to 76, 79).
+std::string fCriticaRemuneracaoInformada(const TotaisRemuneracao& totais, std::string_view motivo,
+                                         std::string_view inicio, std::string_view fim, std::string_view causa);
 // mesFinal and mesInicial: months ("mm") of the end and start of the leave;
 // empty or zero when there is none.
 std::string fCriticaHorasRemuneracao(std::string_view horas, std::string_view valor, int mes,

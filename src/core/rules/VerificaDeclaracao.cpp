@@ -1,5 +1,7 @@
 #include "rules/VerificaDeclaracao.h"
 
+#include <cstring>
+
 #include "engine/Banco.h"
 #include "engine/Consulta.h"
 #include "engine/Tabela.h"
@@ -109,12 +111,21 @@ std::vector<std::string> Verificacao::SqlEmpregados() {
             "order by " + ordem + "rowid"};
 }
 
+// Most fields keep their width from row to row: the value is copied over the old one in place.
+void Copia(std::string& destino, std::string_view valor) {
+    if (destino.size() != valor.size())
+        destino.assign(valor);
+    else if (!valor.empty())
+        std::memcpy(destino.data(), valor.data(), valor.size());
+}
+
 void Verificacao::VerificaEmpregados(const RegistroEstabelecimento& registro, Tabela& emp, Progresso& progresso) {
     const auto& e = registro;
     ConsultasEstabelecimento consultas(banco_, tabVinc_);
     consultas.Estabelecimento(e.AnBase, e.CoCgcCeiEstabelecimento, e.NuPrefixoEstabelecimento);
     const auto identificacao = IdentificaEstabelecimento(registro);
-    ContextoVerificacaoEmpregado contexto{referencias_, exigePreenchimento_, &consultas, &identificacao};
+    const auto ano = AnoReferenciaEmpregado(e.InEncerramentoAtividade, e.DaEncerramentoAtividade);
+    ContextoVerificacaoEmpregado contexto{referencias_, exigePreenchimento_, &consultas, &identificacao, &ano};
 
     Consulta vinc(banco_, sqlEmpregados_);
     vinc.Parametro("ano", e.AnBase);
@@ -161,7 +172,7 @@ void Verificacao::VerificaEmpregados(const RegistroEstabelecimento& registro, Ta
         if (emGrupo > 0 && (pis != grupo[0].CoPisPasepEmpregado || fTodosZeros(pis))) verificaGrupo();
         if (interrompida_) break;
         if (emGrupo == grupo.size()) grupo.emplace_back();
-        for (const auto& [c, membro] : colunas) grupo[emGrupo].*membro = linha[c];
+        for (const auto& [c, membro] : colunas) Copia(grupo[emGrupo].*membro, linha[c]);
         ++emGrupo;
     }
     if (emGrupo > 0 && !interrompida_) verificaGrupo();

@@ -1,7 +1,7 @@
 #pragma once
-// The employee steps of the verification run: every rule of the employee
-// record, applied in the run's order, each failure written as inconsistency
-// rows (one per field involved) of record type 2.
+// The employee steps of the verification run: the employee's chains of checks
+// (CriticaEmpregado.h) applied in the run's order, each failure written as
+// inconsistency rows (one per field involved) of record type 2.
 #include <string>
 #include <string_view>
 
@@ -92,6 +92,8 @@ struct ContextoVerificacaoEmpregado {
     ConsultasVinculo* consultas = nullptr;
     // The establishment's identification on the rows, made once by a run; without it each employee makes it.
     const IdentificacaoEstabelecimento* identificacao = nullptr;
+    // The employees' reference year of the establishment, found once by a run; without it each employee finds it.
+    const std::string* anoReferencia = nullptr;
 };
 
 // Applies the employee steps 1 to 38 to one employee, writing its rows to `destino`.

@@ -60,6 +60,9 @@ RegistroEstabelecimento LeEstabelecimento(const Fonte& fonte) {
     return r;
 }
 
+// The inscription type as the rows show it: "1 (CGC)", "3 (CEI)", any other as it is.
+std::string ExibeTipoInscricaoEstabelecimento(const std::string& tipo);
+
 // The establishment identification every row of the establishment (and of its employees) carries.
 IdentificacaoEstabelecimento IdentificaEstabelecimento(const RegistroEstabelecimento& e);
 

@@ -19,6 +19,7 @@
 #include "backup/TfmRestore00.h"
 #include "entry/ComandosEmpregados.h"
 #include "entry/ComandosEstabelecimento.h"
+#include "entry/ContextoEntrada.h"
 #include "entry/TfmDadosResp.h"
 #include "messages/ServicoDialogos.h"
 #include "pickers/Seletores.h"
@@ -84,12 +85,13 @@ TfmGDZOVI::TfmGDZOVI(TdmGDZovi& dmGDZovi, ServicoDialogos& dialogos, JanelaAjuda
       dialogos_(dialogos), ajuda_(ajuda), catalogo_(dm_.dbZovi), mensagens_(catalogo_, dialogos_) {
     ui_->setupUi(this);
     fmInicioRegras_ = std::make_unique<TfmInicioRegras>(dm_.dbZovi, dialogos_, this);
-    dmEntradaDados_ = std::make_unique<TdmEntradaDados>(dm_);
-    seletores_ = std::make_unique<Seletores>(dm_, dialogos_);
+    entrada_ = std::make_unique<ContextoEntrada>(dm_, dialogos_, mensagens_);
     // F1 in a form's field opens this program's help at that field's entry.
     dialogos_.abreAjuda = [this](int topico, const QString& ancora) { ajuda_.MostraTopico(topico, ancora); };
-    comandosEstabelecimento_ = std::make_unique<ComandosEstabelecimento>(*this);
-    comandosEstabelecimento_->abreEmpregados = [this](const EstabelecimentoEmpregados& e) { AbreEmpregados(*this, e); };
+    comandosEstabelecimento_ = std::make_unique<ComandosEstabelecimento>(*entrada_, *this);
+    comandosEstabelecimento_->abreEmpregados = [this](const EstabelecimentoEmpregados& e) {
+        AbreEmpregados(*entrada_, e, this);
+    };
 
     // Teal behind everything but the tool bar, which keeps the usual colours
     // (set role by role: a palette without changed roles would inherit the teal).
@@ -138,13 +140,13 @@ void TfmGDZOVI::LigaComandos() {
          false},
         {"miResp", "sbResp",
          [](T* j) {
-             TfmDadosResp fmDadosResp(j->dm_, j->CriticaZoviPrograma(), *j->seletores_, j->dialogos_, j->mensagens_, j);
+             TfmDadosResp fmDadosResp(j->dm_, j->CriticaZoviPrograma(), j->SeletoresPrograma(), j->dialogos_, j->mensagens_, j);
              j->dialogos_.Executa(fmDadosResp);
          },
          false},
         {"miGravar", "sbGravar",
          [](T* j) {
-             AssistenteGravacao assistente(j->dm_, j->mensagens_, j->CriticaZoviPrograma(), *j->seletores_,
+             AssistenteGravacao assistente(j->dm_, j->mensagens_, j->CriticaZoviPrograma(), j->SeletoresPrograma(),
                                            j->dialogos_, j);
              assistente.Executa();
          },
@@ -199,15 +201,10 @@ void TfmGDZOVI::LigaComandos() {
     }
 }
 
-const Referencias& TfmGDZOVI::ReferenciasPrograma() {
-    if (!referencias_) referencias_ = std::make_unique<Referencias>(dm_.dbZovi);
-    return *referencias_;
-}
-
-const TCriticaZovi& TfmGDZOVI::CriticaZoviPrograma() {
-    if (!criticaZovi_) criticaZovi_ = std::make_unique<TCriticaZovi>(ReferenciasPrograma());
-    return *criticaZovi_;
-}
+TdmEntradaDados& TfmGDZOVI::EntradaDadosPrograma() { return entrada_->Entrada(); }
+Seletores& TfmGDZOVI::SeletoresPrograma() { return entrada_->SeletoresCodigos(); }
+const Referencias& TfmGDZOVI::ReferenciasPrograma() { return entrada_->ReferenciasRegras(); }
+const TCriticaZovi& TfmGDZOVI::CriticaZoviPrograma() { return entrada_->Critica(); }
 
 void TfmGDZOVI::ExecutaComando(const QString& nomeObjeto) {
     for (const auto& c : comandos_) {

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "app/SiteZovi.h"
 #include "data/ModulosDados.h"
 #include "messages/Catalogo.h"
 #include "messages/Mensagens.h"
@@ -24,11 +25,9 @@ namespace zovi::gui {
 class ServicoDialogos;
 class JanelaAjuda;
 class ComandosEstabelecimento;
+class ContextoEntrada;
 class Seletores;
 class TfmInicioRegras;
-
-// The declaration's public web site, shown by the link labels.
-QString EnderecoSiteZovi();
 
 class TfmGDZOVI : public QMainWindow {
     Q_OBJECT
@@ -47,14 +46,16 @@ public:
     void ControlaBotoes();
 
     TdmGDZovi& DadosPrograma() { return dm_; }
-    // The entry tables and counting queries of the entry forms, for the whole run.
-    TdmEntradaDados& EntradaDadosPrograma() { return *dmEntradaDados_; }
+    // What the entry forms work with, for the whole run.
+    ContextoEntrada& EntradaPrograma() { return *entrada_; }
+    // The entry tables and counting queries of the entry forms.
+    TdmEntradaDados& EntradaDadosPrograma();
     ServicoDialogos& DialogosPrograma() { return dialogos_; }
     // The establishment commands (new declaration, list, establishment form).
     ComandosEstabelecimento& Estabelecimentos() { return *comandosEstabelecimento_; }
 
     // The code pickers of the whole run, for the entry forms.
-    Seletores& SeletoresPrograma() { return *seletores_; }
+    Seletores& SeletoresPrograma();
     // The reference tables in memory for the field rules, read at the first use, and the
     // one municipality-and-CEP check of the run over them.
     const Referencias& ReferenciasPrograma();
@@ -89,11 +90,8 @@ private:
     CatalogoMensagens catalogo_;
     Mensagens mensagens_;
     std::unique_ptr<TfmInicioRegras> fmInicioRegras_;
-    std::unique_ptr<TdmEntradaDados> dmEntradaDados_;
-    std::unique_ptr<Seletores> seletores_;
+    std::unique_ptr<ContextoEntrada> entrada_;
     std::unique_ptr<ComandosEstabelecimento> comandosEstabelecimento_;
-    std::unique_ptr<Referencias> referencias_;
-    std::unique_ptr<TCriticaZovi> criticaZovi_;
     std::vector<Comando> comandos_;
     int anoBase_ = 2005;
     QString versao_;

@@ -7,12 +7,14 @@ namespace zovi {
 struct EstabelecimentoEmpregados;
 }
 
+class QWidget;
+
 namespace zovi::gui {
 
-class TfmGDZOVI;
+class ContextoEntrada;
 
-// Shows the employee list of the establishment; true when it closed because the
-// establishment was left without employees.
-bool AbreEmpregados(TfmGDZOVI& janela, const EstabelecimentoEmpregados& estabelecimento);
+// Shows the employee list of the establishment over `janela`; true when it closed because
+// the establishment was left without employees.
+bool AbreEmpregados(ContextoEntrada& contexto, const EstabelecimentoEmpregados& estabelecimento, QWidget* janela);
 
 }  // namespace zovi::gui

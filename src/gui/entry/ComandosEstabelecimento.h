@@ -14,11 +14,12 @@ struct EstabelecimentoEmpregados;
 
 namespace zovi::gui {
 
-class TfmGDZOVI;
+class ContextoEntrada;
 
 class ComandosEstabelecimento {
 public:
-    explicit ComandosEstabelecimento(TfmGDZOVI& janela) : janela_(janela) {}
+    // janela: the window the forms open over.
+    ComandosEstabelecimento(ContextoEntrada& contexto, QWidget& janela) : ctx_(contexto), janela_(janela) {}
 
     void NovaDeclaracao();
     void Lista(TfmConEstab::Modo modo);
@@ -31,7 +32,8 @@ private:
                              bool novo);
     bool ExistemEstabelecimentos();
 
-    TfmGDZOVI& janela_;
+    ContextoEntrada& ctx_;
+    QWidget& janela_;
 };
 
 }  // namespace zovi::gui

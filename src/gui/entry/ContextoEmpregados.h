@@ -1,8 +1,10 @@
 #pragma once
 // What the employee list and the employee form share while the user works on
-// one establishment: the data modules, the dialogs, the catalogue, the code
-// pickers, the reference tables the rules read, the establishment's row and the store.
+// one establishment: the entry context's services (data modules, dialogs,
+// catalogue, code pickers, the reference tables the rules read), the
+// establishment's row and the store.
 #include "data/ModulosDados.h"
+#include "entry/ContextoEntrada.h"
 #include "entry/CadastroEmpregado.h"
 #include "messages/Mensagens.h"
 #include "rules/Referencias.h"
@@ -10,23 +12,19 @@
 
 namespace zovi::gui {
 
-class ServicoDialogos;
-class Seletores;
 
 // The establishment as the employee windows see it: its key, name, inscription
 // type and whether it closes its activity in 2006 (the employees' reference year).
 EstabelecimentoEmpregados EstabelecimentoDoRegistro(const RegistroEstabelecimento& registro);
 
 struct ContextoEmpregados {
-    ContextoEmpregados(TdmGDZovi& dm, TdmEntradaDados& entrada, ServicoDialogos& dialogos, Mensagens& mensagens,
-                       Seletores& seletores, const Referencias& referencias,
-                       const RegistroEstabelecimento& estabelecimento)
-        : dm(dm),
-          entrada(entrada),
-          dialogos(dialogos),
-          mensagens(mensagens),
-          seletores(seletores),
-          referencias(referencias),
+    ContextoEmpregados(ContextoEntrada& contexto, const RegistroEstabelecimento& estabelecimento)
+        : dm(contexto.dm),
+          entrada(contexto.Entrada()),
+          dialogos(contexto.dialogos),
+          mensagens(contexto.mensagens),
+          seletores(contexto.SeletoresCodigos()),
+          referencias(contexto.ReferenciasRegras()),
           estabelecimento(estabelecimento),
           cadastro(entrada, EstabelecimentoDoRegistro(estabelecimento)) {}
 

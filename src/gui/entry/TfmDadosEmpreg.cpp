@@ -15,11 +15,9 @@
 #include "messages/Formatacao.h"
 #include "messages/ServicoDialogos.h"
 #include "platform/Texto1252.h"
+#include "rules/CriticaEmpregado.h"
 #include "rules/Primitivas.h"
-#include "rules/RegrasContribuicao.h"
 #include "rules/RegrasEmpregado.h"
-#include "rules/RegrasEstabelecimento.h"
-#include "rules/RegrasRemuneracao.h"
 
 namespace zovi::gui {
 
@@ -30,8 +28,6 @@ constexpr int kTopicoAjuda = 911;
 
 QString Tela(const std::string& cp1252) { return QString::fromStdString(Cp1252ParaUtf8(cp1252)); }
 
-const char* const kMeses[12] = {"Janeiro", "Fevereiro", "Março",    "Abril",   "Maio",     "Junho",
-                                "Julho",   "Agosto",    "Setembro", "Outubro", "Novembro", "Dezembro"};
 const char* const kNomesMeses[12] = {"Janeiro", "Fevereiro", "Marco",    "Abril",   "Maio",     "Junho",
                                      "Julho",   "Agosto",    "Setembro", "Outubro", "Novembro", "Dezembro"};
 
@@ -54,10 +50,8 @@ const std::pair<std::string RegistroVinculo::*, int> kZerados[] = {
     {&RegistroVinculo::QtCompGratificacoes, 2},
 };
 
-// Causes of termination that keep the termination date empty.
-bool SemDataDesligamento(const std::string& c) {
-    return c.empty() || c == "00" || c == "78" || c == "71" || c == "80";
-}
+// No cause, or one that ends nothing: the termination date stays empty.
+bool SemDataDesligamento(const std::string& c) { return fVazioOuZeros(c) || fCausaSemDataDesligamento(c); }
 
 // The three leaves: motive, start and end fields, and what they hold.
 struct Afastamento {
@@ -78,17 +72,16 @@ const Afastamento kAfastamentos[3] = {
 // The union contributions: the entity's CNPJ and the amount paid to it.
 struct Contribuicao {
     const char *cnpj, *valor, *titulo, *campoCnpj, *campoValor;
-    bool exigeValor;  // a CNPJ informed requires its amount
 };
 const Contribuicao kContribuicoes[5] = {
-    {"deCNPJSindical", "edValorSindical", "Sindical", "CoCNPJSindical", "VaGlobalSindical", false},
+    {"deCNPJSindical", "edValorSindical", "Sindical", "CoCNPJSindical", "VaGlobalSindical"},
     {"deCNPJPrimeiroAssociativa", "edValorPrimeiroAssociativa", "1ª Associativa", "CoCNPJPrimAssociativa",
-     "VaGlobalPrimAssociativa", true},
+     "VaGlobalPrimAssociativa"},
     {"deCNPJSegundoAssociativa", "edValorSegundoAssociativa", "2ª Associativa", "CoCNPJSegAssociativa",
-     "VaGlobalSegAssociativa", true},
-    {"deCNPJAssistencial", "edValorAssistencial", "Assistencial", "CoCNPJAssistencial", "VaGlobalAssistencial", true},
-    {"deCNPJConfederativa", "edValorConfederativa", "Confederativa", "CoCNPJConfederativa", "VaGlobalConfederativa",
-     true},
+     "VaGlobalSegAssociativa"},
+    {"deCNPJAssistencial", "edValorAssistencial", "Assistencial", "CoCNPJAssistencial", "VaGlobalAssistencial"},
+    {"deCNPJConfederativa", "edValorConfederativa", "Confederativa", "CoCNPJConfederativa",
+     "VaGlobalConfederativa"},
 };
 
 // A code field with its picker and the description shown beside it.
@@ -134,9 +127,6 @@ const Codificado* CodificadoDe(const QString& campo) {
     return nullptr;
 }
 
-// Year (positions 5-8) of ddmmyyyy and month (positions 3-4) of ddmm or ddmmyyyy.
-std::string AnoDe(const std::string& data) { return data.size() == 8 ? data.substr(4, 4) : std::string(); }
-std::string MesDe(const std::string& data) { return data.size() >= 4 ? data.substr(2, 2) : std::string(); }
 
 }  // namespace
 
@@ -199,61 +189,46 @@ std::vector<GrupoDeclarado> TfmDadosEmpreg::Grupos() const {
     return g;
 }
 
-bool TfmDadosEmpreg::Aviso(const std::string& codigo) const {
-    const Mensagem* m = ctx_.mensagens.Catalogo().Busca(codigo);
-    return m && (m->tipo == "WAR" || m->tipo == "INF");
+DadosEmpregado TfmDadosEmpreg::Dados(const RegistroVinculo& r) const {
+    DadosEmpregado d(r, ctx_.estabelecimento, ctx_.referencias, false, anoRef_);
+    // A stored employee counts itself among the rows of the same worker.
+    d.nascimentoDivergente = [this, e = &r] {
+        return ctx_.cadastro.NascimentosDiferentes(e->CoPisPasepEmpregado, e->NoEmpregado, e->DaNascimentoEmpregado) >
+               (modo_ == 'A' ? 1 : 0);
+    };
+    return d;
 }
 
-zovi::gui::Critica TfmDadosEmpreg::Sequencia(std::initializer_list<Passo> passos, const QString& foco) {
-    for (const auto& passo : passos) {
-        std::string codigo = passo();
-        if (codigo == "0000") continue;
-        if (Aviso(codigo)) {
-            // A warning is the user's to weigh: shown once, when the field is left.
-            if (!salvando_) MostraMensagem(codigo);
-            continue;
-        }
-        return {codigo, foco.isEmpty() ? nullptr : Controle(foco)};
-    }
-    return {};
-}
-
-std::string TfmDadosEmpreg::CriticaMes(int m) const {
-    const auto r = Registro();
-    const std::string& valor = r.*kRemuneracoesVinculo[m];
-    const std::string mm = DoisDigitos(m + 1);
-    auto codigo = fCriticaRemuneracaoMensal(valor, mm, r.CoTipoSalarioContratual, r.DaDesligamentoEmpregado,
-                                            r.DaAdmissaoEmpregado, anoRef_);
-    if (codigo != "0000" && codigo != "0312" && codigo != "0313") return codigo;
-    std::vector<std::string> avisos;
-    if (codigo != "0000") avisos.push_back(codigo);
-    const std::string anterior = m > 0 ? r.*kRemuneracoesVinculo[m - 1] : std::string("0");
-    if (auto c = fCriticaRemuneracaoRepetida(valor, std::to_string(m + 1), anterior); c != "0000") avisos.push_back(c);
-    const bool pago = !fVazioOuZeros(valor);
-    std::string parada = "0000";
-    if (pago && AnoDe(r.DaAdmissaoEmpregado) == anoRef_)
-        parada = fCriticaRemuneracaoAdmissao(std::to_string(m + 1), r.DaAdmissaoEmpregado, anoRef_);
-    if (parada == "0000" && pago && MesDe(r.DaDesligamentoEmpregado) != "00")
-        if (auto c = fCriticaRemuneracaoDesligamento(std::to_string(m + 1), r.DaDesligamentoEmpregado); c != "0000")
-            avisos.push_back(c);
-    if (parada == "0000" && pago) parada = fCriticaRemuneracaoAprendiz(mm, r.CoVinculo, r.DaNascimentoEmpregado, "2005");
+zovi::gui::Critica TfmDadosEmpreg::Cadeia(const CadeiaCampo& cadeia) {
+    const RegistroVinculo r = Registro();
+    const DadosEmpregado d = Dados(r);
+    const auto resultado = CriticaFormulario([&](PassosCritica& p) { cadeia(d, p); });
+    // A warning is the user's to weigh: shown when the field is left, not again by "&Ok".
     if (!salvando_)
-        for (const auto& a : avisos) const_cast<TfmDadosEmpreg*>(this)->MostraMensagem(a);
-    return parada;
+        for (const auto& aviso : resultado.avisos) MostraAviso(aviso);
+    return {resultado.codigo};
 }
 
-std::string TfmDadosEmpreg::CriticaHoras(int m) const {
-    const auto r = Registro();
-    const std::string& horas = r.*kHorasVinculo[m];
-    if (auto c = fCriticaHorasMes(horas); c != "0000") return c;
-    return fCriticaHorasRemuneracao(horas, r.*kRemuneracoesVinculo[m], m + 1, MesDe(r.DaFinalPrimeiroAfas),
-                                    MesDe(r.DaInicioprimeiroAfas));
+zovi::gui::Critica TfmDadosEmpreg::Cadeia(void (*cadeia)(const DadosEmpregado&, int, PassosCritica&), int i) {
+    return Cadeia([cadeia, i](const DadosEmpregado& d, PassosCritica& p) { cadeia(d, i, p); });
+}
+
+// The notices of a type of employment unusual for the establishment's activity ("3507") or legal
+// nature ("3519") are each shown at most three times in a run of the program.
+void TfmDadosEmpreg::MostraAviso(const std::string& codigo) {
+    int* contador = codigo == "3507" ? &ctx_.entrada.contadorAvisoCnae
+                    : codigo == "3519" ? &ctx_.entrada.contadorAvisoNatureza
+                                       : nullptr;
+    if (!contador) {
+        MostraMensagem(codigo);
+        return;
+    }
+    if (*contador == 0) return;
+    MostraMensagem(codigo);
+    if (++*contador > 3) *contador = 0;
 }
 
 std::vector<CampoDeclarado> TfmDadosEmpreg::Campos() {
-    const auto& estab = ctx_.estabelecimento;
-    const auto& ref = ctx_.referencias;
-    auto R = [this] { return Registro(); };
     std::vector<CampoDeclarado> c;
     auto codigo = [&](const char* nome, const char* rotulo, const char* campo, int largura, const QString& grupo, int linha,
                       std::function<zovi::gui::Critica()> regra, ValorCampo valor = ValorCampo::Codigo,
@@ -270,161 +245,74 @@ std::vector<CampoDeclarado> TfmDadosEmpreg::Campos() {
     // --- Dados pessoais ---
     c.push_back({.nome = "dePisPasep", .rotulo = "&PIS/PASEP", .campo = "CoPisPasepEmpregado", .largura = 11,
                  .valor = ValorCampo::Codigo, .mascara = "999.99999.99.9", .grupo = "gbPessoais",
-                 .regra = [this, R] {
+                 .regra = [this] {
+                     // The PIS/PASEP of a stored employee cannot change: leaving it restores it.
                      if (modo_ == 'A') return zovi::gui::Critica{};
-                     return zovi::gui::Critica{fCriticaPisPasep(R().CoPisPasepEmpregado)};
+                     return Cadeia(CadeiaPisPasep);
                  }});
     c.push_back({.nome = "deNomeEmpregado", .rotulo = "&Nome", .campo = "NoEmpregado", .largura = 30,
                  .valor = ValorCampo::Maiusculas, .grupo = "gbPessoais", .linha = 1, .colunas = 3,
-                 .regra = [R] {
-                     auto r = R();
-                     return zovi::gui::Critica{fCriticaNomeEmpregado(r.NoEmpregado, r.CoPisPasepEmpregado)};
-                 }});
+                 .regra = [this] { return Cadeia(CadeiaNome); }});
     c.push_back({.nome = "deNascimento", .rotulo = "Data de Nasci&mento", .campo = "DaNascimentoEmpregado",
                  .largura = 8, .valor = ValorCampo::Data, .mascara = "99/99/9999", .grupo = "gbPessoais", .linha = 2,
-                 .regra = [this, R] {
-                     auto r = R();
-                     return Sequencia({[&] { return fCriticaDataNascimento(r.DaNascimentoEmpregado); },
-                                       [&] {
-                                           long outros = ctx_.cadastro.NascimentosDiferentes(
-                                               r.CoPisPasepEmpregado, r.NoEmpregado, r.DaNascimentoEmpregado);
-                                           return outros > (modo_ == 'A' ? 1 : 0) ? std::string("1053")
-                                                                                  : std::string("0000");
-                                       },
-                                       [&] { return fCriticaIdadeAnoBase(r.DaNascimentoEmpregado, anoRef_); }});
-                 }});
+                 .regra = [this] { return Cadeia(CadeiaNascimento); }});
     codigo("deNacionalidade", "Nacionalida&de", "CoNacionalidade", 2, "gbPessoais", 3,
-           [&ref, R] { return zovi::gui::Critica{fCriticaNacionalidade(ref, R().CoNacionalidade)}; });
+           [this] { return Cadeia(CadeiaNacionalidade); });
     c.push_back({.nome = "deAnoChegada", .rotulo = "Ano de C&hegada", .campo = "AnChegadaEmpregado", .largura = 4,
-                 .valor = ValorCampo::Numero, .grupo = "gbPessoais", .linha = 4, .regra = [this, R] {
-                     auto r = R();
-                     return Sequencia({
-                         [&] { return fCriticaAnoChegada(r.AnChegadaEmpregado); },
-                         [&] { return fCriticaAnoChegadaNacionalidade(r.AnChegadaEmpregado, r.CoNacionalidade); },
-                         [&] { return fCriticaAnoChegadaAnoBase(r.AnChegadaEmpregado, anoRef_, r.CoNacionalidade); },
-                         [&] {
-                             return fCriticaAnoChegadaNascimento(r.AnChegadaEmpregado, r.DaNascimentoEmpregado,
-                                                                 r.CoNacionalidade);
-                         },
-                     });
-                 }});
+                 .valor = ValorCampo::Numero, .grupo = "gbPessoais", .linha = 4, .regra = [this] { return Cadeia(CadeiaAnoChegada); }});
     codigo("deInstrucao", "&Grau de Instrução", "CoInstrucao", 1, "gbPessoais", 5,
-           [&ref, R] { return zovi::gui::Critica{fCriticaInstrucao(ref, R().CoInstrucao)}; });
+           [this] { return Cadeia(CadeiaInstrucao); });
     c.push_back({.nome = "deCarteiraTrab", .rotulo = "Carteira de &Trabalho", .campo = "NuCartTrabEmpregado",
                  .largura = 11, .valor = ValorCampo::Numero, .grupo = "gbPessoais", .linha = 6});
     c.push_back({.nome = "deCPF", .rotulo = "CP&F", .campo = "CoCpfEmpregado", .largura = 11,
                  .valor = ValorCampo::Codigo, .mascara = "999.999.999-99", .grupo = "gbPessoais", .linha = 7,
-                 .regra = [this, R] {
-                     auto r = R();
-                     return Sequencia({[&] { return fCriticaCpf(r.CoCpfEmpregado); },
-                                       [&] { return fCriticaCtpsCpf(r.NuCartTrabEmpregado, r.CoCpfEmpregado); }});
-                 }});
+                 .regra = [this] { return Cadeia(CadeiaCpf); }});
     c.push_back({.nome = "deUsoEmpregado", .rotulo = "&Uso do Empregador", .campo = "TxUsoEmpregado", .largura = 12,
                  .grupo = "gbPessoais", .linha = 8,
-                 .regra = [R] { return zovi::gui::Critica{fCriticaTextoUso(R().TxUsoEmpregado)}; }});
+                 .regra = [this] { return Cadeia(CadeiaUso); }});
     codigo("deRaca", "&Raça/Cor", "CoTipoRaca", 1, "gbPessoais", 9,
-           [&ref, R] { return zovi::gui::Critica{fCriticaRacaCor(ref, R().CoTipoRaca)}; });
+           [this] { return Cadeia(CadeiaRaca); });
     c.push_back({.nome = "dgDeficiencia", .rotulo = "Portador de Deficiênc&ia", .campo = "InDeficienteFisico",
                  .largura = 1, .controle = ControleCampo::Opcoes, .grupo = "gbPessoais",
                  .opcoes = "Sim=1|Não=2", .linha = 10});
     c.push_back({.nome = "cbSexo", .rotulo = "&Sexo", .campo = "InSexo", .largura = 1,
                  .controle = ControleCampo::Opcoes, .grupo = "gbPessoais", .opcoes = "1-Masculino=1|2-Feminino=2",
-                 .linha = 11, .regra = [R] { return zovi::gui::Critica{fCriticaSexo(R().InSexo)}; }});
+                 .linha = 11, .regra = [this] { return Cadeia(CadeiaSexo); }});
 
     // --- Admissão ---
     c.push_back({.nome = "deAdmissao", .rotulo = "Data de &Admissão", .campo = "DaAdmissaoEmpregado", .largura = 8,
-                 .valor = ValorCampo::Data, .mascara = "99/99/9999", .grupo = "gbAdmissao", .regra = [this, R, &estab] {
-                     auto r = R();
-                     return Sequencia({
-                         [&] { return fCriticaDataAdmissao(r.DaAdmissaoEmpregado); },
-                         [&] { return fCriticaAdmissaoAnoBase(r.DaAdmissaoEmpregado, anoRef_); },
-                         [&] {
-                             return fCriticaAdmissaoEncerramento(estab.DaEncerramentoAtividade, r.DaAdmissaoEmpregado);
-                         },
-                         [&] { return fCriticaIdadeAdmissao(r.DaNascimentoEmpregado, r.DaAdmissaoEmpregado); },
-                         [&] {
-                             return fCriticaAdmissaoChegada(r.AnChegadaEmpregado, r.DaAdmissaoEmpregado,
-                                                            r.CoNacionalidade);
-                         },
-                     });
-                 }});
+                 .valor = ValorCampo::Data, .mascara = "99/99/9999", .grupo = "gbAdmissao", .regra = [this] { return Cadeia(CadeiaAdmissao); }});
     codigo("deTipoAdmissao", "&Tipo de Admissão", "CoTipoAdmissao", 1, "gbAdmissao", 1,
-           [&ref, R] { return zovi::gui::Critica{fCriticaTipoAdmissao(ref, R().CoTipoAdmissao)}; });
+           [this] { return Cadeia(CadeiaTipoAdmissao); });
     c.push_back({.nome = "edSalario", .rotulo = "Salário Contratua&l", .campo = "VaSalContratualEmpregado",
                  .largura = 9, .valor = ValorCampo::Dinheiro, .grupo = "gbAdmissao", .linha = 2,
-                 .regra = [R] { return zovi::gui::Critica{fCriticaSalarioContratual(R().VaSalContratualEmpregado)}; }});
+                 .regra = [this] { return Cadeia(CadeiaSalario); }});
     c.push_back({.nome = "deHoras", .rotulo = "&Horas Semanais", .campo = "HoSemanaisEmpregado", .largura = 2,
                  .valor = ValorCampo::Numero, .grupo = "gbAdmissao", .linha = 3,
-                 .regra = [R] { return zovi::gui::Critica{fCriticaHorasSemanais(R().HoSemanaisEmpregado)}; }});
-    codigo("deTipoSalContratual", "Tipo de &Salário", "CoTipoSalarioContratual", 1, "gbAdmissao", 4, [this, &ref, R] {
-        auto r = R();
-        return Sequencia({[&] { return fCriticaTipoSalario(ref, r.CoTipoSalarioContratual); },
-                          [&] {
-                              return fCriticaSalarioContratualTipo(r.VaSalContratualEmpregado,
-                                                                   r.CoTipoSalarioContratual);
-                          }});
-    });
+                 .regra = [this] { return Cadeia(CadeiaHorasSemanais); }});
+    codigo("deTipoSalContratual", "Tipo de &Salário", "CoTipoSalarioContratual", 1, "gbAdmissao", 4, [this] { return Cadeia(CadeiaTipoSalario); });
     codigo(
         "deCBO", "Ocupação (C&BO)", "CoCbo", 6, "gbAdmissao", 5,
-        [this, &ref, R] {
-            auto r = R();
-            return Sequencia({[&] { return fCriticaCbo(ref, r.CoCbo); },
-                              [&] { return fCriticaCboInstrucao(ref, r.CoInstrucao, r.CoCbo); }});
-        },
+        [this] { return Cadeia(CadeiaCbo); },
         ValorCampo::Codigo, "9999-99");
 
     // --- Vínculo e desligamento ---
-    codigo("deVinculo", "&Tipo de Vínculo", "CoVinculo", 2, "gbVinculo", 0, [this, &ref, &estab, R] {
-        auto r = R();
-        return Sequencia({
-            [&] { return fCriticaTipoVinculo(ref, r.CoVinculo); },
-            [&] { return fCriticaVinculoPis(r.CoVinculo, r.CoPisPasepEmpregado); },
-            [&] { return fCriticaVinculoTipoInscricao(r.CoVinculo, estab.InInscrEstabelecimento); },
-            [&] {
-                // The minor's permit is asked when the field is left; here only the age limits stop.
-                auto c = fCriticaIdadeVinculo(r.CoVinculo, r.DaNascimentoEmpregado, "2005");
-                return c == "3510" ? std::string("0000") : c;
-            },
-        });
-    });
+    codigo("deVinculo", "&Tipo de Vínculo", "CoVinculo", 2, "gbVinculo", 0, [this] { return Cadeia(CadeiaVinculo); });
     c.push_back({.nome = "dgAlvara", .rotulo = "Alvará &judicial (menor de 16 anos)", .campo = "InAlvaraEmpregado",
                  .largura = 1, .controle = ControleCampo::Opcoes, .grupo = "gbVinculo",
                  .opcoes = "Sim=1|Não=2", .linha = 1});
     codigo("deCodDeslig", "Causa do &Desligamento", "CoCausaDesligamento", 2, "gbDesligamento", 0,
-           [this, &ref, &estab, R] {
-               auto r = R();
-               return Sequencia({[&] { return fCriticaCausaDesligamento(ref, r.CoCausaDesligamento); },
-                                 [&] {
-                                     return fCriticaCausaEncerramento(estab.InEncerramentoAtividade, estab.AnBase,
-                                                                      r.CoCausaDesligamento, kTextoAnoBase);
-                                 }});
-           },
+           [this] { return Cadeia(CadeiaCausaDesligamento); },
            ValorCampo::Numero);
     c.push_back({.nome = "deDataDeslig", .rotulo = "Data do Desli&gamento", .campo = "DaDesligamentoEmpregado",
                  .largura = 4, .valor = ValorCampo::Codigo, .mascara = "99/99", .grupo = "gbDesligamento",
-                 .linha = 1, .regra = [this, R, &estab] {
-                     auto r = R();
-                     const auto& d = r.DaDesligamentoEmpregado;
-                     return Sequencia({
-                         [&] { return fCriticaDataDesligamento(d, kTextoAnoBase); },
-                         [&] { return fCriticaDesligamentoCausa(d, r.CoCausaDesligamento); },
-                         // An establishment that closes in 2006 ends every employment.
-                         [&] { return anoRef_ != kTextoAnoBase && d == "0000" ? "0294" : "0000"; },
-                         [&] { return fCriticaDesligamentoAdmissao(d, r.DaAdmissaoEmpregado, anoRef_); },
-                         [&] {
-                             return fCriticaDesligamentoEncerramento(d, estab.DaEncerramentoAtividade, anoRef_);
-                         },
-                     });
-                 }});
+                 .linha = 1, .regra = [this] { return Cadeia(CadeiaDataDesligamento); }});
     c.push_back({.nome = "edAvisoPrevio", .rotulo = "A&viso Prévio Indenizado", .campo = "VaAvisoPrevioEmpregado",
                  .largura = 9, .valor = ValorCampo::Dinheiro, .grupo = "gbDesligamento", .linha = 2,
-                 .regra = [R] { return zovi::gui::Critica{fCriticaAvisoPrevio(R().VaAvisoPrevioEmpregado)}; }});
+                 .regra = [this] { return Cadeia(CadeiaAvisoPrevio); }});
     codigo(
         "deMunicipioTrabalho", "&Município de Trabalho", "CoMunicipioTrabalho", 7, "gbMunicipio", 0,
-        [&ref, R] {
-            auto m = R().CoMunicipioTrabalho;
-            return zovi::gui::Critica{fVazioOuZeros(m) ? "0000" : fCriticaMunicipioTrabalho(ref, m)};
-        },
+        [this] { return Cadeia(CadeiaMunicipioTrabalho); },
         ValorCampo::Codigo, "99-99999");
     c.push_back({.nome = "deNoMunicipioTrabalho", .campo = "NoMunicipioTrabalho", .largura = 30,
                  .controle = ControleCampo::Leitura, .grupo = "gbMunicipio", .linha = 0, .coluna = 2});
@@ -438,7 +326,7 @@ std::vector<CampoDeclarado> TfmDadosEmpreg::Campos() {
         codigo(
             a.motivo, "Moti&vo", i == 0 ? "CoMotivoPrimAfas" : i == 1 ? "CoMotivoSeguAfas" : "CoMotivoTercAfas", 2,
             grupo, 0,
-            [R, a] { return zovi::gui::Critica{fCriticaMotivoAfastamento(R().*a.m)}; }, ValorCampo::Numero);
+            [this, i] { return Cadeia(CadeiaMotivoAfastamento, i); }, ValorCampo::Numero);
         for (int fim = 0; fim < 2; ++fim) {
             const char* nome = fim ? a.fim : a.inicio;
             c.push_back({.nome = nome, .rotulo = fim ? "Fim" : "Início",
@@ -447,119 +335,48 @@ std::vector<CampoDeclarado> TfmDadosEmpreg::Campos() {
                                       : (i == 0 ? "DaInicioprimeiroAfas" : i == 1 ? "DaInicioSegundoAfas"
                                                                                   : "DaInicioTerceiroAfas"),
                          .largura = 4, .valor = ValorCampo::Codigo, .mascara = "99/99", .grupo = grupo, .linha = 1,
-                         .coluna = fim, .regra = [this, R, a, i, fim] {
-                             auto r = R();
-                             const std::string& d = fim ? r.*a.f : r.*a.i;
-                             const std::string fimDigitado = Texto(a.fim);
-                             return Sequencia({
-                                 [&] { return fCriticaDataAfastamento(d, kTextoAnoBase); },
-                                 [&] { return fCriticaAfastamentoAdmissao(d, r.DaAdmissaoEmpregado, anoRef_); },
-                                 [&] { return fCriticaAfastamentoDesligamento(d, r.DaDesligamentoEmpregado); },
-                                 [&] { return fCriticaAfastamentoMotivo(d, r.*a.m); },
-                                 [&] { return fim ? fCriticaAfastamentoPeriodo(r.*a.i, r.*a.f) : "0000"; },
-                                 [&] {
-                                     return fim && i > 0 ? fCriticaAfastamentoPar(Texto(a.inicio), fimDigitado)
-                                                         : "0000";
-                                 },
+                         .coluna = fim, .regra = [this, i, fim] {
+                             return Cadeia([i, fim](const DadosEmpregado& d, PassosCritica& p) {
+                                 CadeiaDataAfastamento(d, i, fim, p);
                              });
                          }});
         }
     }
     c.push_back({.nome = "deAfastQtDias", .rotulo = "&Total de dias de afastamento no ano", .campo = "QtDiasAfas",
-                 .largura = 3, .valor = ValorCampo::Numero, .grupo = "gbDiasAfastamento", .regra = [this, R] {
-                     auto r = R();
-                     return Sequencia({[&] { return fCriticaQtDiasAfastamento(r.QtDiasAfas); },
-                                       [&] {
-                                           return fCriticaDiasAfastamento(r.CoMotivoPrimAfas, r.CoMotivoSeguAfas,
-                                                                          r.CoMotivoTercAfas, r.QtDiasAfas);
-                                       }});
-                 }});
+                 .largura = 3, .valor = ValorCampo::Numero, .grupo = "gbDiasAfastamento", .regra = [this] { return Cadeia(CadeiaDiasAfastamento); }});
 
     // --- Contribuições sindicais ---
     for (int i = 0; i < 5; ++i) {
         const auto& k = kContribuicoes[i];
         c.push_back({.nome = k.cnpj, .rotulo = QStringLiteral("CNPJ ") + QString::fromUtf8(k.titulo),
                      .campo = k.campoCnpj, .largura = 14, .valor = ValorCampo::Codigo,
-                     .mascara = "99.999.999/9999-99", .grupo = "gbSindicais", .linha = i, .regra = [this, k, &estab] {
-                         auto cnpj = Texto(k.cnpj);
-                         if (fVazio(cnpj)) return zovi::gui::Critica{};
-                         return Sequencia({
-                             [&] { return fCriticaCnpjEntidadePropria(cnpj, estab.CoCgcCeiEstabelecimento); },
-                             [&] {
-                                 auto r = fCriticaCnpjEntidade(cnpj);
-                                 return r == "0051" ? std::string("0000") : r;
-                             },
-                         });
-                     }});
+                     .mascara = "99.999.999/9999-99", .grupo = "gbSindicais", .linha = i, .regra = [this, i] { return Cadeia(CadeiaCnpjContribuicao, i); }});
         c.push_back({.nome = k.valor, .rotulo = "Valor", .campo = k.campoValor, .largura = 8,
                      .valor = ValorCampo::Dinheiro, .grupo = "gbSindicais", .linha = i, .coluna = 1,
-                     .regra = [this, k] {
-                         auto v = Texto(k.valor);
-                         return Sequencia({[&] { return fCriticaValorContribuicao(v); },
-                                           [&] {
-                                               return k.exigeValor && !fVazio(Texto(k.cnpj)) && fVazioOuZeros(v)
-                                                          ? std::string("3673")
-                                                          : std::string("0000");
-                                           }});
-                     }});
+                     .regra = [this, i] { return Cadeia(CadeiaValorContribuicao, i); }});
     }
 
     // --- Remunerações: the year typed month by month, value then hours ---
     for (int m = 0; m < 12; ++m) {
-        c.push_back({.nome = NomeValorMes(m), .rotulo = QString::fromUtf8(kMeses[m]), .campo = kCamposRemuneracao[m],
+        c.push_back({.nome = NomeValorMes(m), .rotulo = QString::fromUtf8(NomeMes(DoisDigitos(m + 1))), .campo = kCamposRemuneracao[m],
                      .largura = 9, .valor = ValorCampo::Dinheiro, .grupo = "gbMeses", .linha = m,
-                     .regra = [this, m] { return zovi::gui::Critica{CriticaMes(m)}; }});
+                     .regra = [this, m] { return Cadeia(CadeiaRemuneracao, m + 1); }});
         c.push_back({.nome = NomeHorasMes(m), .rotulo = "horas", .campo = kCamposHoras[m], .largura = 3,
                      .valor = ValorCampo::Numero, .grupo = "gbMeses", .linha = m, .coluna = 1,
-                     .saidaSoPreenchido = false, .regra = [this, m] { return zovi::gui::Critica{CriticaHoras(m)}; }});
+                     .saidaSoPreenchido = false, .regra = [this, m] { return Cadeia(CadeiaHorasMes, m + 1); }});
     }
     codigo(
         "deMesAdiantamento", "Mês do adiantamen&to", "Me13AdiantamentoEmpregado", 2, "gb13Salario", 0,
-        [this, R] {
-            auto r = R();
-            const auto& m = r.Me13AdiantamentoEmpregado;
-            return Sequencia({[&] { return fCriticaMes13Adiantamento(m); },
-                              [&] { return fCriticaMes13Admissao(m, r.DaAdmissaoEmpregado, anoRef_); },
-                              [&] { return fCriticaMes13Desligamento(m, r.DaDesligamentoEmpregado); }});
-        },
+        [this] { return Cadeia(CadeiaMesAdiantamento); },
         ValorCampo::Numero);
     c.push_back({.nome = "edAdiantamento", .rotulo = "Valor do adiantamento", .campo = "Va13AdiantamentoEmpregado",
-                 .largura = 9, .valor = ValorCampo::Dinheiro, .grupo = "gb13Salario", .linha = 1, .regra = [this, R] {
-                     auto r = R();
-                     return Sequencia({[&] { return fCriticaValor13Adiantamento(r.Va13AdiantamentoEmpregado); },
-                                       [&] {
-                                           return fCriticaAdiantamento13(r.Me13AdiantamentoEmpregado,
-                                                                         r.Va13AdiantamentoEmpregado);
-                                       }});
-                 }});
+                 .largura = 9, .valor = ValorCampo::Dinheiro, .grupo = "gb13Salario", .linha = 1, .regra = [this] { return Cadeia(CadeiaValorAdiantamento); }});
     codigo(
         "deMesParcelaFinal", "Mês da parcela fina&l", "Me13ParcelaFinalEmpregado", 2, "gb13Salario", 2,
-        [this, R] {
-            auto r = R();
-            const auto& m = r.Me13ParcelaFinalEmpregado;
-            return Sequencia({[&] { return fCriticaMes13ParcelaFinal(m); },
-                              [&] { return fCriticaMesesParcelas13(r.Me13AdiantamentoEmpregado, m); },
-                              [&] { return fCriticaMes13AdmissaoAno(m, r.DaAdmissaoEmpregado, anoRef_); },
-                              [&] { return fCriticaParcelaFinal13Desligamento(m, r.DaDesligamentoEmpregado); }});
-        },
+        [this] { return Cadeia(CadeiaMesParcelaFinal); },
         ValorCampo::Numero);
     c.push_back({.nome = "edParcelaFinal", .rotulo = "Valor da parcela final", .campo = "Va13ParcelaFinalEmpregado",
-                 .largura = 9, .valor = ValorCampo::Dinheiro, .grupo = "gb13Salario", .linha = 3, .regra = [this, R] {
-                     auto r = R();
-                     std::array<std::string_view, 12> meses;
-                     for (int m = 0; m < 12; ++m) meses[m] = r.*kRemuneracoesVinculo[m];
-                     auto afastamento = [&](int i) {
-                         const auto& a = kAfastamentos[i];
-                         return fCriticaRemuneracaoAfastamento(r.*a.m, r.*a.i, r.*a.f, meses);
-                     };
-                     return Sequencia({[&] { return fCriticaValor13ParcelaFinal(r.Va13ParcelaFinalEmpregado); },
-                                       [&] {
-                                           return fCriticaParcelaFinal13(r.Me13ParcelaFinalEmpregado,
-                                                                         r.Va13ParcelaFinalEmpregado);
-                                       },
-                                       [&] { return afastamento(0); }, [&] { return afastamento(1); },
-                                       [&] { return afastamento(2); }});
-                 }});
+                 .largura = 9, .valor = ValorCampo::Dinheiro, .grupo = "gb13Salario", .linha = 3, .regra = [this] { return Cadeia(CadeiaValorParcelaFinal); }});
 
     // --- Verbas rescisórias ---
     auto rescisoria = [&](const char* nome, const char* rotulo, const char* campo, int linha,
@@ -567,36 +384,23 @@ std::vector<CampoDeclarado> TfmDadosEmpreg::Campos() {
         c.push_back({.nome = nome, .rotulo = QString::fromUtf8(rotulo), .campo = campo, .largura = 8,
                      .valor = ValorCampo::Dinheiro, .grupo = "gbRescisao", .linha = linha, .regra = std::move(regra)});
     };
-    using Membro = std::string RegistroVinculo::*;
-    auto meses = [&](const char* nome, const char* campo, int linha, Membro valor, Membro quantidade,
-                     std::string (*regra)(std::string_view, std::string_view)) {
+    auto meses = [&](const char* nome, const char* campo, int linha, void (*cadeia)(const DadosEmpregado&, PassosCritica&)) {
         c.push_back({.nome = nome, .rotulo = "meses", .campo = campo, .largura = 2, .valor = ValorCampo::Numero,
                      .grupo = "gbRescisao", .linha = linha, .coluna = 1, .saidaSoPreenchido = false,
-                     .regra = [this, R, valor, quantidade, regra] {
-                         auto r = R();
-                         return Sequencia({[&] { return fCriticaQuantidadeMeses(r.*quantidade); },
-                                           [&] { return regra(r.*valor, r.*quantidade); }});
-                     }});
+                     .regra = [this, cadeia] { return Cadeia(cadeia); }});
     };
-    rescisoria("edFerias", "&Férias indenizadas", "VaGlobalFerias", 0, [this, R] {
-        auto r = R();
-        return Sequencia({[&] { return fCriticaValorRescisorio(r.VaGlobalFerias); },
-                          [&] { return fCriticaFeriasDesligamento(r.CoCausaDesligamento, r.VaGlobalFerias); }});
-    });
+    rescisoria("edFerias", "&Férias indenizadas", "VaGlobalFerias", 0, [this] { return Cadeia(CadeiaFerias); });
     rescisoria("deValorGlobalMultas", "Multa &rescisória (FGTS)", "VaGlobalMultas", 1,
-               [R] { return zovi::gui::Critica{fCriticaValorRescisorio(R().VaGlobalMultas)}; });
+               [this] { return Cadeia(CadeiaMultas); });
     rescisoria("edBancoHoras", "&Banco de horas", "VaGlobalBcoHoras", 2,
-               [R] { return zovi::gui::Critica{fCriticaValorRescisorio(R().VaGlobalBcoHoras)}; });
-    meses("deCompetenciaHoras", "QtCompBcoHoras", 2, &RegistroVinculo::VaGlobalBcoHoras, &RegistroVinculo::QtCompBcoHoras,
-          &fCriticaBancoHoras);
+               [this] { return Cadeia(CadeiaBancoHoras); });
+    meses("deCompetenciaHoras", "QtCompBcoHoras", 2, CadeiaMesesBancoHoras);
     rescisoria("edDissidio", "&Dissídio coletivo", "VaGlobalDissidio", 3,
-               [R] { return zovi::gui::Critica{fCriticaValorRescisorio(R().VaGlobalDissidio)}; });
-    meses("deCompetenciaDissidio", "QtCompDissidio", 3, &RegistroVinculo::VaGlobalDissidio, &RegistroVinculo::QtCompDissidio,
-          &fCriticaDissidio);
+               [this] { return Cadeia(CadeiaDissidio); });
+    meses("deCompetenciaDissidio", "QtCompDissidio", 3, CadeiaMesesDissidio);
     rescisoria("edGratificacoes", "&Gratificações", "VaGlobalGratificacoes", 4,
-               [R] { return zovi::gui::Critica{fCriticaValorRescisorio(R().VaGlobalGratificacoes)}; });
-    meses("deCompetenciaGratificacoes", "QtCompGratificacoes", 4, &RegistroVinculo::VaGlobalGratificacoes,
-          &RegistroVinculo::QtCompGratificacoes, &fCriticaGratificacoes);
+               [this] { return Cadeia(CadeiaGratificacoes); });
+    meses("deCompetenciaGratificacoes", "QtCompGratificacoes", 4, CadeiaMesesGratificacoes);
 
     // The page of each field, in reading order.
     QHash<QString, int> paginaDoGrupo;
@@ -778,7 +582,7 @@ void TfmDadosEmpreg::AjustaDesligamento(const std::string& causa, bool saindo) {
 // The permit to employ a minor under 16: asked only of those young enough.
 void TfmDadosEmpreg::AjustaAlvara(const RegistroVinculo& r) {
     auto* alvara = Opcoes(QStringLiteral("dgAlvara"));
-    const std::string ano = AnoDe(fAparaTexto(r.DaNascimentoEmpregado));
+    const std::string ano(apoio::AnoData(r.DaNascimentoEmpregado));
     const std::string tipo = fAparaTexto(r.CoVinculo);
     if (ano.empty() || !fNumerico(ano) || tipo.empty()) {
         alvara->PoeValor(QStringLiteral("2"));
@@ -854,20 +658,12 @@ void TfmDadosEmpreg::SaiuNacionalidade() {
     }
     Controle(QStringLiteral("deAnoChegada"))->setFocus();
     const auto c = ctx_.cadastro.Conta();
-    if (c.empregados > 5 && c.estrangeiros * 3 > c.empregados) MostraMensagem("0393");
+    if (const auto aviso = fCriticaProporcaoEstrangeiros(c.empregados, c.estrangeiros); aviso != "0000")
+        MostraMensagem(aviso);
 }
 
 void TfmDadosEmpreg::SaiuVinculo() {
     const auto r = Registro();
-    // Each notice is shown at most three times in a run of the program.
-    auto avisa = [this](const std::string& codigo, int& contador) {
-        if (codigo == "0000" || contador == 0) return;
-        MostraMensagem(codigo);
-        if (++contador > 3) contador = 0;
-    };
-    avisa(fCriticaVinculoCnae(r.CoVinculo, ctx_.estabelecimento.CoCnae), ctx_.entrada.contadorAvisoCnae);
-    avisa(fCriticaVinculoNatureza(r.CoVinculo, ctx_.estabelecimento.CoNaturezaJuridica),
-          ctx_.entrada.contadorAvisoNatureza);
     auto* alvara = Opcoes(QStringLiteral("dgAlvara"));
     if (fCriticaIdadeVinculo(r.CoVinculo, r.DaNascimentoEmpregado, kTextoAnoBase) != "3510") {
         alvara->PoeValor(QStringLiteral("2"));
@@ -902,26 +698,17 @@ void TfmDadosEmpreg::SaiuAdmissao() {
 
 // An employee with no remuneration at all is accepted only when away the whole year
 // (illness or unpaid leave) or terminated by one of the causes that pay nothing.
-bool TfmDadosEmpreg::SemRemuneracaoPermitida(const RegistroVinculo& r) const {
-    if (fAfastadoAnoInteiro(r.CoMotivoPrimAfas, r.DaInicioprimeiroAfas, r.DaFinalPrimeiroAfas)) return true;
-    const std::string c = fAparaTexto(r.CoCausaDesligamento);
-    for (const char* semPagamento : {"70", "72", "73", "74", "75", "76", "79"})
-        if (c == semPagamento) return true;
-    return false;
-}
-
 void TfmDadosEmpreg::Ok() {
     salvando_ = true;
     const bool valido = CriticaTodos();
     salvando_ = false;
     if (!valido) return;
     RegistroVinculo r = Registro();
-    std::array<std::string_view, 12> meses;
-    for (int m = 0; m < 12; ++m) meses[m] = r.*kRemuneracoesVinculo[m];
-    const auto totais = fTotaisRemuneracao(meses, r.Va13AdiantamentoEmpregado, r.Va13ParcelaFinalEmpregado);
-    if (fDecimoTerceiroDesproporcional(totais)) MostraMensagem("3508");
-    if (totais.mensal == 0 && totais.decimoTerceiro == 0 && !SemRemuneracaoPermitida(r)) {
-        Falha("1056", Controle(NomeValorMes(0)));
+    const DadosEmpregado d = Dados(r);
+    const auto totais = CriticaFormulario([&](PassosCritica& p) { CadeiaTotaisRemuneracao(d, p); });
+    for (const auto& aviso : totais.avisos) MostraMensagem(aviso);
+    if (totais.codigo != "0000") {
+        Falha(totais.codigo, Controle(NomeValorMes(0)));
         return;
     }
     try {

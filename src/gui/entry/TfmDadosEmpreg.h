@@ -1,10 +1,12 @@
 #pragma once
 // The employee form: one BD8VINC row on seven pages, declared as one table of
-// fields (FormularioDeclarado). Leaving a field applies the employee rules of
-// that field in order: a code the catalogue calls a warning is shown and the
-// user goes on, any other stops on the field. "&Ok" applies every field's rules
-// again in page order, refuses an employee without any remuneration, and stores
-// the row with the establishment's counts (CadastroEmpregado).
+// fields (FormularioDeclarado). Leaving a field runs that field's chain of
+// checks (rules/CriticaEmpregado, the chains the verification run runs too):
+// the warnings it meets are shown and the user goes on, its first error stops
+// on the field. "&Ok" runs every field's chain again in page order, then the
+// chain of the year's totals (which refuses an employee without any
+// remuneration), and stores the row with the establishment's counts
+// (CadastroEmpregado).
 //
 // Mode "I" starts a new employee; mode "A" opens the row of a key. A new
 // employee whose PIS/PASEP the establishment already has may copy that worker's
@@ -19,6 +21,7 @@
 #include <vector>
 
 #include "entry/ContextoEmpregados.h"
+#include "rules/CriticaEmpregado.h"
 #include "entry/FormularioDeclarado.h"
 #include "pickers/Seletores.h"
 
@@ -55,7 +58,6 @@ protected:
 
 private:
     bool ProximaPagina(QWidget* foco);
-    using Passo = std::function<std::string()>;
 
     void MontaPaginas();
     void MontaBotoes();
@@ -64,10 +66,13 @@ private:
     void LigaSeletores();
     void LigaDescricoes();
 
-    // Each check in order: a warning is shown when a field is left and the run goes on,
-    // any other code stops with it.
-    zovi::gui::Critica Sequencia(std::initializer_list<Passo> passos, const QString& foco = {});
-    bool Aviso(const std::string& codigo) const;
+    // A field's chain of checks (CriticaEmpregado) over the record on screen: its warnings are
+    // shown when the field is left, its first error stops.
+    using CadeiaCampo = std::function<void(const DadosEmpregado&, PassosCritica&)>;
+    zovi::gui::Critica Cadeia(const CadeiaCampo& cadeia);
+    zovi::gui::Critica Cadeia(void (*cadeia)(const DadosEmpregado&, int, PassosCritica&), int i);
+    DadosEmpregado Dados(const RegistroVinculo& r) const;
+    void MostraAviso(const std::string& codigo);
 
     void Abre(const std::optional<ChaveEmpregado>& chave);
     void Mostra(const RegistroVinculo& r);
@@ -83,9 +88,6 @@ private:
     void SaiuNacionalidade();
     void SaiuVinculo();
     void SaiuAdmissao();
-    std::string CriticaMes(int mes) const;
-    std::string CriticaHoras(int mes) const;
-    bool SemRemuneracaoPermitida(const RegistroVinculo& r) const;
 
     ContextoEmpregados& ctx_;
     QTabWidget* pcEmpregados_ = nullptr;

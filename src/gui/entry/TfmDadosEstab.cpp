@@ -13,6 +13,7 @@
 
 #include "data/ModulosDados.h"
 #include "entry/CadastroEmpregado.h"
+#include "entry/ContextoEntrada.h"
 #include "engine/Consulta.h"
 #include "engine/Tabela.h"
 #include "entry/EdicaoValor.h"
@@ -21,11 +22,10 @@
 #include "messages/Mensagens.h"
 #include "messages/ServicoDialogos.h"
 #include "pickers/Seletores.h"
-#include "rules/CriticaZovi.h"
+#include "engine/Definicao.h"
+#include "rules/CriticaEstabelecimento.h"
 #include "rules/Primitivas.h"
-#include "rules/RegrasContribuicao.h"
-#include "rules/RegrasEndereco.h"
-#include "rules/RegrasEstabelecimento.h"
+#include "rules/Rotulos.h"
 #include "platform/Texto1252.h"
 
 namespace zovi::gui {
@@ -45,20 +45,12 @@ constexpr const char* kTextoEncerramento2006 =
 const char* const kPercentuais[] = {"edAdmCozinha",        "edServicoProprio", "edRefeicaoConvenio",
                                     "edRefeicaoTransportada", "edCestaAlimento", "edAlimentacaoConvenio"};
 
-Critica Codigo(std::string codigo, QWidget* foco = nullptr) { return {std::move(codigo), foco}; }
-bool Aceito(const std::string& r, std::initializer_list<const char*> aceitos) {
-    for (const char* a : aceitos)
-        if (r == a) return true;
-    return false;
-}
 
 }  // namespace
 
-TfmDadosEstab::TfmDadosEstab(TdmGDZovi& dm, TdmEntradaDados& entrada, const Referencias& referencias,
-                             const TCriticaZovi& criticaZovi, Seletores* seletores, ServicoDialogos& dialogos,
-                             Mensagens& mensagens, QWidget* pai)
-    : FormularioDeclarado(dialogos, mensagens, pai), dm_(dm), entrada_(entrada), ref_(referencias),
-      criticaZovi_(criticaZovi), seletores_(seletores) {
+TfmDadosEstab::TfmDadosEstab(ContextoEntrada& contexto, QWidget* pai)
+    : FormularioDeclarado(contexto.dialogos, contexto.mensagens, pai), dm_(contexto.dm), entrada_(contexto.Entrada()),
+      ref_(contexto.ReferenciasRegras()), seletores_(contexto.SeletoresCodigos()) {
     setObjectName("fmDadosEstab");
     DefineTopicoAjuda(kTopicoAjuda);
     setWindowTitle(QStringLiteral("GDZovi - Informações Referentes ao Estabelecimento"));
@@ -83,19 +75,19 @@ TfmDadosEstab::TfmDadosEstab(TdmGDZovi& dm, TdmEntradaDados& entrada, const Refe
     });
     connect(qobject_cast<QToolButton*>(Controle("sbMunicipio")), &QToolButton::clicked, this, [this] {
         Edicao("edMunicipio")->setFocus();
-        if (seletores_) seletores_->Escolhe(TipoSeletor::Municipio, *Edicao("edMunicipio"), this);
+        seletores_.Escolhe(TipoSeletor::Municipio, *Edicao("edMunicipio"), this);
         // The chosen municipality is checked at once, as the employee form does: its name and UF
         // shown, a CEP of another municipality said now.
         if (!Texto("edMunicipio").empty() && !CriticaCampo("edMunicipio")) return;
         Edicao("edDdd")->setFocus();
     });
     connect(qobject_cast<QToolButton*>(Controle("sbCnae")), &QToolButton::clicked, this, [this] {
-        if (seletores_) seletores_->Escolhe(TipoSeletor::Cnae, *Edicao("edCnae"), this);
+        seletores_.Escolhe(TipoSeletor::Cnae, *Edicao("edCnae"), this);
         Edicao("edCnae")->setFocus();
         if (CriticaCampo("edCnae")) MostraDescricoes();
     });
     connect(qobject_cast<QToolButton*>(Controle("sbNatureza")), &QToolButton::clicked, this, [this] {
-        if (seletores_) seletores_->Escolhe(TipoSeletor::NaturezaJuridica, *Edicao("edNatureza"), this);
+        seletores_.Escolhe(TipoSeletor::NaturezaJuridica, *Edicao("edNatureza"), this);
         Edicao("edNatureza")->setFocus();
         if (CriticaCampo("edNatureza")) MostraDescricoes();
     });
@@ -187,44 +179,78 @@ std::vector<GrupoDeclarado> TfmDadosEstab::Grupos() const {
 std::string TfmDadosEstab::TipoDeclaracao() const { return Texto("rgTipoDeclaracao"); }
 std::string TfmDadosEstab::CeiVinculado12() const { return CompletaZeros(Texto("edCeiVinculado"), 12); }
 
-Critica TfmDadosEstab::RegraCnpj(const QString& nome) {
-    const std::string cnpj = Texto(nome);
-    if (cnpj.empty()) return {};
-    std::string r = fCriticaCnpjEntidadePropria(cnpj, inscricao_);
-    if (!fPassou(r)) return Codigo(r);
-    r = fCriticaCnpjEntidade(cnpj);
-    return Codigo(Aceito(r, {"0000", "0051"}) ? "0000" : r);
+RegistroEstabelecimento TfmDadosEstab::Registro() const {
+    RegistroEstabelecimento r;
+    for (const auto& [nome, membro] : ligados_) r.*membro = Texto(nome);
+    r.AnBase = anoBase_;
+    r.CoCgcCeiEstabelecimento = inscricao_;
+    r.NuPrefixoEstabelecimento = prefixo_;
+    r.InInscrEstabelecimento = tipo_;
+    r.CoCgcVinculado = "00" + CeiVinculado12();
+    return r;
 }
 
-Critica TfmDadosEstab::RegraValor(const QString& nome) {
+// Where a failure sends the user when the rule named another field than the one left.
+QWidget* TfmDadosEstab::FocoDoRotulo(const char* lbl) {
+    if (!lbl) return nullptr;
+    const std::string r = lbl;
+    if (r == rotulo::NumeroLogradouro) return Edicao("edNumero");
+    if (r == rotulo::Municipio) return Edicao("edMunicipio");
+    if (r == rotulo::Cep) return Edicao("edCep");
+    if (r == rotulo::Ddd) return Edicao("edDdd");
+    if (r == rotulo::ZoviNegativa) return Opcoes("rgTipoDeclaracao")->Botoes().first();
+    if (r == rotulo::DataEncerramento) {
+        auto* data = Edicao("edDataEncerramento");
+        return data->isEnabled() ? static_cast<QWidget*>(data) : Controle("cbEncerrou");
+    }
+    return nullptr;
+}
+
+Critica TfmDadosEstab::Cadeia(const CadeiaCampo& cadeia, QWidget* foco) {
+    const RegistroEstabelecimento r = Registro();
+    const DadosEstabelecimento d{r, ref_};
+    const auto resultado = CriticaFormulario([&](PassosCritica& p) { cadeia(d, p); });
+    if (!fPassou(resultado.codigo)) return {resultado.codigo, foco ? foco : FocoDoRotulo(resultado.rotulo)};
+    // A warning is shown when the field is left and never stops.
+    if (!resultado.avisos.empty()) return {resultado.avisos.front(), nullptr, true};
+    return {};
+}
+
+Critica TfmDadosEstab::Cadeia(void (*cadeia)(const DadosEstabelecimento&, int, PassosCritica&), int i) {
+    return Cadeia([cadeia, i](const DadosEstabelecimento& d, PassosCritica& p) { cadeia(d, i, p); });
+}
+
+Critica TfmDadosEstab::Endereco(void (*cadeia)(const zovi::Endereco&, PassosCritica&)) {
+    return Cadeia([cadeia](const DadosEstabelecimento& d, PassosCritica& p) { cadeia(EnderecoEstabelecimento(d.e), p); });
+}
+
+// An amount typed is first read as money; what is not an amount never reaches the rules.
+Critica TfmDadosEstab::RegraValor(const QString& nome, int i) {
     const std::string formatado = fAparaTexto(FormataValor(Edicao(nome)->text().trimmed().toStdString()));
-    if (formatado == "Erro" || (!formatado.empty() && formatado.front() == '-')) return Codigo("0040");
-    const std::string centavos = Texto(nome);
-    if (centavos == "Erro") return Codigo("0315");
-    return Codigo(fCriticaValorContribuicao(centavos));
-}
-
-Critica TfmDadosEstab::RegraPercentual(const QString& nome) {
-    const std::string r = fCriticaPercentualPat(Texto(nome));
-    return {r, nullptr, r == "3521"};
+    if (formatado == "Erro" || (!formatado.empty() && formatado.front() == '-')) return {"0040"};
+    if (Texto(nome) == "Erro") return {"0315"};
+    return Cadeia(CadeiaValorContribuicao, i);
 }
 
 std::vector<CampoDeclarado> TfmDadosEstab::Campos() {
     using V = ValorCampo;
     using C = ControleCampo;
     const QString mascaraCnpj = QStringLiteral("99.999.999/9999-99");
-    auto campoCnpj = [&](const char* nome, const char* campo, const char* grupo) {
+    // i: the contribution (0 union, 1 associative, 2 assistance, 3 confederative).
+    auto campoCnpj = [&](const char* nome, const char* campo, const char* grupo, int i) {
         return CampoDeclarado{.nome = nome, .rotulo = "CNPJ", .campo = campo, .largura = 14, .valor = V::Codigo,
-                              .mascara = mascaraCnpj, .grupo = grupo, .regra = [this, nome] { return RegraCnpj(nome); }};
+                              .mascara = mascaraCnpj, .grupo = grupo,
+                              .regra = [this, i] { return Cadeia(CadeiaCnpjContribuicao, i); }};
     };
-    auto campoValor = [&](const char* nome, const char* campo, const char* grupo) {
+    auto campoValor = [&](const char* nome, const char* campo, const char* grupo, int i) {
         return CampoDeclarado{.nome = nome, .rotulo = "Valor Total", .campo = campo, .largura = 8, .valor = V::Dinheiro,
-                              .grupo = grupo, .coluna = 1, .regra = [this, nome] { return RegraValor(nome); }};
+                              .grupo = grupo, .coluna = 1, .regra = [this, nome, i] { return RegraValor(nome, i); }};
     };
-    auto percentual = [&](const char* nome, const char* rotulo, const char* campo, int linha, int coluna) {
+    // i: the percentage's place in CadeiaPercentualPat.
+    auto percentual = [&](const char* nome, const char* rotulo, const char* campo, int linha, int coluna, int i) {
         return CampoDeclarado{.nome = nome, .rotulo = QString::fromUtf8(rotulo), .campo = campo, .largura = 3,
                               .valor = V::Numero, .grupo = "gbPat", .linha = linha, .coluna = coluna,
-                              .saidaSoPreenchido = false, .regra = [this, nome] { return RegraPercentual(nome); }};
+                              .saidaSoPreenchido = false, .regra = [this, i] { return Cadeia(CadeiaPercentualPat, i); }};
     };
 
     std::vector<CampoDeclarado> c = {
@@ -247,68 +273,59 @@ std::vector<CampoDeclarado> TfmDadosEstab::Campos() {
                  Edicao("edCeiVinculado")->clear();
                  return {};
              }
-             if (tipo_ == "3") {
+             auto r = Cadeia(CadeiaCeiVinculado);
+             // A CEI establishment has no linked CEI: the box is emptied and "&Ok" is next.
+             if (r.codigo == "0350") {
                  Edicao("edCeiVinculado")->clear();
-                 return Codigo("0350", btOk_);
+                 r.foco = btOk_;
              }
-             const std::string completo = "00" + cei;
-             std::string r = fCriticaCeiVinculado(completo);
-             if (fPassou(r)) r = fCriticaCeiVinculadoTipo(tipo_, completo);
-             if (!fPassou(r)) return Codigo(r);
-             return Codigo(fCriticaZoviNegativaInscricao(TipoDeclaracao(), tipo_, CeiVinculado12()),
-                           Opcoes("rgTipoDeclaracao")->Botoes().first());
+             return r;
          }},
         {.nome = "edRazao", .rotulo = "Nome/Firma/Razão Social do Estabelecimento", .campo = "NoRazaoEstabelecimento",
          .largura = 52, .valor = V::Maiusculas, .grupo = "gbNome",
          .regra = [this] {
              PoeTexto("edRazao", Maiusculas(Texto("edRazao")));
-             return Codigo(fCriticaRazaoSocial(Texto("edRazao"), inscricao_));
+             return Cadeia(CadeiaRazaoSocial);
          }},
         {.nome = "edUso", .rotulo = "Para Uso da Empresa", .campo = "TxUsoEstabelecimento", .largura = 12,
          .valor = V::Maiusculas, .grupo = "gbNome", .linha = 1,
-         .regra = [this] { return Texto("edUso").empty() ? Critica{} : Codigo(fCriticaTextoUso(Texto("edUso"))); }},
+         .regra = [this] { return Cadeia(CadeiaUso); }},
         {.nome = "cbEncerrou", .campo = "InEncerramentoAtividade", .largura = 1, .controle = C::Marca,
          .grupo = "gbEncerramento", .opcoes = "Encerrou as Atividades"},
         {.nome = "edDataEncerramento", .rotulo = "Data de Encerramento", .campo = "DaEncerramentoAtividade", .largura = 8,
          .valor = V::Data, .mascara = "99/99/9999", .grupo = "gbEncerramento", .linha = 1,
-         .regra = [this] {
-             auto* data = Edicao("edDataEncerramento");
-             return Codigo(fCriticaEncerramento(Texto("cbEncerrou"), Texto("edDataEncerramento"), anoBase_, false),
-                           data->isEnabled() ? static_cast<QWidget*>(data) : Controle("cbEncerrou"));
-         }},
+         .regra = [this] { return Cadeia(CadeiaEncerramento); }},
         {.nome = "edLogradouro", .rotulo = "Logradouro ( rua, avenida, praça, ... )", .campo = "EdEstabelecimento",
          .largura = 40, .valor = V::Maiusculas, .grupo = "gbEndereco", .colunas = 3,
-         .regra = [this] { return Codigo(fCriticaLogradouro(Texto("edLogradouro"))); }},
+         .regra = [this] { return Endereco(CadeiaLogradouro); }},
         {.nome = "edNumero", .rotulo = "Número", .campo = "NuEnderecoEstabelecimento", .largura = 6, .valor = V::Numero,
          .grupo = "gbEndereco", .linha = 1, .saidaSoPreenchido = false,
-         .regra = [this] { return Codigo(fCriticaNumeroLogradouro(Texto("edNumero"))); }},
+         .regra = [this] { return Endereco(CadeiaNumero); }},
         {.nome = "edComplemento", .rotulo = "Complemento ( apto, sala... )", .campo = "TxComplemEstabelecimento",
          .largura = 21, .valor = V::Maiusculas, .grupo = "gbEndereco", .linha = 1, .coluna = 1, .saidaSoPreenchido = false,
          .regra = [this] {
              PoeTexto("edComplemento", Maiusculas(Texto("edComplemento")));
-             const std::string r = fCriticaComplemento(Texto("edComplemento"));
-             if (!fPassou(r)) return Codigo(r);
-             return Codigo(fCriticaNumeroComplemento(Texto("edNumero"), Texto("edComplemento")), Edicao("edNumero"));
+             return Endereco(CadeiaComplemento);
          }},
         {.nome = "edBairro", .rotulo = "Bairro/Distrito", .campo = "NoBairroEstabelecimento", .largura = 19,
          .valor = V::Maiusculas, .grupo = "gbEndereco", .linha = 2, .saidaSoPreenchido = false,
          .regra = [this] {
              PoeTexto("edBairro", Maiusculas(Texto("edBairro")));
-             return Codigo(fCriticaBairro(Texto("edBairro")));
+             return Endereco(CadeiaBairro);
          }},
         {.nome = "edCep", .rotulo = "CEP", .campo = "CoCepEstabelecimento", .largura = 8, .valor = V::Codigo,
          .mascara = "99999-999", .grupo = "gbEndereco", .linha = 2, .coluna = 1, .saidaSoPreenchido = false,
-         .regra = [this] { return Codigo(fCriticaCep(Texto("edCep"))); }},
+         .regra = [this] { return Endereco(CadeiaCep); }},
         {.nome = "edMunicipio", .rotulo = "Código", .campo = "CoMunicipio", .largura = 7, .valor = V::Codigo,
          .mascara = "99-99999", .grupo = "gbMunicipio",
          .regra = [this]() -> Critica {
-             const auto r = criticaZovi_.CriticaMunicipioCep(Texto("edMunicipio"), Texto("edCep"));
-             PoeTexto("edNomeMunicipio", r.nomeMunicipio);
-             PoeTexto("edUf", r.siglaUf);
-             if (r.situacao == SituacaoMunicipioCep::Coerente || r.situacao == SituacaoMunicipioCep::MunicipioSemCep)
-                 return {};
-             return Codigo(r.resultado, r.situacao == SituacaoMunicipioCep::MunicipioInvalido ? Edicao("edMunicipio")
-                                                                                              : Edicao("edCep"));
+             ResultadoMunicipioCep lido;
+             auto r = Cadeia([&lido](const DadosEstabelecimento& d, PassosCritica& p) {
+                 CadeiaMunicipio(EnderecoEstabelecimento(d.e), d.ref, p, &lido);
+             });
+             PoeTexto("edNomeMunicipio", lido.nomeMunicipio);
+             PoeTexto("edUf", lido.siglaUf);
+             return r;
          }},
         {.nome = "sbMunicipio", .largura = 3, .controle = C::Botao, .grupo = "gbMunicipio", .coluna = 1},
         {.nome = "edNomeMunicipio", .rotulo = "Nome", .campo = "NoMunicEstabelecimento", .largura = 30,
@@ -316,93 +333,70 @@ std::vector<CampoDeclarado> TfmDadosEstab::Campos() {
         {.nome = "edUf", .rotulo = "UF", .campo = "SgUf", .largura = 2, .controle = C::Leitura, .grupo = "gbMunicipio", .coluna = 3},
         {.nome = "edDdd", .rotulo = "DDD", .campo = "NuDDD", .largura = 2, .valor = V::Codigo, .mascara = "00",
          .grupo = "gbTelefone", .saidaSoPreenchido = false,
-         .regra = [this]() -> Critica {
-             const std::string r = fCriticaDdd(Texto("edDdd"));
-             if (!fPassou(r)) return Codigo(r);
-             return {fCriticaDddUf(Texto("edDdd"), Texto("edMunicipio").substr(0, 2)), nullptr, true};
+         .regra = [this] {
+             return Cadeia([](const DadosEstabelecimento& d, PassosCritica& p) {
+                 CadeiaDdd(EnderecoEstabelecimento(d.e), d.ref, p);
+             });
          }},
         {.nome = "edTelefone", .rotulo = "Número", .campo = "NuTelefone", .largura = 8, .valor = V::Codigo,
          .mascara = "00000000", .grupo = "gbTelefone", .coluna = 1, .saidaSoPreenchido = false,
-         .regra = [this] {
-             const std::string r = fCriticaTelefone(Texto("edTelefone"));
-             if (!fPassou(r)) return Codigo(r);
-             return Codigo(fCriticaDddTelefone(Texto("edDdd"), Texto("edTelefone")), Edicao("edDdd"));
-         }},
+         .regra = [this] { return Endereco(CadeiaTelefone); }},
         {.nome = "edEmail", .rotulo = "Correio Eletrônico (e-mail do estabelecimento) ", .campo = "TxEmailEstabelecimento",
          .largura = 45, .valor = V::Maiusculas, .grupo = "gbEmail", .saidaSoPreenchido = false,
          .regra = [this] {
              PoeTexto("edEmail", Maiusculas(Texto("edEmail")));
-             return Codigo(fCriticaEmail(Texto("edEmail")));
+             return Cadeia(CadeiaEmail);
          }},
-        campoCnpj("edCnpjSindical", "CoCNPJSindical", "gbSindical"),
+        campoCnpj("edCnpjSindical", "CoCNPJSindical", "gbSindical", 0),
         {.nome = "edCnpjAssociativa", .rotulo = "CNPJ", .campo = "CoCNPJAssociativa", .largura = 14, .valor = V::Codigo,
          .mascara = mascaraCnpj, .grupo = "gbAssociativa", .saidaSoPreenchido = false, .criticaNaSaida = false,
          .regra = [this]() -> Critica {
-             const std::string cnpj = Texto("edCnpjAssociativa");
-             if (cnpj.empty()) {
-                 if (Texto("edNatureza").substr(0, 1) != "2") return {};
+             // An establishment of a legal nature of group 2 is asked whether it is unionised.
+             if (Texto("edCnpjAssociativa").empty() && Texto("edNatureza").substr(0, 1) == "2") {
                  const auto r = dialogos_.Caixa(ServicoDialogos::TituloTipo(TipoDialogo::Confirmacao),
                                                 QStringLiteral("Sindicalizada, SIM ou NÃO?"), QMessageBox::Question,
                                                 {Resposta::Sim, Resposta::Nao}, this);
-                 return r == Resposta::Sim ? Critica{"", Edicao("edCnpjAssociativa")} : Critica{};
+                 if (r == Resposta::Sim) return {"", Edicao("edCnpjAssociativa")};
              }
-             std::string r = fCriticaCnpjEntidade(cnpj);
-             if (!Aceito(r, {"0000", "0051"})) return Codigo(r);
-             return Codigo(fCriticaCnpjEntidadePropria(cnpj, inscricao_));
+             return Cadeia(CadeiaCnpjContribuicao, 1);
          }},
-        campoCnpj("edCnpjAssistencial", "CoCNPJAssistencial", "gbAssistencial"),
-        campoCnpj("edCnpjConfederativa", "CoCNPJConfederativa", "gbConfederativa"),
-        campoValor("edValorSindical", "VaGlobalSindical", "gbSindical"),
-        campoValor("edValorAssociativa", "VaGlobalAssociativa", "gbAssociativa"),
-        campoValor("edValorAssistencial", "VaGlobalAssistencial", "gbAssistencial"),
-        campoValor("edValorConfederativa", "VaGlobalConfederativa", "gbConfederativa"),
+        campoCnpj("edCnpjAssistencial", "CoCNPJAssistencial", "gbAssistencial", 2),
+        campoCnpj("edCnpjConfederativa", "CoCNPJConfederativa", "gbConfederativa", 3),
+        campoValor("edValorSindical", "VaGlobalSindical", "gbSindical", 0),
+        campoValor("edValorAssociativa", "VaGlobalAssociativa", "gbAssociativa", 1),
+        campoValor("edValorAssistencial", "VaGlobalAssistencial", "gbAssistencial", 2),
+        campoValor("edValorConfederativa", "VaGlobalConfederativa", "gbConfederativa", 3),
         {.nome = "edCnae", .rotulo = "Código", .campo = "CoCnae", .largura = 5, .valor = V::Codigo, .mascara = "99.99-9",
          .grupo = "gbCnae", .saidaSoPreenchido = false,
-         .regra = [this]() -> Critica {
-             std::string r = fCriticaCnae(ref_, Texto("edCnae"));
-             if (!Aceito(r, {"0000", "0364"})) return Codigo(r);
-             r = fCriticaCnaeRazao(Texto("edCnae"), Texto("edRazao"));
-             return {r, nullptr, r == "0363"};
-         }},
+         .regra = [this] { return Cadeia(CadeiaCnae); }},
         {.nome = "sbCnae", .largura = 3, .controle = C::Botao, .grupo = "gbCnae", .coluna = 1},
         {.nome = "edNoCnae", .rotulo = "Classificação", .largura = 52, .controle = C::Leitura, .grupo = "gbCnae", .linha = 1, .colunas = 3},
         {.nome = "edNatureza", .rotulo = "Código", .campo = "CoNaturezaJuridica", .largura = 4, .valor = V::Codigo,
          .mascara = "999-9", .grupo = "gbNatureza", .saidaSoPreenchido = false,
-         .regra = [this]() -> Critica {
-             const std::string r = fCriticaNaturezaJuridica(ref_, Texto("edNatureza"));
-             if (!fPassou(r)) return Codigo(r);
-             return {fCriticaNaturezaPrefeitura(Texto("edNatureza"), Texto("edRazao")), nullptr, true};
-         }},
+         .regra = [this] { return Cadeia(CadeiaNatureza); }},
         {.nome = "sbNatureza", .largura = 3, .controle = C::Botao, .grupo = "gbNatureza", .coluna = 1},
         {.nome = "edNoNatureza", .rotulo = "Descrição", .largura = 52, .controle = C::Leitura, .grupo = "gbNatureza", .linha = 1, .colunas = 3},
         {.nome = "edProprietarios", .campo = "NuProprietEstabelecimento", .largura = 2,
          .valor = V::Numero, .grupo = "gbProprietarios",
-         .regra = [this] {
-             const std::string n = fAparaTexto(Edicao("edProprietarios")->text().toStdString());
-             return n.empty() ? Critica{} : Codigo(fCriticaTamanhoNumerico(Texto("edProprietarios"), 2));
-         }},
+         .regra = [this] { return Cadeia(CadeiaProprietarios); }},
         {.nome = "edMesDataBase", .rotulo = "Mês", .campo = "MeDataBase", .largura = 2, .valor = V::Numero,
          .grupo = "gbDataBase", .saidaSoPreenchido = false,
-         .regra = [this] {
-             const std::string r = fCriticaMesDataBase(Texto("edMesDataBase"));
-             return Codigo(fPassou(r) ? fCriticaMesDataBaseNegativa(Texto("edMesDataBase"), TipoDeclaracao()) : r);
-         }},
+         .regra = [this] { return Cadeia(CadeiaMesDataBase); }},
         {.nome = "rgPorte", .campo = "InPorte", .largura = 1, .controle = C::Opcoes, .grupo = "gbPorte",
          .opcoes = QStringLiteral("Microempresa=1|Empresa de Pequeno Porte=2|Empresa/orgão não classificados nos ítens anteriores=3"),
-         .regra = [this] { return Codigo(fCriticaPorte(Texto("rgPorte"))); }},
+         .regra = [this] { return Cadeia(CadeiaPorte); }},
         {.nome = "rgSimples", .campo = "InOptanteSimples", .largura = 1, .controle = C::Opcoes, .grupo = "gbSimples",
          .opcoes = QStringLiteral("Sim=1|Não=2"),
          .regra = [this]() -> Critica {
              if (!Controle("rgSimples")->isEnabled()) return {};
-             const std::string r = fCriticaOptanteSimples(Texto("rgSimples"));
-             return Codigo(fPassou(r) ? fCriticaSimplesPorte(Texto("rgSimples"), Texto("rgPorte")) : r);
+             return Cadeia(CadeiaSimples);
          }},
         {.nome = "rgPat", .campo = "InParticipaPAT", .largura = 1, .controle = C::Opcoes, .grupo = "gbParticipaPat",
          .opcoes = QStringLiteral("Sim=1|Não=2"),
          .regra = [this]() -> Critica {
-             const std::string r = fCriticaParticipaPat(Texto("rgPat"));
-             if (fPassou(r)) return {};
-             MostraMensagem(r);
+             const auto r = Cadeia(CadeiaParticipaPat);
+             if (r.Passou()) return {};
+             MostraMensagem(r.codigo);
              const auto resposta = dialogos_.Caixa(ServicoDialogos::TituloTipo(TipoDialogo::Confirmacao),
                                                    QStringLiteral("A empresa participa do PAT ?"), QMessageBox::Question,
                                                    {Resposta::Sim, Resposta::Nao}, this);
@@ -415,37 +409,34 @@ std::vector<CampoDeclarado> TfmDadosEstab::Campos() {
          }},
         {.nome = "edPatMaior5", .rotulo = "Vinculos > 5 SM", .campo = "NuVinculoPatMaior5", .largura = 6,
          .valor = V::Numero, .grupo = "gbPat", .saidaSoPreenchido = false,
-         .regra = [this] { return Codigo(fCriticaNumeroBeneficiariosPat(Texto("edPatMaior5"))); }},
+         .regra = [this] { return Cadeia(CadeiaPatAcimaCinco); }},
         {.nome = "edPatMenor5", .rotulo = "Vinculos <= 5 SM", .campo = "NuVinculoPatMenor5", .largura = 6,
          .valor = V::Numero, .grupo = "gbPat", .coluna = 1, .saidaSoPreenchido = false,
          .regra = [this]() -> Critica {
              QWidget* foco = Controle("gbPat")->isEnabled() ? static_cast<QWidget*>(Edicao("edPatMenor5"))
                                                             : Opcoes("rgPat")->Botao(QString::fromStdString(Texto("rgPat")));
-             std::string r = fCriticaNumeroBeneficiariosPat(Texto("edPatMenor5"));
-             if (!fPassou(r)) return Codigo(r, foco);
-             const std::string maior = Texto("edPatMaior5"), menor = Texto("edPatMenor5");
-             if (fTodosZeros(maior) && fTodosZeros(menor) && Texto("rgPat") == "1") return Codigo("3626", foco);
-             r = fCriticaBeneficiariosPat(Texto("rgPat"), menor, maior);
-             return {r, foco, r == "3522" || r == "3525"};
+             return Cadeia(CadeiaPatAteCinco, foco);
          }},
-        percentual("edAdmCozinha", "Administração de Cozinhas (%)", "PoAdmCozinha", 1, 0),
-        percentual("edServicoProprio", "Serviço Próprio (%)", "PoServicoProprio", 2, 0),
-        percentual("edRefeicaoTransportada", "Refeições Transportadas (%)", "PoRefeicaoTransportadora", 3, 0),
-        percentual("edRefeicaoConvenio", "Refeição Convênio (%)", "PoRefeicaoConvenio", 1, 1),
-        percentual("edCestaAlimento", "Cesta de Alimentos (%)", "PoCestaAlimento", 2, 1),
-        percentual("edAlimentacaoConvenio", "Alimentação Convênio (%)", "PoAlimentacaoConvenio", 3, 1),
+        percentual("edAdmCozinha", "Administração de Cozinhas (%)", "PoAdmCozinha", 1, 0, 1),
+        percentual("edServicoProprio", "Serviço Próprio (%)", "PoServicoProprio", 2, 0, 0),
+        percentual("edRefeicaoTransportada", "Refeições Transportadas (%)", "PoRefeicaoTransportadora", 3, 0, 3),
+        percentual("edRefeicaoConvenio", "Refeição Convênio (%)", "PoRefeicaoConvenio", 1, 1, 2),
+        percentual("edCestaAlimento", "Cesta de Alimentos (%)", "PoCestaAlimento", 2, 1, 4),
+        percentual("edAlimentacaoConvenio", "Alimentação Convênio (%)", "PoAlimentacaoConvenio", 3, 1, 5),
     };
     // The last percentage also judges the six together.
-    auto& ultimo = c.back();
-    ultimo.regra = [this]() -> Critica {
-        Critica r = RegraPercentual("edAlimentacaoConvenio");
+    c.back().regra = [this]() -> Critica {
+        const Critica r = Cadeia(CadeiaPercentualPat, kPercentuaisPat - 1);
         if (!r.Passou() && !r.aviso) return r;
-        std::array<std::string, 6> todos;
-        for (size_t i = 0; i < todos.size(); ++i) todos[i] = Texto(kPercentuais[i]);
-        const std::string conjunto = fCriticaPercentuaisPat(Texto("rgPat"), todos);
-        if (!fPassou(conjunto)) return {conjunto, nullptr, conjunto == "3600" || conjunto == "3601"};
-        return r;
+        const Critica conjunto = Cadeia(CadeiaPercentuaisPat);
+        return conjunto.Passou() ? r : conjunto;
     };
+    // The bound fields, for reading the record from the screen.
+    for (const auto& campo : c) {
+        if (campo.campo.empty()) continue;
+        for (const auto& [nome, membro] : CamposEstabelecimento())
+            if (MesmoNome(nome, campo.campo)) ligados_.emplace_back(campo.nome, membro);
+    }
     return c;
 }
 
@@ -555,8 +546,8 @@ void TfmDadosEstab::AplicaTipoDeclaracao(bool comAvisos) {
     if (!comAvisos) return;
     if (semEmpregados) {
         if (tipo_ == "1") {
-            const std::string r = fCriticaZoviNegativaInscricao("1", tipo_, CeiVinculado12());
-            MostraMensagem(fPassou(r) ? "1007" : r);
+            const auto r = Cadeia(CadeiaTipoDeclaracao);
+            MostraMensagem(r.Passou() ? "1007" : r.codigo);
         } else {
             MostraMensagem("0133");
         }
@@ -606,9 +597,8 @@ void TfmDadosEstab::AoSairDoCampo(const QString& nome) {
 
 bool TfmDadosEstab::GravaRegistro() {
     if (!CriticaTodos()) return false;
-    const std::string negativa = fCriticaZoviNegativaInscricao(TipoDeclaracao(), tipo_, CeiVinculado12());
-    if (!fPassou(negativa)) {
-        Falha(negativa, Opcoes("rgTipoDeclaracao")->Botoes().first());
+    if (const auto negativa = Cadeia(CadeiaTipoDeclaracao); !negativa.Passou()) {
+        Falha(negativa.codigo, Opcoes("rgTipoDeclaracao")->Botoes().first());
         return false;
     }
     const bool semEmpregados = TipoDeclaracao() == "1";

@@ -1,7 +1,9 @@
 #pragma once
 // The establishment form: every field of one BD8EMP row on a header and five
-// tabs, declared in one field table (Campos()) that builds the form and drives
-// the checks when a field is left and again, in table order, on "&Ok".
+// tabs, declared in one field table (Campos()) that builds the form and names
+// each field's chain of checks (rules/CriticaEstabelecimento, the chains the
+// verification run runs too), run over the row on screen when the field is left
+// and again, in table order, on "&Ok". The services come from the entry context.
 //
 // The row's open-operation marker InOpcaoAberta holds "0" from the moment the
 // form loads the row until the form closes, so that a run that ends abnormally
@@ -13,14 +15,13 @@
 #include <string>
 
 #include "entry/FormularioDeclarado.h"
+#include "rules/CriticaEstabelecimento.h"
 
 class QLabel;
 class QPushButton;
 class QTabWidget;
 
 namespace zovi {
-class Referencias;
-class TCriticaZovi;
 class TdmGDZovi;
 class TdmEntradaDados;
 struct EstabelecimentoEmpregados;
@@ -28,6 +29,7 @@ struct EstabelecimentoEmpregados;
 
 namespace zovi::gui {
 
+class ContextoEntrada;
 class Seletores;
 
 class TfmDadosEstab : public FormularioDeclarado {
@@ -35,9 +37,7 @@ class TfmDadosEstab : public FormularioDeclarado {
 public:
     enum class Saida { Cancelada, Gravada, Empregados };
 
-    TfmDadosEstab(TdmGDZovi& dm, TdmEntradaDados& entrada, const Referencias& referencias,
-                  const TCriticaZovi& criticaZovi, Seletores* seletores, ServicoDialogos& dialogos,
-                  Mensagens& mensagens, QWidget* pai = nullptr);
+    explicit TfmDadosEstab(ContextoEntrada& contexto, QWidget* pai = nullptr);
     ~TfmDadosEstab() override;
 
     // The establishment to show; `novo`: the row was just created by the new-declaration wizard.
@@ -75,16 +75,24 @@ private:
     // The twelve digits of "CEI Vinculado", zeros when none.
     std::string CeiVinculado12() const;
     std::string TipoDeclaracao() const;
-    Critica RegraCnpj(const QString& nome);
-    Critica RegraValor(const QString& nome);
-    Critica RegraPercentual(const QString& nome);
+    // The row as the form holds it now, with the stored-value conventions.
+    RegistroEstabelecimento Registro() const;
+    // A field's chain of checks (CriticaEstabelecimento) over that row: its first error, or its
+    // first warning (shown on leaving, never stopping). `foco`: where a failure goes instead of
+    // the field the rule names.
+    using CadeiaCampo = std::function<void(const DadosEstabelecimento&, PassosCritica&)>;
+    Critica Cadeia(const CadeiaCampo& cadeia, QWidget* foco = nullptr);
+    Critica Cadeia(void (*cadeia)(const DadosEstabelecimento&, int, PassosCritica&), int i);
+    Critica Endereco(void (*cadeia)(const zovi::Endereco&, PassosCritica&));
+    QWidget* FocoDoRotulo(const char* rotulo);
+    Critica RegraValor(const QString& nome, int contribuicao);
 
     TdmGDZovi& dm_;
     TdmEntradaDados& entrada_;
     const Referencias& ref_;
-    const TCriticaZovi& criticaZovi_;
-    Seletores* seletores_;
+    Seletores& seletores_;
     std::function<void(const EstabelecimentoEmpregados&)> abreEmpregados_;
+    std::vector<std::pair<QString, std::string RegistroEstabelecimento::*>> ligados_;
 
     std::string anoBase_, inscricao_, prefixo_, tipo_ = "1";
     bool novo_ = false;

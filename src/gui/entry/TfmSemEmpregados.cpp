@@ -1,6 +1,6 @@
 #include "entry/TfmSemEmpregados.h"
 
-#include "app/TfmGDZOVI.h"
+#include "app/SiteZovi.h"
 #include "engine/Tabela.h"
 #include "messages/ServicoDialogos.h"
 #include "ui_TfmSemEmpregados.h"

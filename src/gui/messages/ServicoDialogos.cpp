@@ -3,11 +3,15 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
 
 #include "platform/Texto1252.h"
 
@@ -151,21 +155,55 @@ QString ServicoDialogos::ProximoArquivo() {
     return nome;
 }
 
+namespace {
+
+QSettings Preferencias() { return QSettings(QStringLiteral("GDZOVI2005"), QStringLiteral("gdzovi")); }
+const QString kUltimaPasta = QStringLiteral("dialogos/ultimaPasta");
+
+}  // namespace
+
+QString ServicoDialogos::PastaInicial(const QString& pedida) {
+    const QString casa = QDir::homePath();
+    if (!pedida.isEmpty() && QDir::cleanPath(pedida) != QDir::cleanPath(casa) && QFileInfo(pedida).isDir())
+        return pedida;
+    if (const QString ultima = Preferencias().value(kUltimaPasta).toString();
+        !ultima.isEmpty() && QFileInfo(ultima).isDir())
+        return ultima;
+    const QString documentos = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documentos.isEmpty() && QDir().mkpath(documentos)) return documentos;
+    return casa;
+}
+
+void ServicoDialogos::LembraPasta(const QString& escolhido) {
+    if (escolhido.isEmpty()) return;
+    const QFileInfo info(escolhido);
+    Preferencias().setValue(kUltimaPasta, info.isDir() ? info.absoluteFilePath() : info.absolutePath());
+}
+
 QString ServicoDialogos::ArquivoParaAbrir(QWidget* pai, const QString& titulo, const QString& pasta,
                                           const QString& filtro) {
     if (roteirizado_) return ProximoArquivo();
-    return QFileDialog::getOpenFileName(pai, titulo, pasta, filtro);
+    const QString arquivo = QFileDialog::getOpenFileName(pai, titulo, PastaInicial(pasta), filtro);
+    LembraPasta(arquivo);
+    return arquivo;
 }
 
 QString ServicoDialogos::ArquivoParaSalvar(QWidget* pai, const QString& titulo, const QString& sugestao,
                                            const QString& filtro) {
     if (roteirizado_) return ProximoArquivo();
-    return QFileDialog::getSaveFileName(pai, titulo, sugestao, filtro);
+    const QFileInfo sugerido(sugestao);
+    const QString inicial = QDir(PastaInicial(sugestao.contains(QLatin1Char('/')) ? sugerido.path() : QString()))
+                                .filePath(sugerido.fileName());
+    const QString arquivo = QFileDialog::getSaveFileName(pai, titulo, inicial, filtro);
+    LembraPasta(arquivo);
+    return arquivo;
 }
 
 QString ServicoDialogos::Pasta(QWidget* pai, const QString& titulo, const QString& inicial) {
     if (roteirizado_) return ProximoArquivo();
-    return QFileDialog::getExistingDirectory(pai, titulo, inicial);
+    const QString pasta = QFileDialog::getExistingDirectory(pai, titulo, PastaInicial(inicial));
+    LembraPasta(pasta);
+    return pasta;
 }
 
 void ServicoDialogos::AbreEndereco(const QUrl& endereco) {

@@ -50,7 +50,8 @@ public:
     // itself while another it opens takes its place, and show itself again when that one
     // returns: it then goes on as modal as before.
     int Executa(QDialog& formulario);
-    // Names of files chosen by the user; empty when the choice was cancelled.
+    // Names of files chosen by the user; empty when the choice was cancelled. The dialogs open
+    // where PastaInicial says, and the folder chosen is remembered for the next one.
     QString ArquivoParaAbrir(QWidget* pai, const QString& titulo, const QString& pasta, const QString& filtro);
     QString ArquivoParaSalvar(QWidget* pai, const QString& titulo, const QString& sugestao, const QString& filtro);
     // A folder chosen by the user (scripted: the next name given to EscolheArquivo); empty when cancelled.
@@ -73,6 +74,13 @@ public:
     Resposta Pergunta(TipoDialogo tipo, const std::string& texto) override;
     // A prompt that waits on the user (insert a diskette), with OK and Cancel.
     Resposta MostraOkCancela(TipoDialogo tipo, const std::string& texto) override;
+
+    // Where a file dialog opens: the folder the caller asks for when it names one (the user's
+    // home is no choice of folder); else the folder of the last file dialog, remembered between
+    // sessions; else the user's documents folder.
+    static QString PastaInicial(const QString& pedida);
+    // Remembers the folder of a file or folder the user chose.
+    static void LembraPasta(const QString& escolhido);
 
     // "Gerador de Declaração ZOVI - GDZOVI2005".
     static QString TituloPrograma();

@@ -1,6 +1,8 @@
 #pragma once
 // How the windows show, print and save a report: the preview window, the
-// print dialog, and the PDF file for when there is no printer.
+// print dialog, and the PDF file for when there is no printer. Laying out,
+// printing and saving a long report show its pages going by, with "Cancelar";
+// printing and saving end by saying where the pages went.
 #include <QWidget>
 
 namespace zovi::relatorios {

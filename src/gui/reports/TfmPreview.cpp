@@ -55,8 +55,8 @@ void TfmPreview::LigaComandos() {
     atalho(QKeySequence::Print, [this] { Imprime(); });
 }
 
-bool TfmPreview::Prepara(int limite) {
-    if (!composicao_.Compoe(limite)) return false;
+bool TfmPreview::Prepara(int limite, const std::function<bool(int)>& aoContar) {
+    if (!composicao_.Compoe(limite, aoContar)) return false;
     ui_->edPagina->setMaximum(std::max(Paginas(), 1));
     ui_->laTotal->setText(QStringLiteral("de %1").arg(Paginas()));
     pagina_ = 1;

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QImage>
 
+#include <functional>
 #include <memory>
 
 #include "motor/Composicao.h"
@@ -23,8 +24,9 @@ public:
     TfmPreview(relatorios::Relatorio& relatorio, ServicoDialogos& dialogos, QWidget* pai = nullptr);
     ~TfmPreview() override;
 
-    // Lays the report out; false when it has more pages than `limite` (it is then not shown).
-    bool Prepara(int limite);
+    // Lays the report out; false when it has more pages than `limite` (it is then not shown),
+    // or when `aoContar`, told the pages laid out so far, answers false.
+    bool Prepara(int limite, const std::function<bool(int)>& aoContar = {});
     int Pagina() const { return pagina_; }
     int Paginas() const { return composicao_.Paginas(); }
     void MostraPagina(int numero);

@@ -1,5 +1,7 @@
 #include "wizards/TfmGravaDecl01.h"
 
+#include <QGroupBox>
+
 #include "app/Figuras.h"
 #include "entry/TfmDadosResp.h"
 #include "messages/ServicoDialogos.h"
@@ -14,6 +16,8 @@ TfmGravaDecl01::TfmGravaDecl01(ContextoGravacao& contexto, ServicoDialogos& dial
     responsavel_ = new TfmDadosResp(contexto.dm, contexto.critica, contexto.seletores, dialogos, contexto.mensagens,
                                     ui_->paDados, true);
     ui_->loDados->insertWidget(1, responsavel_);
+    // The page's heading names the declarant's data already: the form's first group says it once more.
+    if (auto* grupo = responsavel_->findChild<QGroupBox*>(QStringLiteral("gbResponsavel"))) grupo->setTitle(QString());
     // From the last field to the page's buttons.
     setTabOrder(responsavel_->Controle(QStringLiteral("cbRecibo")), ui_->btVoltar);
     setTabOrder(ui_->btVoltar, ui_->btAvancar);

@@ -1,8 +1,9 @@
 #include "wizards/TfmGravaDecl03.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
+#include <QFocusEvent>
+#include <QScopedValueRollback>
 #include <QTime>
 
 #include "app/Figuras.h"
@@ -57,27 +58,41 @@ bool TfmGravaDecl03::fFazerCritica() const {
     return !(qobject_cast<const QPushButton*>(destino) && ui_->paResultado->isAncestorOf(destino));
 }
 
+bool TfmGravaDecl03::FocoFicaNaPagina(const QFocusEvent& e) const {
+    // A window opened over the page (the folder dialog, a message, the drive list) or the page
+    // closing takes the focus away without the user having left the field.
+    if (e.reason() == Qt::ActiveWindowFocusReason || e.reason() == Qt::PopupFocusReason) return false;
+    const QWidget* destino = QApplication::focusWidget();
+    return destino && destino->window() == this;
+}
+
 bool TfmGravaDecl03::eventFilter(QObject* objeto, QEvent* e) {
-    if (e->type() == QEvent::FocusOut && !ui_->paGravando->Rodando() && isVisible() && fFazerCritica()) {
+    if (e->type() == QEvent::FocusOut && !criticando_ && !ui_->paGravando->Rodando() &&
+        FocoFicaNaPagina(*static_cast<QFocusEvent*>(e)) && fFazerCritica()) {
         if (objeto == ui_->edData) CriticaData();
-        if (objeto == ui_->cbDrive && !ui_->cbDrive->view()->isVisible()) CriticaDrive();
+        if (objeto == ui_->cbDrive) CriticaDrive();
     }
     return PaginaAssistente::eventFilter(objeto, e);
 }
 
 bool TfmGravaDecl03::CriticaData() {
-    const std::string codigo = fCriticaDataGeracao(ui_->edData->text().remove(QLatin1Char('/')).trimmed().toStdString());
+    const std::string codigo = fCriticaDataDigitada(ui_->edData->text().remove(QLatin1Char('/')).toStdString());
     if (fPassou(codigo)) return true;
-    gravacao_.mensagens.MostraMensagem(codigo);
-    ui_->edData->setFocus();
+    Recusa(codigo, ui_->edData);
     return false;
 }
 
 bool TfmGravaDecl03::CriticaDrive() {
     if (ui_->cbDrive->Escolhido().Escolhido()) return true;
-    gravacao_.mensagens.MostraMensagem("0600");
-    ui_->cbDrive->setFocus();
+    Recusa("0600", ui_->cbDrive);
     return false;
+}
+
+void TfmGravaDecl03::Recusa(const std::string& codigo, QWidget* campo) {
+    // Bringing the focus back to the field is no leaving of the control it had reached.
+    const QScopedValueRollback<bool> guarda(criticando_, true);
+    gravacao_.mensagens.MostraMensagem(codigo);
+    campo->setFocus();
 }
 
 void TfmGravaDecl03::Avancar() {
@@ -104,8 +119,9 @@ bool TfmGravaDecl03::fGravouArquivoZOVI() {
     // Each attempt has its own time.
     p.hora = QTime::currentTime().toString(QStringLiteral("HHmmss")).toStdString();
     int resultado = kFalhaGravacao;
+    std::string motivo;
     ui_->paGravando->Roda(dialogos_, [&](Interacao& interacao) {
-        resultado = fGravaDeclaracao(gravacao_.dm.dbZovi, p, interacao);
+        resultado = fGravaDeclaracao(gravacao_.dm.dbZovi, p, interacao, &motivo);
     });
     switch (resultado) {
     case kGravado:
@@ -118,10 +134,7 @@ bool TfmGravaDecl03::fGravouArquivoZOVI() {
                            QStringLiteral("A gravação do arquivo \"ZOVI2005\" interrompida pelo usuário!"), this);
         return false;
     default:
-        dialogos_.Mensagem(TipoDialogo::Informacao,
-                           QStringLiteral("Ocorreu um erro durante a gravação do arquivo \"ZOVI2005\".\n"
-                                          "Substitua o disquete e tente novamente."),
-                           this);
+        dialogos_.Mostra(TipoDialogo::Informacao, MensagemFalhaGravacao(p, motivo));
         return false;
     }
 }

@@ -2,6 +2,9 @@
 // Result page of the generation wizard: what the verification found; without
 // errors, the generation date, the drive or folder, and the writing run.
 #include <memory>
+#include <string>
+
+class QFocusEvent;
 
 #include "wizards/AssistenteGravacao.h"
 
@@ -25,17 +28,22 @@ protected:
     bool eventFilter(QObject* objeto, QEvent* e) override;
 
 private:
-    // Leaving the date or the drive checks it, unless the focus goes where checking would be in
-    // the way: Cancel, Voltar, the report buttons, or Avançar, which checks everything itself.
+    // Leaving the date or the drive for another control of the page checks it, unless the focus
+    // goes where checking would be in the way: Cancel, Voltar, the report buttons, or Avançar,
+    // which checks everything itself.
     bool fFazerCritica() const;
+    bool FocoFicaNaPagina(const QFocusEvent& e) const;
     bool CriticaData();
     bool CriticaDrive();
+    // Shows the check's message and puts the focus back on the field.
+    void Recusa(const std::string& codigo, QWidget* campo);
     void Avancar();
     // The writing run; true when every file was written and sealed.
     bool fGravouArquivoZOVI();
 
     std::unique_ptr<Ui::TfmGravaDecl03> ui_;
     ContextoGravacao& gravacao_;
+    bool criticando_ = false;  // a check's message is up, or the focus is going back to its field
 };
 
 }  // namespace zovi::gui

@@ -40,10 +40,13 @@ public:
         altura_ = regiao.height();
     }
 
-    // Draws pages de..ate (from 1) with the painter; without one, only lays out.
-    void Desenha(QPainter* pintor, std::function<void()> novaPagina, int de, int ate) {
+    // Draws pages de..ate (from 1) with the painter; without one, only lays out. `aoDesenhar`
+    // answering false after a page stops the pass there.
+    void Desenha(QPainter* pintor, std::function<void()> novaPagina, int de, int ate,
+                 std::function<bool(int)> aoDesenhar = {}) {
         pintor_ = pintor;
         novaPaginaDispositivo_ = std::move(novaPagina);
+        aoDesenhar_ = std::move(aoDesenhar);
         de_ = de;
         ate_ = ate;
         if (pintor_) k_ = pintor_->device()->logicalDpiY() / kMmPorPolegada;
@@ -56,6 +59,10 @@ public:
 
 private:
     std::vector<Passo> PassosDaLinha(std::vector<QString>& chaves);
+    // The groups (outermost first) whose rows have begun when step k of the row prints.
+    size_t GruposAbertos(const std::vector<Passo>& passos, size_t k) const;
+    // The headers of the groups a new page continues, below its page header.
+    void RepeteGrupos();
     std::vector<Passo> PassosDoFim();
     bool Emite(Banda& banda);
     void Prepara(Banda& banda, bool desenhando);
@@ -75,6 +82,7 @@ private:
     Contexto ctx_;
     QPainter* pintor_ = nullptr;
     std::function<void()> novaPaginaDispositivo_;
+    std::function<bool(int)> aoDesenhar_;
     int de_ = 1, ate_ = 0;
     qreal k_ = 1;                  // device pixels per mm
     qreal largura_ = 0, altura_ = 0;
@@ -84,6 +92,8 @@ private:
     bool parar_ = false;
     int desenhadas_ = 0;
     int fonteAtual_ = -1;
+    size_t primeiroGrupo_ = 0;     // the outermost group whose header the current row prints
+    size_t gruposAbertos_ = 0;     // the groups a page opened now continues
     // The band being printed: its values and memo lines, worked out once.
     std::vector<QString> valores_;
     std::vector<QStringList> linhasMemo_;
@@ -97,10 +107,19 @@ std::vector<Passo> Passagem::PassosDaLinha(std::vector<QString>& chaves) {
     size_t primeiro = 0;
     if (e_.temChaves)
         while (primeiro < grupos.size() && chaves[primeiro] == e_.chaves[primeiro]) ++primeiro;
+    primeiroGrupo_ = primeiro;
     std::vector<Passo> passos;
     for (size_t i = primeiro; i < grupos.size(); ++i) AcrescentaComFilhas(passos, grupos[i], -1);
     if (auto* d = r_.detalhe()) AcrescentaComFilhas(passos, d, -1);
     return passos;
+}
+
+size_t Passagem::GruposAbertos(const std::vector<Passo>& passos, size_t k) const {
+    if (e_.fimLinhas) return 0;
+    size_t abertos = primeiroGrupo_;
+    for (size_t j = 0; j < k; ++j)
+        if (passos[j].mae < 0 && passos[j].banda->tipo == TipoBanda::CabecalhoGrupo) ++abertos;
+    return abertos;
 }
 
 std::vector<Passo> Passagem::PassosDoFim() {
@@ -131,6 +150,7 @@ void Passagem::Percorre() {
         for (size_t k = e_.passo; k < passos.size() && !parar_; ++k) {
             e_.passo = static_cast<int>(k);
             const auto& p = passos[k];
+            gruposAbertos_ = GruposAbertos(passos, k);
             impressa[k] = (p.mae < 0 || impressa[p.mae]) && Emite(*p.banda);
             e_.antesFeito = false;
         }
@@ -218,10 +238,30 @@ void Passagem::AbrePagina() {
     y_ = 0;
     fonteAtual_ = -1;
     if (Desenhando()) {
+        if (desenhadas_ > 0 && aoDesenhar_ && !aoDesenhar_(desenhadas_)) {
+            parar_ = true;
+            return;
+        }
         if (desenhadas_ > 0 && novaPaginaDispositivo_) novaPaginaDispositivo_();
         ++desenhadas_;
     }
     if (auto* cabecalho = r_.cabecalhoPagina()) ImprimeFixa(*cabecalho);
+    RepeteGrupos();
+}
+
+// Printed like the page header: on this page whatever room is left, and the body still counts
+// as empty, so the band that opened the page goes on it.
+void Passagem::RepeteGrupos() {
+    const auto& grupos = r_.grupos();
+    for (size_t i = 0; i < gruposAbertos_ && i < grupos.size(); ++i) {
+        Banda& grupo = *grupos[i];
+        if (!grupo.habilitada || !grupo.repeteNaContinuacao || !grupo.repeteNaContinuacao(ctx_)) continue;
+        ctx_.continuacao_ = true;
+        Prepara(grupo, Desenhando());
+        if (Desenhando()) DesenhaBanda(grupo, y_);
+        y_ += alturaBanda_;
+        ctx_.continuacao_ = false;
+    }
 }
 
 void Passagem::FechaPagina() {
@@ -350,23 +390,28 @@ QStringList Composicao::QuebraTexto(int fonte, const QString& texto, qreal largu
     return linhas;
 }
 
-bool Composicao::Compoe(int limite) {
+bool Composicao::Compoe(int limite, const std::function<bool(int)>& aoContar) {
     inicios_.clear();
     contada_ = false;
-    bool coube = true;
+    bool coube = true, desistiu = false;
     Passagem passagem(*this, Estado{});
     passagem.aoAbrirPagina = [&](const Estado& inicio) {
         if (static_cast<int>(inicios_.size()) >= limite) {
             coube = false;
             return false;
         }
+        if (aoContar && !inicios_.empty() && !aoContar(Paginas())) {
+            desistiu = true;
+            return false;
+        }
         inicios_.push_back(inicio);
         return true;
     };
     passagem.Percorre();
-    composta_ = true;
-    contada_ = coube;
-    return coube;
+    if (desistiu) inicios_.clear();
+    composta_ = !desistiu;
+    contada_ = coube && !desistiu;
+    return contada_;
 }
 
 void Composicao::DesenhaPagina(int numero, QPainter& pintor) {
@@ -376,10 +421,11 @@ void Composicao::DesenhaPagina(int numero, QPainter& pintor) {
     passagem.Percorre();
 }
 
-int Composicao::Desenha(QPainter& pintor, const std::function<void()>& novaPagina, int de, int ate) {
+int Composicao::Desenha(QPainter& pintor, const std::function<void()>& novaPagina, int de, int ate,
+                        const std::function<bool(int)>& aoDesenhar) {
     if (relatorio_.UsaTotalPaginas() && !contada_) Compoe();
     Passagem passagem(*this, Estado{});
-    passagem.Desenha(&pintor, novaPagina, std::max(de, 1), ate);
+    passagem.Desenha(&pintor, novaPagina, std::max(de, 1), ate, aoDesenhar);
     passagem.Percorre();
     return passagem.Desenhadas();
 }

@@ -35,8 +35,9 @@ public:
     Composicao& operator=(const Composicao&) = delete;
 
     // Lays out the whole report without drawing, keeping where each page starts.
-    // False when the report has more than `limite` pages (the count stops there).
-    bool Compoe(int limite = std::numeric_limits<int>::max());
+    // False when the report has more than `limite` pages (the count stops there), or when
+    // `aoContar`, told the pages laid out so far, answers false (the report is then not laid out).
+    bool Compoe(int limite = std::numeric_limits<int>::max(), const std::function<bool(int)>& aoContar = {});
     bool Composta() const { return composta_; }
     int Paginas() const { return static_cast<int>(inicios_.size()); }
 
@@ -45,7 +46,9 @@ public:
     void DesenhaPagina(int numero, QPainter& pintor);
     // Draws pages de..ate (from 1; ate 0 = to the last) with an open painter in one pass,
     // calling novaPagina between two pages (a paged device's newPage); returns the pages drawn.
-    int Desenha(QPainter& pintor, const std::function<void()>& novaPagina, int de = 1, int ate = 0);
+    // `aoDesenhar`, told the pages drawn so far after each, stops the drawing by answering false.
+    int Desenha(QPainter& pintor, const std::function<void()>& novaPagina, int de = 1, int ate = 0,
+                const std::function<bool(int)>& aoDesenhar = {});
 
     Relatorio& relatorio() { return relatorio_; }
     const QDateTime& Impressao() const { return impressao_; }

@@ -6,7 +6,9 @@
 //   - page header and page footer, printed on every page;
 //   - group headers, each on an expression of the row, nested in the order
 //     they are added: a header prints when its expression, or the expression of
-//     an outer group, changes from the previous row;
+//     an outer group, changes from the previous row; a header may also print
+//     again at the top of a page that continues its group, so that every page
+//     says whose rows it holds;
 //   - the detail band, once per row;
 //   - child bands, printed right after their parent band whenever it prints;
 //   - a summary band after the last row.
@@ -57,6 +59,8 @@ public:
     // From a band's handler: the next band that prints starts a new page (nothing happens
     // at the top of a page).
     void NovaPagina() { novaPagina_ = true; }
+    // True while a group header prints again at the top of a page that continues its group.
+    bool Continuacao() const { return continuacao_; }
 
 private:
     friend class Passagem;
@@ -67,6 +71,7 @@ private:
     QDateTime impressao_;
     long linhas_ = 0;
     bool novaPagina_ = false;
+    bool continuacao_ = false;
 };
 
 using Expressao = std::function<QString(const Contexto&)>;
@@ -124,6 +129,10 @@ public:
     std::vector<Elemento> elementos;
     // Runs before the band prints; clearing `imprime` leaves it out this time.
     std::function<void(Banda&, Contexto&, bool& imprime)> antesDeImprimir;
+    // Group headers: when set and true for the current row, the band prints again below the
+    // page header of a page that continues its group (the handler above does not run then;
+    // Contexto::Continuacao() is true while it prints).
+    std::function<bool(const Contexto&)> repeteNaContinuacao;
 };
 
 class Relatorio {

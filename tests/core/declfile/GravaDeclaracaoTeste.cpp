@@ -12,12 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "Gerador.h"
 #include "InteracaoRoteirizada.h"
 #include "PastaTeste.h"
 #include "declfile/GravaDeclaracao.h"
 #include "engine/Banco.h"
 #include "engine/Consulta.h"
 #include "engine/Tabela.h"
+#include "platform/Texto1252.h"
 #include "zovi2005.h"
 
 namespace zovi {
@@ -365,7 +367,7 @@ TEST_F(GravaDeclaracaoTeste, PastaEscolhidaSemLimiteDeTamanho) {
     p.pasta = pasta;
     p.maximoRegistros = 6;  // header, establishment, three employees, trailer
     const std::string pergunta =
-        "Existe um arquivo de nome \"Zovi2005.\" na pasta " + pasta.string() + " .\nAutoriza gravar sobre?";
+        "Existe um arquivo de nome \"Zovi2005\" na pasta " + pasta.string() + ".\nAutoriza gravar sobre?";
     {
         Roteiro ui(midias.Caminho(), {Resposta::Nao});
         EXPECT_EQ(fGravaDeclaracao(banco, p, ui), kGravacaoInterrompida);
@@ -389,6 +391,59 @@ TEST_F(GravaDeclaracaoTeste, PastaEscolhidaSemLimiteDeTamanho) {
     EXPECT_FALSE(fs::exists(Roteiro::Disquete(midias.Caminho(), 1) / "Zovi2005")) << "drive A: untouched";
     EXPECT_EQ(Linhas("TE8PROID", {"NuDisquete", "NuEstabelecimentos", "NuVinculos"}),
               (std::vector<std::string>{"1 1 3", "2 1 3", "3 2 2"}));
+}
+
+// A folder holds one declaration: the parts of an earlier, larger one in "disquete-N" go with
+// its file, after one question; a stale "disquete-2" alone is asked about too, and a No keeps it.
+TEST_F(GravaDeclaracaoTeste, PastaSemPartesDaDeclaracaoAnterior) {
+    Estabelecimento("BD8EMP", "11222333000181", "00", 0);
+    const fs::path pasta = midias.Caminho() / "entregas";
+    for (const char* sub : {"disquete-2", "disquete-3", "disquete-x"}) {
+        fs::create_directories(pasta / sub);
+        std::ofstream(pasta / sub / "Zovi2005") << "parte anterior";
+    }
+    auto p = Selecao({{"2005", "11222333000181", "00", true}});
+    p.pasta = pasta;
+    {
+        Roteiro ui(midias.Caminho(), {Resposta::Nao});
+        EXPECT_EQ(fGravaDeclaracao(banco, p, ui), kGravacaoInterrompida);
+        EXPECT_EQ(ui.Textos(), std::vector<std::string>{"Existe um arquivo de nome \"Zovi2005\" em disquete-2, disquete-3"
+                                                        " da pasta " + pasta.string() + ".\nAutoriza gravar sobre?"});
+        EXPECT_TRUE(fs::exists(pasta / "disquete-2" / "Zovi2005"));
+        EXPECT_FALSE(fs::exists(pasta / "Zovi2005"));
+    }
+    std::ofstream(pasta / "Zovi2005") << "anterior";
+    Roteiro ui(midias.Caminho(), {Resposta::Sim});
+    ASSERT_EQ(fGravaDeclaracao(banco, p, ui), kGravado);
+    ASSERT_EQ(ui.Textos().size(), 1u);
+    EXPECT_EQ(ui.Textos()[0], "Existe um arquivo de nome \"Zovi2005\" na pasta " + pasta.string() +
+                                  " (e em disquete-2, disquete-3).\nAutoriza gravar sobre?");
+    EXPECT_TRUE(SeloConfere(pasta / "Zovi2005"));
+    EXPECT_FALSE(fs::exists(pasta / "disquete-2" / "Zovi2005"));
+    EXPECT_FALSE(fs::exists(pasta / "disquete-3" / "Zovi2005"));
+    EXPECT_TRUE(fs::exists(pasta / "disquete-x" / "Zovi2005")) << "not a part of a declaration";
+}
+
+// A file the system refuses in a folder: the run fails with the system's reason, which the
+// message gives in place of changing the diskette.
+TEST_F(GravaDeclaracaoTeste, FalhaNaPastaDizOMotivo) {
+    Estabelecimento("BD8EMP", "11222333000181", "00", 0);
+    const fs::path pasta = midias.Caminho() / "entregas";
+    fs::create_directories(pasta / "Zovi2005.tmp");  // the name the file is written under
+    auto p = Selecao({{"2005", "11222333000181", "00", true}});
+    p.pasta = pasta;
+    Roteiro ui(midias.Caminho());
+    std::string motivo;
+    EXPECT_EQ(fGravaDeclaracao(banco, p, ui, &motivo), kFalhaGravacao);
+    EXPECT_EQ(ui.Textos(), std::vector<std::string>{});
+    const std::string esperado =
+        "Não foi possível gravar " + (pasta / "Zovi2005").string() + ": existe uma pasta com o nome do arquivo.";
+    EXPECT_EQ(motivo, esperado);
+    EXPECT_EQ(MensagemFalhaGravacao(p, motivo), "Ocorreu um erro durante a gravação do arquivo \"ZOVI2005\".\n" + esperado);
+    p.pasta.reset();
+    EXPECT_EQ(MensagemFalhaGravacao(p, ""), "Ocorreu um erro durante a gravação do arquivo \"ZOVI2005\".\n"
+                                             "Substitua o disquete e tente novamente.");
+    EXPECT_FALSE(banco.ExisteTabela("TE8PROID"));
 }
 
 TEST_F(GravaDeclaracaoTeste, InterrupcaoConfirmadaNaoDeixaArquivoNemRecibo) {
@@ -484,52 +539,119 @@ TEST_F(GravaDeclaracaoTeste, RetificacaoDasTabelasDeTrabalho) {
     EXPECT_EQ(Linhas("TE8PROID", {"InRetificacao"}), std::vector<std::string>{"True"});
 }
 
-TEST_F(GravaDeclaracaoTeste, ComandoGravarDaLinhaDeComando) {
-    Estabelecimento("BD8EMP", "11222333000181", "00", 1);
-    Empregados("BD8VINC", "11222333000181", "00", 1);
-    banco.Fecha();
+// gdzovi-lote gravar with its output; the exit status.
+int Lote(const std::string& ambiente, const std::string& args, std::string* saida = nullptr) {
     const std::string lote = (teste::PastaProgramas() / "gdzovi-lote").string();
-    auto roda = [&](const std::string& unidade, const std::string& args) {
-        const std::string cmd = "GDZOVI_UNIDADE_A=" + unidade + " " + lote + " gravar " + dados.Caminho().string() +
-                                " " + args + " </dev/null >/dev/null 2>&1";
-        return WEXITSTATUS(std::system(cmd.c_str()));
-    };
+    const fs::path log = fs::temp_directory_path() / ("gravar-" + std::to_string(::getpid()) + ".log");
+    const std::string cmd = ambiente + " " + lote + " gravar " + args + " </dev/null >'" + log.string() + "' 2>&1";
+    const int status = WEXITSTATUS(std::system(cmd.c_str()));
+    if (saida) *saida = Le(log);
+    fs::remove(log);
+    return status;
+}
+
+// A declaration the verification passes, for the command that verifies before writing.
+class ComandoGravarTeste : public GravaDeclaracaoTeste {
+protected:
+    void SetUp() override {
+        GravaDeclaracaoTeste::SetUp();
+        bancada::ParametrosGeracao p;
+        p.empregadosPorEstabelecimento = 6;
+        bancada::GeraDeclaracao(banco, p);
+        banco.Fecha();
+    }
+    // A diskette of 1.44 MB in drive A: `unidade`; the command's output is UTF-8.
+    int Roda(const std::string& unidade, const std::string& args, std::string* saida = nullptr) {
+        return Lote("GDZOVI_UNIDADE_A=" + unidade + ":1457664", dados.Caminho().string() + " " + args, saida);
+    }
+    static bool Diz(const std::string& saida, const std::string& texto1252) {
+        return saida.find(Cp1252ParaUtf8(texto1252)) != std::string::npos;
+    }
+    void Altera(const std::string& sql) {
+        Banco b;
+        b.Abre("Zovi2005", {dados.Parametro()});
+        Consulta q(b, {sql});
+        q.Executa();
+    }
+};
+
+TEST_F(ComandoGravarTeste, DaLinhaDeComando) {
     const std::string disquete = Arquivo(1).parent_path().string();
-    EXPECT_EQ(roda(disquete, "--unidade C"), 64);
-    EXPECT_EQ(roda(disquete, "--unidade A --data 1503"), 64);
-    EXPECT_EQ(roda((midias.Caminho() / "nenhum").string(), "--unidade A"), 2) << "no diskette: Cancel at EOF";
+    EXPECT_EQ(Roda(disquete, "--unidade C"), 64);
+    EXPECT_EQ(Roda((midias.Caminho() / "nenhum").string(), "--unidade A --data 15032006"), 2)
+        << "no diskette: Cancel at EOF";
     EXPECT_FALSE(fs::exists(Arquivo(1)));
-    ASSERT_EQ(roda(disquete, "--unidade A --data 15032006"), 0);
+    std::string saida;
+    ASSERT_EQ(Roda(disquete, "--unidade A --data 15032006", &saida), 0);
+    EXPECT_TRUE(Diz(saida, "Arquivo gerado com SUCESSO !")) << saida;
     auto r = Registros(Arquivo(1));
-    ASSERT_EQ(r.size(), 4u);
+    ASSERT_EQ(r.size(), 9u);
     EXPECT_EQ(Campo(r[0], 232, 8), "15032006");
     EXPECT_TRUE(SeloConfere(Arquivo(1)));
-    EXPECT_EQ(roda(disquete, "--unidade A"), 2) << "the earlier file is kept without --sim";
-    EXPECT_EQ(roda(disquete, "--unidade A --sim"), 0);
+    EXPECT_EQ(Roda(disquete, "--unidade A --data 15032006"), 2) << "the earlier file is kept without --sim";
+    EXPECT_EQ(Roda(disquete, "--unidade A --data 15032006 --sim"), 0);
+}
+
+// The generation date is checked as the wizard checks it, the catalogue's message said; without
+// --data the date is today's, which is outside 2006.
+TEST_F(ComandoGravarTeste, DataDaGeracaoCriticada) {
+    const std::string disquete = Arquivo(1).parent_path().string();
+    const std::pair<const char*, const char*> casos[] = {
+        {"31122005", "(0420)"}, {"01012007", "(0423)"}, {"31022006", "(0421)"}, {"1503", "(0421)"}};
+    for (const auto& [data, codigo] : casos) {
+        std::string saida;
+        EXPECT_EQ(Roda(disquete, std::string("--unidade A --data ") + data, &saida), 64) << data;
+        EXPECT_TRUE(Diz(saida, codigo)) << saida;
+    }
+    std::string saida;
+    EXPECT_EQ(Roda(disquete, "--unidade A", &saida), 64);
+    EXPECT_TRUE(Diz(saida, "Sem --data vale a data de hoje")) << saida;
+    EXPECT_FALSE(fs::exists(Arquivo(1)));
+    EXPECT_EQ(Roda(disquete, "--unidade A --data 01012006"), 0);
+    EXPECT_EQ(Roda(disquete, "--unidade A --data 31122006 --sim"), 0);
+}
+
+// The verification runs first: errors write nothing and fail with their count and the way to
+// see them; warnings are said and the declaration is written.
+TEST_F(ComandoGravarTeste, VerificaAntesDeGravar) {
+    const std::string disquete = Arquivo(1).parent_path().string();
+    Altera("update BD8EMP set NoRazaoEstabelecimento = ''");
+    std::string saida;
+    EXPECT_EQ(Roda(disquete, "--unidade A --data 15032006", &saida), 1);
+    EXPECT_TRUE(Diz(saida, "erro(s) e não foi gravada")) << saida;
+    EXPECT_TRUE(Diz(saida, "gdzovi-lote relatorio erros")) << saida;
+    EXPECT_FALSE(Diz(saida, "SUCESSO")) << saida;
+    EXPECT_TRUE(fs::is_empty(Arquivo(1).parent_path()));
+
+    Altera("update BD8EMP set NoRazaoEstabelecimento = 'PADARIA', NuEstrangeirosEstabelec = '3'");
+    EXPECT_EQ(Roda(disquete, "--unidade A --data 15032006", &saida), 0) << saida;
+    EXPECT_TRUE(Diz(saida, "aviso(s), que não impedem a gravação")) << saida;
+    EXPECT_TRUE(SeloConfere(Arquivo(1)));
 }
 
 // --pasta: the folder made when missing, the file sealed there; an earlier file replaced only
 // with --sim; a drive and a folder together, or a folder that is a file, refused.
-TEST_F(GravaDeclaracaoTeste, ComandoGravarNumaPasta) {
-    Estabelecimento("BD8EMP", "11222333000181", "00", 1);
-    Empregados("BD8VINC", "11222333000181", "00", 1);
-    banco.Fecha();
-    const std::string lote = (teste::PastaProgramas() / "gdzovi-lote").string();
-    auto roda = [&](const std::string& args) {
-        const std::string cmd = "GDZOVI_UNIDADE_A=" + Arquivo(1).parent_path().string() + " " + lote + " gravar " +
-                                dados.Caminho().string() + " --data 15032006 " + args + " </dev/null >/dev/null 2>&1";
-        return WEXITSTATUS(std::system(cmd.c_str()));
-    };
-    const fs::path pasta = midias.Caminho() / "declaracao 2005";
+TEST_F(ComandoGravarTeste, NumaPasta) {
+    const std::string unidade = Arquivo(1).parent_path().string();
+    auto roda = [&](const std::string& args) { return Roda(unidade, "--data 15032006 " + args); };
+    // A name with an accent, in UTF-8 as the system names files.
+    const fs::path pasta = midias.Caminho() / Cp1252ParaUtf8("declaração 2005");
     std::ofstream(midias.Caminho() / "um-arquivo") << "x";
     EXPECT_EQ(roda("--pasta '" + pasta.string() + "' --unidade A"), 64);
     EXPECT_EQ(roda("--pasta '" + (midias.Caminho() / "um-arquivo").string() + "'"), 64);
     ASSERT_EQ(roda("--pasta '" + pasta.string() + "'"), 0);
     const std::string primeiro = Le(pasta / "Zovi2005");
-    EXPECT_EQ(Registros(pasta / "Zovi2005").size(), 4u);
+    EXPECT_EQ(Registros(pasta / "Zovi2005").size(), 9u);
     EXPECT_TRUE(SeloConfere(pasta / "Zovi2005"));
     EXPECT_FALSE(fs::exists(Arquivo(1)));
-    EXPECT_EQ(roda("--pasta '" + pasta.string() + "'"), 2) << "the earlier file is kept without --sim";
+    std::string saida;
+    EXPECT_EQ(Roda(unidade, "--data 15032006 --pasta '" + pasta.string() + "'", &saida), 2)
+        << "the earlier file is kept without --sim";
+    // The path is said as the terminal shows it (UTF-8), and the file's name without a dot.
+    EXPECT_NE(saida.find("Existe um arquivo de nome \"Zovi2005\" na pasta " + pasta.string() + ".\n"),
+              std::string::npos)
+        << saida;
+    EXPECT_TRUE(Diz(saida, "Autoriza gravar sobre?")) << saida;
     EXPECT_EQ(Le(pasta / "Zovi2005"), primeiro);
     EXPECT_EQ(roda("--pasta '" + pasta.string() + "' --sim"), 0);
     EXPECT_TRUE(SeloConfere(pasta / "Zovi2005"));
@@ -543,11 +665,11 @@ namespace {
 
 TEST(DataGeracaoTeste, SoDatasDe2006) {
     const std::pair<const char*, const char*> casos[] = {
-        {"15032006", "0000"}, {"01012006", "0000"}, {"31122006", "0000"},
-        {"31122005", "0420"}, {"", "0420"},         {"        ", "0420"},
-        {"01012007", "0423"}, {"31022006", "0421"}, {"1503200", "0421"}, {"15/03/06", "0421"},
+        {"15032006", "0000"}, {"01012006", "0000"}, {"31122006", "0000"}, {"31122005", "0420"},
+        {"00000000", "0420"}, {"", "0421"},         {"        ", "0421"}, {"01012007", "0423"},
+        {"31022006", "0421"}, {"1503200", "0421"},  {"15/03/06", "0421"}, {"150320061", "0421"},
     };
-    for (const auto& [data, codigo] : casos) EXPECT_EQ(fCriticaDataGeracao(data), codigo) << '"' << data << '"';
+    for (const auto& [data, codigo] : casos) EXPECT_EQ(fCriticaDataDigitada(data), codigo) << '"' << data << '"';
 }
 
 }  // namespace

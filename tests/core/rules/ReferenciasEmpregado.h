@@ -2,6 +2,8 @@
 // The reference rows the employee rule tests rely on, loaded once per test
 // program from a temporary data folder that holds only them.
 #include "rules/Referencias.h"
+#include "rules/RegistroVinculo.h"
+#include "rules/VerificaEstabelecimento.h"
 
 namespace zovi::teste {
 
@@ -11,5 +13,9 @@ namespace zovi::teste {
 // municipality "3550308"; CBO "223505" (needs higher education), "411005"
 // (refused to the illiterate) and "782510" (no flag).
 const Referencias& ReferenciasEmpregado();
+
+// A CNPJ establishment of 2005 and a realistic employee of it that passes every check.
+RegistroEstabelecimento Estabelecimento();
+RegistroVinculo Empregado();
 
 }  // namespace zovi::teste

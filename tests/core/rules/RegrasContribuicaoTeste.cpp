@@ -37,6 +37,12 @@ TEST(RegrasContribuicao, Pat) {
     for (const auto& c : beneficiarios)
         EXPECT_EQ(fCriticaBeneficiariosPat(c.indicador, c.ate5, c.acima5), c.esperado)
             << c.indicador << " " << c.ate5 << " " << c.acima5;
+    // A participant must have beneficiaries in one of the counts.
+    const std::vector<Beneficiarios> semBeneficiarios = {
+        {"1", "000000", "000000", "3626"}, {"1", "000001", "000000", "0000"}, {"2", "000000", "000000", "0000"}};
+    for (const auto& c : semBeneficiarios)
+        EXPECT_EQ(fCriticaParticipanteSemBeneficiariosPat(c.indicador, c.acima5, c.ate5), c.esperado)
+            << c.indicador << " " << c.ate5 << " " << c.acima5;
     struct Percentuais { std::string indicador; std::array<std::string, 6> valores; std::string esperado; };
     const std::vector<Percentuais> percentuais = {
         {"1", {"050", "050", "", "", "", ""}, "0000"},

@@ -286,6 +286,12 @@ TEST(RegrasEmpregado, Desligamento) {
         {"desligado no encerramento", fCriticaDesligamentoEncerramento("3006", "30062005", "2005"), "0000"},
         {"encerramento fora de Y", fCriticaDesligamentoEncerramento("0107", "30062006", "2005"), "0000"},
         {"encerramento em Y=2006", fCriticaDesligamentoEncerramento("0107", "30062006", "2006"), "3603"},
+        {"Y=2006 sem desligamento", fCriticaDesligamentoAnoReferencia("0000", "2006"), "0294"},
+        {"Y=2006 com desligamento", fCriticaDesligamentoAnoReferencia("1506", "2006"), "0000"},
+        {"Y=2005 sem desligamento", fCriticaDesligamentoAnoReferencia("0000", "2005"), "0000"},
+        {"estrangeiros acima de um terco", fCriticaProporcaoEstrangeiros(6, 3), "0393"},
+        {"um terco de estrangeiros", fCriticaProporcaoEstrangeiros(6, 2), "0000"},
+        {"cinco empregados estrangeiros", fCriticaProporcaoEstrangeiros(5, 5), "0000"},
     });
 }
 

@@ -22,71 +22,8 @@ std::ostream& operator<<(std::ostream& os, const Linha& l) {
     return os << "{" << l.errwar << " " << l.retorno << " " << l.lbl << " '" << l.conteudo << "'}";
 }
 
-RegistroEstabelecimento Estabelecimento() {
-    RegistroEstabelecimento e;
-    e.AnBase = "2005";
-    e.CoCgcCeiEstabelecimento = "11222333000181";
-    e.NuPrefixoEstabelecimento = "01";
-    e.InInscrEstabelecimento = "1";
-    e.NoRazaoEstabelecimento = "PADARIA BOM PAO LTDA";
-    e.CoCnae = "15814";
-    e.CoNaturezaJuridica = "2062";
-    e.InEncerramentoAtividade = "2";
-    e.DaEncerramentoAtividade = "00000000";
-    return e;
-}
-
-RegistroVinculo Empregado() {
-    RegistroVinculo r;
-    r.AnBase = "2005";
-    r.CoCgcCeiEstabelecimento = "11222333000181";
-    r.NuPrefixoEstabelecimento = "01";
-    r.CoPisPasepEmpregado = "12034567899";
-    r.DaAdmissaoEmpregado = "01032004";
-    r.NoEmpregado = "MARIA DE SOUZA";
-    r.DaNascimentoEmpregado = "15061980";
-    r.CoNacionalidade = "10";
-    r.AnChegadaEmpregado = "0000";
-    r.CoInstrucao = "7";
-    r.NuCartTrabEmpregado = "12345600001";
-    r.CoCpfEmpregado = "52998224725";
-    r.CoTipoAdmissao = "2";
-    r.VaSalContratualEmpregado = "000100000";
-    r.CoTipoSalarioContratual = "1";
-    r.HoSemanaisEmpregado = "44";
-    r.CoCbo = "782510";
-    r.CoVinculo = "10";
-    r.CoCausaDesligamento = "00";
-    r.DaDesligamentoEmpregado = "0000";
-    for (int m = 1; m <= 12; ++m) {
-        r.*kRemuneracoesVinculo[m - 1] = "000100000";
-        r.*kHorasVinculo[m - 1] = "176";
-    }
-    r.Me13AdiantamentoEmpregado = "11";
-    r.Va13AdiantamentoEmpregado = "000050000";
-    r.Me13ParcelaFinalEmpregado = "12";
-    r.Va13ParcelaFinalEmpregado = "000050000";
-    r.TxUsoEmpregado = "SETOR 2";
-    r.CoTipoRaca = "1";
-    r.InDeficienteFisico = "2";
-    r.VaAvisoPrevioEmpregado = "000000000";
-    r.InAlvaraEmpregado = "2";
-    r.InSexo = "2";
-    for (auto* c : {&r.CoMotivoPrimAfas, &r.CoMotivoSeguAfas, &r.CoMotivoTercAfas}) *c = "00";
-    for (auto* c : {&r.DaInicioprimeiroAfas, &r.DaFinalPrimeiroAfas, &r.DaInicioSegundoAfas, &r.DaFinalSegundoAfas,
-                    &r.DaInicioTerceiroAfas, &r.DaFinalTerceiroAfas})
-        *c = "0000";
-    r.QtDiasAfas = "000";
-    for (auto* c : {&r.VaGlobalSindical, &r.VaGlobalPrimAssociativa, &r.VaGlobalSegAssociativa,
-                    &r.VaGlobalAssistencial, &r.VaGlobalConfederativa, &r.VaGlobalFerias, &r.VaGlobalMultas,
-                    &r.VaGlobalBcoHoras, &r.VaGlobalDissidio, &r.VaGlobalGratificacoes})
-        *c = "00000000";
-    for (auto* c : {&r.QtCompBcoHoras, &r.QtCompDissidio, &r.QtCompGratificacoes}) *c = "00";
-    r.CoMunicipioTrabalho = "3550308";
-    r.NoMunicipioTrabalho = "SAO PAULO";
-    r.SgUfTrabalho = "SP";
-    return r;
-}
+using teste::Empregado;
+using teste::Estabelecimento;
 
 std::vector<Linha> Verifica(const RegistroVinculo& e, const RegistroEstabelecimento& est,
                             bool exigePreenchimento = false, ConsultasVinculo* consultas = nullptr) {

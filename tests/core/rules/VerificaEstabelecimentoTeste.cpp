@@ -4,7 +4,9 @@
 #include <ostream>
 
 #include "BaseReferencia.h"
+#include "Paridade.h"
 #include "engine/Tabela.h"
+#include "rules/CriticaEstabelecimento.h"
 #include "rules/CriticaZovi.h"
 #include "rules/VerificaEstabelecimento.h"
 
@@ -412,3 +414,71 @@ TEST_F(Verificacao, RegistrosLidosDaTabela) {
 }
 
 }  // namespace
+
+// The establishment form and the verification run judge a field alike: for each field and each
+// value of a table of passing and failing values, the form's check of the field (its chain read
+// as the form reads it) and the run over the row holding that value give the same code, and the
+// whole run writes the chain's rows. Where the chain makes them differ on purpose, the table says
+// which code each gives.
+TEST_F(Verificacao, FormularioEVerificacaoDaoOMesmoCodigoPorCampo) {
+    using E = RegistroEstabelecimento;
+    using Cadeia = std::function<void(const DadosEstabelecimento&, PassosCritica&)>;
+    auto endereco = [](void (*f)(const Endereco&, PassosCritica&)) -> Cadeia {
+        return [f](const DadosEstabelecimento& d, PassosCritica& p) { f(EnderecoEstabelecimento(d.e), p); };
+    };
+    auto comRef = [](void (*f)(const Endereco&, const Referencias&, PassosCritica&)) -> Cadeia {
+        return [f](const DadosEstabelecimento& d, PassosCritica& p) { f(EnderecoEstabelecimento(d.e), d.ref, p); };
+    };
+    auto indice = [](void (*f)(const DadosEstabelecimento&, int, PassosCritica&), int i) -> Cadeia {
+        return [f, i](const DadosEstabelecimento& d, PassosCritica& p) { f(d, i, p); };
+    };
+    auto municipio = [](const DadosEstabelecimento& d, PassosCritica& p) {
+        CadeiaMunicipio(EnderecoEstabelecimento(d.e), d.ref, p);
+    };
+    struct Campo {
+        const char* nome;
+        std::string E::*membro;
+        Cadeia cadeia;
+        std::vector<teste::ValorParidade> valores;
+    };
+    const std::vector<Campo> campos = {
+        {"razão social", &E::NoRazaoEstabelecimento, CadeiaRazaoSocial, {{"", "0110"}, {"ACME COMERCIO LTDA", "0000"}}},
+        {"logradouro", &E::EdEstabelecimento, endereco(CadeiaLogradouro), {{"", "0120"}, {"RUA DAS FLORES", "0000"}}},
+        {"número", &E::NuEnderecoEstabelecimento, endereco(CadeiaNumero), {{"12A456", "0040"}, {"000100", "0000"}}},
+        {"CEP", &E::CoCepEstabelecimento, endereco(CadeiaCep), {{"", "0081"}, {"01310100", "0000"}}},
+        // The form judges municipality and CEP as a pair; the run the code alone (and the CEP apart).
+        {"município", &E::CoMunicipio, municipio, {{"9999999", "0090"}, {"3304557", "0083", "0091"}, {"3550308", "0000"}}},
+        {"DDD", &E::NuDDD, comRef(CadeiaDdd), {{"AB", "3674"}, {"11", "0000"}}},
+        {"telefone", &E::NuTelefone, endereco(CadeiaTelefone), {{"", "3674"}, {"32145678", "0000"}}},
+        {"e-mail", &E::TxEmailEstabelecimento, CadeiaEmail, {{"contato acme", "3627"}, {"contato@acme.com.br", "0000"}}},
+        {"CNAE", &E::CoCnae, CadeiaCnae, {{"", "0360"}, {"99999", "0361"}, {"52116", "0000"}}},
+        {"natureza jurídica", &E::CoNaturezaJuridica, CadeiaNatureza, {{"9999", "0371"}, {"2062", "0000"}}},
+        {"mês da data-base", &E::MeDataBase, CadeiaMesDataBase, {{"13", "0071"}, {"05", "0000"}}},
+        {"porte", &E::InPorte, CadeiaPorte, {{"4", "3124"}, {"1", "0000"}}},
+        {"CEI vinculado", &E::CoCgcVinculado, CadeiaCeiVinculado,
+         {{"00123456789012", "0430"}, {"00000000000000", "0000"}}},
+        // Beneficiaries of an establishment outside the PAT: an error for the run, a notice the form
+        // lets the user go past.
+        {"PAT até 5 salários", &E::NuVinculoPatMenor5, CadeiaPatAteCinco,
+         {{"00001A", "0040"}, {"000005", "0000", "3525"}, {"000000", "0000"}}},
+        {"CNPJ sindical", &E::CoCNPJSindical, indice(CadeiaCnpjContribuicao, 0),
+         {{"11222333000181", "3649"}, {"12345678000100", "3649"}, {"00000000000000", "0000"}}},
+        {"valor associativo", &E::VaGlobalAssociativa, indice(CadeiaValorContribuicao, 1),
+         {{"0000000A", "0040"}, {"00010000", "0000"}}},
+    };
+    for (const auto& campo : campos) {
+        for (const auto& v : campo.valores) {
+            SCOPED_TRACE(std::string(campo.nome) + " = '" + v.valor + "'");
+            auto e = Estabelecimento();
+            e.*campo.membro = v.valor;
+            const DadosEstabelecimento d{e, *ref_};
+            auto cadeia = [&](PassosCritica& p) { campo.cadeia(d, p); };
+            EXPECT_EQ(teste::LeFormulario(cadeia), v.formulario);
+            const auto verificacao = teste::LeVerificacao(cadeia);
+            EXPECT_EQ(verificacao.codigo, v.Verificacao());
+            ColetorInconsistencias todas;
+            pVerificaEstabelecimento(e, *ref_, false, todas);
+            EXPECT_TRUE(teste::Contem(todas.linhas, verificacao.linhas)) << "the run does not write the chain's rows";
+        }
+    }
+}
