@@ -109,15 +109,17 @@ private slots:
         };
         for (const auto& [campo, valor] : esperados) QCOMPARE(Gravado(campo), valor);
 
+        // The form opens on its first field, the inscription, whose box gives back the digits as
+        // typed while the cursor is in it, and shows the CPF mask once left.
         auto f = Formulario();
-        QCOMPARE(f->Edicao("edInscricao")->text(), QStringLiteral("529.982.247-25"));
+        QCOMPARE(QApplication::focusWidget(), f->Edicao("edInscricao"));
+        QCOMPARE(f->Edicao("edInscricao")->text(), QStringLiteral("52998224725"));
         QCOMPARE(f->Edicao("edTipoInscricao")->text(), QStringLiteral("CPF"));
         QCOMPARE(f->Edicao("edNumero")->text(), QStringLiteral("12"));
         QCOMPARE(f->Edicao("edCep")->text(), QStringLiteral("01310-100"));
         QVERIFY(f->findChild<QCheckBox*>("cbRecibo")->isChecked());
-        // Entering the box gives back the digits as typed.
-        f->Edicao("edInscricao")->setFocus();
-        QCOMPARE(f->Edicao("edInscricao")->text(), QStringLiteral("52998224725"));
+        f->Edicao("edNome")->setFocus();
+        QCOMPARE(f->Edicao("edInscricao")->text(), QStringLiteral("529.982.247-25"));
     }
 
     // Leaving a field that fails shows its code and keeps the focus there.

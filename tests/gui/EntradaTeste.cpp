@@ -7,6 +7,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -190,6 +191,116 @@ private slots:
         QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(1).center());
         QCOMPARE(barra->currentIndex(), 1);
         // Leaving through the hidden page runs no check: "&Ok" runs them all.
+        QCOMPARE(dialogos_.caixas.size(), size_t(1));
+    }
+
+    // However the focus reaches a masked field, what is typed lands from its first free
+    // position: a jump of the form, Ctrl+Tab back to its page, a click in its right half, the
+    // return from a window opened over the form (a picker). The cursor starts at the mask's
+    // end, where a value put into the field leaves it.
+    void CampoComMascaraRecebeTudoODigitado_data() {
+        QTest::addColumn<QString>("caminho");
+        QTest::addColumn<QString>("antes");
+        QTest::addColumn<QString>("digitado");
+        for (const char* caminho : {"salto", "ctrl+tab", "clique", "seletor"})
+            QTest::newRow(caminho) << caminho << "" << "70040010";
+        QTest::newRow("clique depois do digitado") << "clique" << "700" << "40010";
+    }
+    void CampoComMascaraRecebeTudoODigitado() {
+        QFETCH(QString, caminho);
+        QFETCH(QString, antes);
+        QFETCH(QString, digitado);
+        auto f = Formulario();
+        auto* abas = f->findChild<QTabWidget*>("pcAbas");
+        auto* cep = f->Edicao("edCep");
+        cep->setText(antes);
+        auto paraOFim = [cep] { cep->setCursorPosition(static_cast<int>(cep->displayText().size())); };
+        if (caminho == "salto") {
+            f->Edicao("edMes")->setFocus();
+            paraOFim();
+            cep->setFocus();
+        } else if (caminho == "ctrl+tab") {
+            cep->setFocus();
+            abas->setCurrentIndex(1);
+            f->Edicao("edNome")->setFocus();
+            paraOFim();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+            QCOMPARE(abas->currentIndex(), 0);
+        } else if (caminho == "clique") {
+            f->Edicao("edMes")->setFocus();
+            paraOFim();
+            QTest::mouseClick(cep, Qt::LeftButton, {}, QPoint(cep->width() - 4, cep->height() / 2));
+        } else {
+            cep->setFocus();
+            paraOFim();
+            QDialog seletor(f.get());
+            QTimer::singleShot(50, &seletor, &QDialog::reject);
+            seletor.exec();
+            f->activateWindow();  // as the window manager does when the picker closes
+        }
+        QTRY_VERIFY(cep->hasFocus());
+        QTest::keyClicks(cep, digitado);
+        QCOMPARE(f->Texto("edCep"), std::string("70040010"));
+    }
+
+    // A text refused for its accented letters ("0020") says so and offers their plain letters:
+    // "Sim" makes them plain and the field passes; "Não" keeps the text and the user on it.
+    void AcentosRecusadosComOfertaDeTroca_data() {
+        QTest::addColumn<bool>("troca");
+        QTest::newRow("troca") << true;
+        QTest::newRow("mantém") << false;
+    }
+    void AcentosRecusadosComOfertaDeTroca() {
+        QFETCH(bool, troca);
+        auto f = Formulario();
+        f->findChild<QTabWidget*>("pcAbas")->setCurrentIndex(1);
+        f->Edicao("edNome")->setFocus();
+        for (const QChar c : QStringLiteral("joão da conceição")) {  // keyClicks takes ASCII only
+            QKeyEvent tecla(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(f->Edicao("edNome"), &tecla);
+        }
+        dialogos_.Responde(troca ? Resposta::Sim : Resposta::Nao);
+        f->Edicao("edValor")->setFocus();
+        QCOMPARE(dialogos_.caixas.size(), size_t(1));
+        const auto& caixa = dialogos_.caixas.back();
+        QVERIFY(caixa.texto.startsWith(TextoMensagem("0020")));
+        QVERIFY(caixa.texto.contains(QStringLiteral("Letras acentuadas")));
+        QCOMPARE(caixa.padrao, Resposta::Sim);
+        QCOMPARE(f->Edicao("edNome")->text(), troca ? QStringLiteral("JOAO DA CONCEICAO") : QStringLiteral("JOÃO DA CONCEIÇÃO"));
+        QCOMPARE(QApplication::focusWidget(), troca ? static_cast<QWidget*>(f->Edicao("edValor")) : f->Edicao("edNome"));
+    }
+
+    // Arrows tick the neighbouring choice of a radio group, even when none was ticked.
+    void SetasEscolhemNoGrupo() {
+        GrupoOpcoes grupo("rgPorte", "Micro=1|Pequena=2|Outra=3", false);
+        grupo.show();
+        grupo.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&grupo));
+        const auto botoes = grupo.Botoes();
+        botoes[0]->setFocus();
+        QTest::keyClick(botoes[0], Qt::Key_Right);
+        QCOMPARE(grupo.Valor(), QStringLiteral("2"));
+        QVERIFY(botoes[1]->hasFocus());
+        QTest::keyClick(botoes[1], Qt::Key_Down);
+        QCOMPARE(grupo.Valor(), QStringLiteral("3"));
+        QTest::keyClick(botoes[2], Qt::Key_Left);
+        QCOMPARE(grupo.Valor(), QStringLiteral("2"));
+    }
+
+    // A click on another tab leaves the field being typed: its check runs first and a failure
+    // keeps the tab; the click after that goes through.
+    void CliqueEmOutraAbaCriticaOCampo() {
+        auto f = Formulario();
+        auto* barra = f->findChild<QTabWidget*>("pcAbas")->tabBar();
+        f->Edicao("edMes")->setFocus();
+        QTest::keyClicks(f->Edicao("edMes"), "13");
+        QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(1).center());
+        QCOMPARE(dialogos_.caixas.size(), size_t(1));
+        QCOMPARE(dialogos_.caixas.back().texto, TextoMensagem("0071"));
+        QCOMPARE(barra->currentIndex(), 0);
+        QCOMPARE(QApplication::focusWidget(), f->Edicao("edMes"));
+        QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(1).center());
+        QCOMPARE(barra->currentIndex(), 1);
         QCOMPARE(dialogos_.caixas.size(), size_t(1));
     }
 

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTreeView>
 #include <QTest>
 
 #include <algorithm>
@@ -24,6 +25,7 @@
 #include "entry/TfmDadosEstab.h"
 #include "entry/TfmExcluir.h"
 #include "entry/TfmNovaDecl.h"
+#include "pickers/TfmSeletor.h"
 #include "messages/Catalogo.h"
 #include "messages/ServicoDialogos.h"
 #include "platform/Texto1252.h"
@@ -190,8 +192,11 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), Edicao(f, "edLogradouro"));
             Preenche(f, kEstabelecimentoValido);
             Clica(f, "btOk");
-            QCOMPARE(f.SaidaFormulario(), TfmDadosEstab::Saida::Gravada);
+            // Stored, and on to the employees: the form of the first one, there being none yet.
+            QCOMPARE(f.SaidaFormulario(), TfmDadosEstab::Saida::Empregados);
+            QCOMPARE(dialogos_.formularios.back(), QStringLiteral("fmDadosEmpreg"));
         });
+        dialogos_.AgeNoFormulario([](QDialog&) { return int(QDialog::Rejected); });  // the employee form, left at once
         int linhasNaLista = -1;
         NoFormulario<TfmConEstab>([&](TfmConEstab& f) {
             linhasNaLista = f.Modelo().rowCount();
@@ -228,9 +233,13 @@ private slots:
         QFETCH(QString, digitada);
         QFETCH(QString, codigo);
         NoFormulario<TfmNovaDecl>([&](TfmNovaDecl& f) {
+            QTest::keyClicks(Edicao(f, "edInscricao"), "a./-");  // the box takes digits only
+            QCOMPARE(Edicao(f, "edInscricao")->text(), QString());
             QTest::keyClicks(Edicao(f, "edInscricao"), digitada);
             QTest::keyClick(Edicao(f, "edInscricao"), Qt::Key_Tab);
-            QCOMPARE(dialogos_.caixas.back().texto, Texto(codigo.toLatin1().constData()));
+            QVERIFY(dialogos_.caixas.back().texto.startsWith(Texto(codigo.toLatin1().constData())));
+            // The catalogue's text for a wrong check digit also speaks of the name: the box says which.
+            if (codigo == "0053") QVERIFY(dialogos_.caixas.back().texto.contains("dígitos verificadores não conferem"));
             QCOMPARE(QApplication::focusWidget(), Edicao(f, "edInscricao"));
             Clica(f, "btCancelar");
         });
@@ -379,7 +388,7 @@ private slots:
         NoFormulario<TfmDadosEstab>([&](TfmDadosEstab& f) {
             Preenche(f, kEstabelecimentoValido);
             Edicao(f, "edLogradouro")->setFocus();
-            for (int i = 0; i < 11; ++i) {
+            for (int i = 0; i < 10; ++i) {
                 percurso << QApplication::focusWidget()->objectName();
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             }
@@ -387,10 +396,40 @@ private slots:
             Clica(f, "btCancelar");
         });
         janela_->ExecutaComando("miAbrir");
-        // Leaving the e-mail opens the union tab on its first CNPJ.
+        // Leaving the e-mail opens the union tab on its first CNPJ; the picker button is no stop (F2 opens it).
         QCOMPARE(percurso, (QStringList{"edLogradouro", "edNumero", "edComplemento", "edBairro", "edCep", "edMunicipio",
-                                        "sbMunicipio", "edDdd", "edTelefone", "edEmail", "edCnpjSindical"}));
+                                        "edDdd", "edTelefone", "edEmail", "edCnpjSindical"}));
         QVERIFY(dialogos_.caixas.size() == 1);  // only the Cancel confirmation: every field passed
+    }
+
+    // F2 in the municipality code opens its picker, as the hint of the "..." button says; the
+    // municipality chosen there shows its name and UF and is checked against the CEP at once.
+    // F1 opens the help at the field's entry.
+    void F2EscolheMunicipioCriticadoNaHora() {
+        AcrescentaEstabelecimento(dm_->dbZovi, kCnpj, "01", "1", "EMPRESA EXEMPLO");
+        NoFormulario<TfmConEstab>([&](TfmConEstab& lista) { Clica(lista, "btExibir"); });
+        NoFormulario<TfmDadosEstab>([&](TfmDadosEstab& f) {
+            QCOMPARE(f.Controle("sbMunicipio")->toolTip(), QStringLiteral("Escolher da tabela (F2)"));
+            f.PoeTexto("edCep", "70040010");  // Brasília's
+            Edicao(f, "edMunicipio")->setFocus();
+            QTest::keyClick(Edicao(f, "edMunicipio"), Qt::Key_F1);
+            QCOMPARE(dialogos_.ajudas, std::vector<QString>{"910#edMunicipio"});
+            dialogos_.AgeNoFormulario([](QDialog& d) {
+                auto& s = static_cast<TfmSeletor&>(d);
+                s.findChild<QTreeView*>("tvLinhas")->setCurrentIndex(s.Filtro().mapFromSource(s.Modelo().IndiceDoCodigo("3550308")));
+                QTest::keyClick(s.findChild<QTreeView*>("tvLinhas"), Qt::Key_Return);
+                return d.result();
+            });
+            QTest::keyClick(Edicao(f, "edMunicipio"), Qt::Key_F2);
+            QCOMPARE(dialogos_.formularios.back(), QStringLiteral("frmT8Munic"));
+            QCOMPARE(Edicao(f, "edNomeMunicipio")->text(), QStringLiteral("SAO PAULO"));
+            QCOMPARE(Edicao(f, "edUf")->text(), QStringLiteral("SP"));
+            QVERIFY(!dialogos_.caixas.empty());  // a CEP of another municipality, said at once
+            QCOMPARE(QApplication::focusWidget(), Edicao(f, "edCep"));
+            dialogos_.Responde(Resposta::Sim);
+            Clica(f, "btCancelar");
+        });
+        janela_->ExecutaComando("miAbrir");
     }
 
     void OkParaNaPrimeiraFalhaNaOrdemDaTabela() {
@@ -418,7 +457,7 @@ private slots:
                 f.PoeTexto(o.campo, o.correcao);
             }
             Clica(f, "btOk");
-            QCOMPARE(f.SaidaFormulario(), TfmDadosEstab::Saida::Gravada);
+            QCOMPARE(f.SaidaFormulario(), TfmDadosEstab::Saida::Empregados);
         });
         janela_->ExecutaComando("miAbrir");
         QCOMPARE(LeEstabelecimento(dm_->dbZovi, kCnpj, "01")["MeDataBase"], std::string("05"));

@@ -139,12 +139,25 @@ private slots:
         }
         janela.ExecutaComando("sbExcluir");
         for (const char* nome : kDependentes) QVERIFY(!Habilitado(janela, nome));
-        // A command whose window is not delivered yet opens nothing and stays harmless.
+        // Every other command, on a database left without establishments: each returns with no
+        // window left open over the main window, writes no row, and leaves it usable.
+        const auto linhas = [&dm] {
+            long n = 0;
+            for (const char* tabela : {"BD8EMP", "BD8VINC"}) {
+                Tabela t(dm.dbZovi, tabela);
+                t.Abre();
+                for (t.Primeiro(); !t.Fim(); t.Proximo()) ++n;
+            }
+            return n;
+        };
         for (auto* acao : janela.findChildren<QAction*>()) {
             if (acao->objectName() == "miSair" || acao->objectName().isEmpty() || acao->menu()) continue;
             janela.ExecutaComando(acao->objectName());
+            QVERIFY2(!QApplication::activeModalWidget(), qPrintable(acao->objectName()));
+            QVERIFY2(janela.isEnabled(), qPrintable(acao->objectName()));
+            QVERIFY2(linhas() == 0, qPrintable(acao->objectName()));
         }
-        QVERIFY(janela.isEnabled());
+        for (const char* nome : kDependentes) QVERIFY(!Habilitado(janela, nome));
     }
 
     void SegundaInstanciaRecusada() {

@@ -1,9 +1,12 @@
 // The code pickers, driven offscreen through the dialog service: what each
 // writes into its field, the lines it refuses, the municipality memory, and
 // the search box.
+#include <QApplication>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 #include <QTreeView>
 
 #include <functional>
@@ -279,8 +282,9 @@ private slots:
         QVERIFY2(texto.startsWith(codigo + QStringLiteral("  - ")), qPrintable(texto));
     }
 
-    // Typing in the search box narrows the tree and selects the first line that can be chosen;
-    // Enter there takes it.
+    // Typing in the search box narrows the tree and selects the line that answers it best (the
+    // whole description, then whole words, then the start of words, then the first in order);
+    // Enter there takes it. Every picker, the months' too, opens on its search box.
     void ProcuraPorCodigoOuPalavras_data() {
         QTest::addColumn<int>("tipo");
         QTest::addColumn<QString>("busca");
@@ -295,6 +299,11 @@ private slots:
         QTest::newRow("municipio pelo nome") << int(TipoSeletor::Municipio) << "curitiba" << "4106902" << "3550308";
         QTest::newRow("estado traz os municipios") << int(TipoSeletor::Municipio) << "roraima" << "1400027"
                                                     << "3550308";
+        QTest::newRow("nome inteiro antes do prefixo") << int(TipoSeletor::Municipio) << "campinas" << "3509502"
+                                                       << "3550308";
+        QTest::newRow("palavras inteiras antes de trechos") << int(TipoSeletor::Instrucao) << "medio completo" << "7"
+                                                            << "1";
+        QTest::newRow("mes pelo nome") << int(TipoSeletor::MesesAno) << "marco" << "03" << "01";
     }
     void ProcuraPorCodigoOuPalavras() {
         QFETCH(int, tipo);
@@ -305,7 +314,9 @@ private slots:
         dialogos_.AgeNoFormulario(Passos({[&](QDialog& d) {
             auto& s = static_cast<TfmSeletor&>(d);
             auto* procura = d.findChild<QLineEdit*>("edProcura");
-            QVERIFY(procura->hasFocus() || !d.isActiveWindow());
+            d.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&d));
+            QVERIFY(procura->hasFocus());
             // The first letter typed in the tree goes on in the search box.
             QTest::keyClicks(&Arvore(d), busca.left(1));
             QTest::keyClicks(procura, busca.mid(1));
@@ -317,6 +328,24 @@ private slots:
         QVERIFY(seletores_->Escolhe(TipoSeletor(tipo), campo));
         QCOMPARE(QString(campo.text()).remove('.').remove('-'), primeira);
         QVERIFY(!ausenteVisivel);
+    }
+
+    // A line cut by the width of the list shows its whole text as a hint; a line seen in full, none.
+    void LinhaCortadaMostraOTextoInteiroNaDica() {
+        TfmSeletor s(*dm_, TipoSeletor::Afastamento);
+        s.resize(420, 300);
+        s.Prepara({});
+        s.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&s));
+        auto& arvore = Arvore(s);
+        auto dica = [&](int linha) {
+            const QPoint centro = arvore.visualRect(s.Filtro().index(linha, 0)).center();
+            QHelpEvent e(QEvent::ToolTip, centro, arvore.viewport()->mapToGlobal(centro));
+            QApplication::sendEvent(arvore.viewport(), &e);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QCOMPARE(dica(2), QString());  // "30. Doença relacionada ao trabalho."
+        QCOMPARE(dica(0), s.Filtro().index(0, 0).data().toString());
     }
 };
 

@@ -1,5 +1,6 @@
 #include "app/JanelaAjuda.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -77,9 +78,26 @@ void JanelaAjuda::FiltraIndice(const QString& texto) {
     }
 }
 
-void JanelaAjuda::Abre(int indice) {
+void JanelaAjuda::Abre(int indice, const QString& ancora) {
     if (indice < 0 || indice >= topicos_.size()) return;
-    ui_->tbPagina->setSource(QUrl::fromLocalFile(QDir(pasta_).filePath(topicos_[indice].arquivo)));
+    QUrl pagina = QUrl::fromLocalFile(QDir(pasta_).filePath(topicos_[indice].arquivo));
+    if (!ancora.isEmpty()) pagina.setFragment(ancora);
+    ui_->tbPagina->setSource(pagina);
+}
+
+void JanelaAjuda::Exibe() {
+    // Called from a form shown modally (F1 in a field), the window is modal over it: otherwise
+    // the form's modality would leave it unreachable.
+    const auto modalidade = QApplication::activeModalWidget() && QApplication::activeModalWidget() != this
+                                ? Qt::ApplicationModal
+                                : Qt::NonModal;
+    if (windowModality() != modalidade) {
+        hide();
+        setWindowModality(modalidade);
+    }
+    show();
+    raise();
+    activateWindow();
 }
 
 void JanelaAjuda::Acompanha(const QUrl& pagina) {
@@ -96,18 +114,14 @@ void JanelaAjuda::Acompanha(const QUrl& pagina) {
 void JanelaAjuda::MostraConteudo() {
     ui_->tbNavegacao->setCurrentWidget(ui_->tsConteudo);
     Abre(0);
-    show();
-    raise();
-    activateWindow();
+    Exibe();
 }
 
-void JanelaAjuda::MostraTopico(int numero) {
+void JanelaAjuda::MostraTopico(int numero, const QString& ancora) {
     for (int i = 0; i < topicos_.size(); ++i) {
         if (topicos_[i].numero != numero) continue;
-        Abre(i);
-        show();
-        raise();
-        activateWindow();
+        Abre(i, ancora);
+        Exibe();
         return;
     }
     MostraConteudo();

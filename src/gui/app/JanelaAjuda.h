@@ -30,8 +30,9 @@ public:
 
     // Opens the window on its contents and index, at the first topic.
     void MostraConteudo();
-    // Opens the page of a topic number; an unknown number opens the contents.
-    void MostraTopico(int numero);
+    // Opens the page of a topic number, at the entry named `ancora` when given; an unknown
+    // number opens the contents.
+    void MostraTopico(int numero, const QString& ancora = {});
 
     int TopicoAtual() const { return atual_; }
     int NumTopicos() const { return topicos_.size(); }
@@ -44,7 +45,8 @@ private:
         QString titulo;
     };
     void Carrega();
-    void Abre(int indice);
+    void Abre(int indice, const QString& ancora = {});
+    void Exibe();
     void Acompanha(const QUrl& pagina);
     void FiltraIndice(const QString& texto);
 

@@ -91,6 +91,8 @@ TfmGDZOVI::TfmGDZOVI(TdmGDZovi& dmGDZovi, ServicoDialogos& dialogos, JanelaAjuda
     ui_->setupUi(this);
     fmInicioRegras_ = std::make_unique<TfmInicioRegras>(dm_.dbZovi, dialogos_, this);
     entrada_ = std::make_unique<ContextoEntrada>(dm_, dialogos_, mensagens_);
+    // F1 in a form's field opens this program's help at that field's entry.
+    dialogos_.abreAjuda = [this](int topico, const QString& ancora) { ajuda_.MostraTopico(topico, ancora); };
     comandosEstabelecimento_ = std::make_unique<ComandosEstabelecimento>(*entrada_, *this);
     comandosEstabelecimento_->abreEmpregados = [this](const EstabelecimentoEmpregados& e) {
         AbreEmpregados(*entrada_, e, this);
@@ -121,7 +123,7 @@ TfmGDZOVI::TfmGDZOVI(TdmGDZovi& dmGDZovi, ServicoDialogos& dialogos, JanelaAjuda
     move(0, 0);
 }
 
-TfmGDZOVI::~TfmGDZOVI() = default;
+TfmGDZOVI::~TfmGDZOVI() { dialogos_.abreAjuda = nullptr; }
 
 void TfmGDZOVI::PoeGlifos() {
     ui_->sbNova->setIcon(QIcon(GlifoNovaDeclaracao()));

@@ -16,6 +16,12 @@ bool AbreEmpregados(ContextoEntrada& contexto, const EstabelecimentoEmpregados& 
     t.Fecha();
     ContextoEmpregados empregados(contexto, registro);
     TfmConEmpreg fmConEmpreg(empregados, janela);
+    // Without employees the user goes straight to the employee form; the list comes once
+    // there is someone in it.
+    if (empregados.cadastro.Conta().empregados == 0) {
+        fmConEmpreg.Novo();
+        if (fmConEmpreg.SemEmpregados()) return true;
+    }
     contexto.dialogos.Executa(fmConEmpreg);
     return fmConEmpreg.SemEmpregados();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The employees of one establishment, opened from the establishment form's
-// "&Vinculos": the employee list over the establishment's stored row, with the
-// program's dialogs, catalogue, pickers and reference tables.
+// "&Ok" or "&Vinculos": the employee list over the establishment's stored row
+// (the employee form first, while it has no employee), with the program's
+// dialogs, catalogue, pickers and reference tables.
 namespace zovi {
 struct EstabelecimentoEmpregados;
 }

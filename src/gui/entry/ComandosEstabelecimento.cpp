@@ -14,28 +14,26 @@ bool ComandosEstabelecimento::ExistemEstabelecimentos() {
     return qu.Inteiro(0) > 0;
 }
 
-TfmDadosEstab::Saida ComandosEstabelecimento::AbreEstabelecimento(const std::string& anoBase,
-                                                                  const std::string& inscricao,
-                                                                  const std::string& prefixo, bool novo) {
+void ComandosEstabelecimento::AbreEstabelecimento(const std::string& anoBase, const std::string& inscricao,
+                                                  const std::string& prefixo, bool novo) {
     TfmDadosEstab fmDadosEstab(ctx_, &janela_);
     fmDadosEstab.DefineEstabelecimento(anoBase, inscricao, prefixo, novo);
     fmDadosEstab.DefineEmpregados(abreEmpregados);
     ctx_.dialogos.Executa(fmDadosEstab);
-    return fmDadosEstab.SaidaFormulario();
 }
 
 void ComandosEstabelecimento::NovaDeclaracao() {
     bool aberto = false;
-    auto saida = TfmDadosEstab::Saida::Cancelada;
     TfmNovaDecl fmNovaDecl(ctx_.dm, ctx_.dialogos, ctx_.mensagens,
                            [&](const std::string& ano, const std::string& inscricao, const std::string& prefixo) {
                                aberto = true;
-                               saida = AbreEstabelecimento(ano, inscricao, prefixo, true);
+                               AbreEstabelecimento(ano, inscricao, prefixo, true);
                            },
                            &janela_);
     ctx_.dialogos.Executa(fmNovaDecl);
-    // Back from the establishment form the user finds the list, as long as there is something in it.
-    if (aberto && saida != TfmDadosEstab::Saida::Empregados && ExistemEstabelecimentos()) Lista(TfmConEstab::ModoAbrir);
+    // Back from the establishment form (and its employees) the user finds the list, as long
+    // as there is something in it.
+    if (aberto && ExistemEstabelecimentos()) Lista(TfmConEstab::ModoAbrir);
 }
 
 void ComandosEstabelecimento::Lista(TfmConEstab::Modo modo) {

@@ -24,12 +24,12 @@ public:
     void NovaDeclaracao();
     void Lista(TfmConEstab::Modo modo);
 
-    // The employee list of a stored establishment ("&Vinculos"); the main window sets it.
+    // The employees of a stored establishment ("&Ok" and "&Vinculos"); the main window sets it.
     std::function<void(const EstabelecimentoEmpregados&)> abreEmpregados;
 
 private:
-    TfmDadosEstab::Saida AbreEstabelecimento(const std::string& anoBase, const std::string& inscricao,
-                                             const std::string& prefixo, bool novo);
+    void AbreEstabelecimento(const std::string& anoBase, const std::string& inscricao, const std::string& prefixo,
+                             bool novo);
     bool ExistemEstabelecimentos();
 
     ContextoEntrada& ctx_;

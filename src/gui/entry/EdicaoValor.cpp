@@ -17,6 +17,47 @@ QValidator::State Validador1252::validate(QString& texto, int&) const {
     return Representavel(texto) ? Acceptable : Invalid;
 }
 
+EdicaoMascara::EdicaoMascara(const QString& mascara, QWidget* pai) : QLineEdit(pai) { setInputMask(mascara); }
+
+int EdicaoMascara::PrimeiraLivre() const {
+    // The mask's own text: "99/99/9999; " is its characters, then ';' and the blank.
+    const QString mascara = inputMask();
+    const int fim = static_cast<int>(mascara.lastIndexOf(QLatin1Char(';')));
+    const QChar branco = fim >= 0 && fim + 1 < mascara.size() ? mascara.at(fim + 1) : QLatin1Char(' ');
+    const QString tela = displayText();
+    int posicao = 0;
+    for (int i = 0; i < (fim >= 0 ? fim : mascara.size()) && posicao < tela.size(); ++i) {
+        const QChar c = mascara.at(i);
+        if (c == QLatin1Char('<') || c == QLatin1Char('>') || c == QLatin1Char('!')) continue;  // case switches
+        if (c == QLatin1Char('\\')) {  // an escaped literal
+            ++i;
+            ++posicao;
+            continue;
+        }
+        const bool entrada = QStringLiteral("AaNnXx9D0dHhBb#").contains(c);
+        if (entrada && tela.at(posicao) == branco) return posicao;
+        ++posicao;
+    }
+    return static_cast<int>(tela.size());
+}
+
+void EdicaoMascara::VaiParaLivre() {
+    if (hasSelectedText()) return;
+    const int livre = PrimeiraLivre();
+    if (cursorPosition() > livre) setCursorPosition(livre);
+}
+
+void EdicaoMascara::focusInEvent(QFocusEvent* e) {
+    QLineEdit::focusInEvent(e);
+    VaiParaLivre();
+}
+
+// A click inside what was typed places the cursor there; a click past it, at the first blank.
+void EdicaoMascara::mousePressEvent(QMouseEvent* e) {
+    QLineEdit::mousePressEvent(e);
+    VaiParaLivre();
+}
+
 namespace {
 
 // "1.234,56" -> "123456" (centavos without zeros on the left); nullopt when not an amount.

@@ -7,6 +7,11 @@
 // centavos, digits only, zero-filled to the field's width ("000123456");
 // "0,00" and an empty box both mean "not informed".
 //
+// EdicaoMascara: a box with an entry mask. However the focus arrives (a jump of
+// the form, Ctrl+Tab, a click past what was typed, the return from a picker) the
+// cursor waits at the first free position of the mask, so that nothing typed
+// falls off its end.
+//
 // Validador1252: refuses, as it is typed, a character the program's encoding
 // (Windows-1252) cannot hold, and optionally turns letters into capitals.
 #include <QLineEdit>
@@ -27,6 +32,21 @@ public:
 
 private:
     bool maiusculas_;
+};
+
+class EdicaoMascara : public QLineEdit {
+    Q_OBJECT
+public:
+    EdicaoMascara(const QString& mascara, QWidget* pai = nullptr);
+    // The first position of the mask still blank; the text's end when it is full.
+    int PrimeiraLivre() const;
+
+protected:
+    void focusInEvent(QFocusEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+
+private:
+    void VaiParaLivre();
 };
 
 class EdicaoValor : public QLineEdit {

@@ -10,8 +10,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShowEvent>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -24,7 +28,10 @@
 #include "entry/EdicaoValor.h"
 #include "messages/Formatacao.h"
 #include "engine/Tabela.h"
+#include "messages/Catalogo.h"
 #include "messages/Mensagens.h"
+#include "messages/RotinasFormulario.h"
+#include "messages/ServicoDialogos.h"
 #include "platform/Texto1252.h"
 #include "rules/Primitivas.h"
 
@@ -34,6 +41,9 @@ namespace {
 
 std::string Cp1252(const QString& texto) { return Utf8ParaCp1252(texto.toStdString()).value_or(std::string()); }
 QString Tela(const std::string& cp1252) { return QString::fromStdString(Cp1252ParaUtf8(cp1252)); }
+
+// The code of a text holding a character the declaration does not take.
+constexpr const char* kCaractereInvalido = "0020";
 
 std::string SoAlfanumericos(const std::string& texto) {
     std::string r;
@@ -63,6 +73,7 @@ GrupoOpcoes::GrupoOpcoes(const QString& nome, const QString& opcoes, bool vertic
         auto* botao = new QRadioButton(partes.value(0), this);
         botao->setObjectName(nome + partes.value(1));
         grupo_->addButton(botao, static_cast<int>(valores_.size()));
+        botao->installEventFilter(this);
         valores_ << partes.value(1);
         caixa->addWidget(botao);
     }
@@ -90,6 +101,29 @@ void GrupoOpcoes::PoeValor(const QString& valor) {
 QAbstractButton* GrupoOpcoes::Botao(const QString& valor) const { return grupo_->button(static_cast<int>(valores_.indexOf(valor))); }
 QList<QAbstractButton*> GrupoOpcoes::Botoes() const { return grupo_->buttons(); }
 
+// Arrows tick the neighbouring choice, whatever was ticked before and however the group is laid out.
+bool GrupoOpcoes::eventFilter(QObject* objeto, QEvent* e) {
+    if (e->type() != QEvent::KeyPress) return QWidget::eventFilter(objeto, e);
+    const int tecla = static_cast<QKeyEvent*>(e)->key();
+    const int passo = tecla == Qt::Key_Left || tecla == Qt::Key_Up      ? -1
+                      : tecla == Qt::Key_Right || tecla == Qt::Key_Down ? 1
+                                                                        : 0;
+    if (passo == 0) return QWidget::eventFilter(objeto, e);
+    Move(static_cast<QAbstractButton*>(objeto), passo);
+    return true;
+}
+
+bool GrupoOpcoes::Move(QAbstractButton* de, int passo) {
+    const auto botoes = Botoes();
+    for (auto i = botoes.indexOf(de) + passo; i >= 0 && i < botoes.size(); i += passo) {
+        if (!botoes[i]->isEnabled()) continue;
+        botoes[i]->setFocus(passo < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+        botoes[i]->click();
+        return true;
+    }
+    return false;
+}
+
 // ---------------------------------------------------------------------------
 
 FormularioDeclarado::FormularioDeclarado(ServicoDialogos& dialogos, Mensagens& mensagens, QWidget* pai)
@@ -108,6 +142,48 @@ QWidget* FormularioDeclarado::AdicionaAba(QTabWidget* abas, const QString& nome,
     abasDaPagina_.insert(pagina, abas);
     abas->tabBar()->installEventFilter(this);
     return pagina;
+}
+
+namespace {
+
+// A scroll area that asks for the whole size of its pages: on a screen with room for them
+// nothing scrolls; on a smaller one the window is fitted and the pages scroll.
+class AreaRolavel : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        const int moldura = 2 * frameWidth();
+        return (widget() ? widget()->sizeHint() : QSize()) + QSize(moldura, moldura);
+    }
+};
+
+}  // namespace
+
+QWidget* FormularioDeclarado::Rolavel(QWidget* area) {
+    auto* rolagem = new AreaRolavel(this);
+    rolagem->setObjectName(area->objectName() + QStringLiteral("Rolagem"));
+    rolagem->setWidget(area);
+    rolagem->setWidgetResizable(true);
+    rolagem->setFrameShape(QFrame::NoFrame);
+    return rolagem;
+}
+
+void FormularioDeclarado::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (ajustado_ || e->spontaneous() || !screen()) return;
+    ajustado_ = true;
+    // Room left for the title bar the window manager adds.
+    constexpr int kTitulo = 40;
+    const QRect tela = screen()->availableGeometry();
+    // The pages were filled after their scroll area joined the layout: its size is asked anew.
+    for (auto* rolagem : findChildren<QScrollArea*>()) rolagem->updateGeometry();
+    // As large as the form asks (Qt gives a new window at most two thirds of the screen), as
+    // long as the screen has room for it.
+    const QSize cabe = sizeHint().expandedTo(minimumSizeHint()).boundedTo(QSize(tela.width(), tela.height() - kTitulo));
+    if (cabe != size()) resize(cabe);
+    const int x = std::clamp(this->x(), tela.left(), std::max(tela.left(), tela.right() - width()));
+    const int y = std::clamp(this->y(), tela.top(), std::max(tela.top(), tela.bottom() - height() - kTitulo));
+    if (QPoint(x, y) != pos()) move(x, y);
 }
 
 void FormularioDeclarado::IgnoraSaidaPara(const QStringList& nomes) {
@@ -194,17 +270,22 @@ QWidget* FormularioDeclarado::CriaControle(const CampoDeclarado& c, QWidget* pai
         return marca;
     }
     case ControleCampo::Botao: {
+        // Out of the tab order in every form: Enter goes from the code to the next field, and
+        // F2 in the code opens the picker.
         auto* botao = new QToolButton(pai);
         botao->setObjectName(c.nome);
         botao->setText(QStringLiteral("..."));
-        botao->setToolTip(QStringLiteral("Escolher da tabela"));
+        botao->setToolTip(QStringLiteral("Escolher da tabela (F2)"));
+        botao->setFocusPolicy(Qt::NoFocus);
         return botao;
     }
     case ControleCampo::Leitura:
     case ControleCampo::Edicao:
         break;
     }
-    QLineEdit* edicao = c.valor == ValorCampo::Dinheiro ? new EdicaoValor(pai) : new QLineEdit(pai);
+    QLineEdit* edicao = c.valor == ValorCampo::Dinheiro ? new EdicaoValor(pai)
+                        : c.mascara.isEmpty()             ? new QLineEdit(pai)
+                                                          : new EdicaoMascara(c.mascara, pai);
     edicao->setObjectName(c.nome);
     edicao->setFixedWidth(largura);
     if (c.controle == ControleCampo::Leitura) {
@@ -212,7 +293,6 @@ QWidget* FormularioDeclarado::CriaControle(const CampoDeclarado& c, QWidget* pai
         edicao->setFocusPolicy(Qt::NoFocus);
         return edicao;
     }
-    if (!c.mascara.isEmpty()) edicao->setInputMask(c.mascara);
     if (c.valor != ValorCampo::Dinheiro) {
         edicao->setMaxLength(c.mascara.isEmpty() ? c.largura : edicao->maxLength());
         edicao->setValidator(new Validador1252(c.valor == ValorCampo::Maiusculas, edicao));
@@ -293,15 +373,37 @@ bool FormularioDeclarado::CriticaTodos() {
     return true;
 }
 
+// A text refused for a character the declaration does not take ("0020") that holds accented
+// letters: the catalogue's message, what it means here, and the offer to make them plain.
+// Nenhuma when there was nothing to offer.
+Resposta FormularioDeclarado::OfereceSemAcentos(const CampoDeclarado& campo, const std::string& codigo) {
+    auto* edicao = Edicao(campo.nome);
+    if (codigo != kCaractereInvalido || !edicao || edicao->isReadOnly()) return Resposta::Nenhuma;
+    const QString plano = SemAcentos(edicao->text());
+    if (plano == edicao->text()) return Resposta::Nenhuma;
+    const QString texto = TextoExplicado(codigo, QStringLiteral("Letras acentuadas (á, ã, ç, é, õ ...) não são aceitas "
+                                                                "na declaração. Deseja trocá-las pelas mesmas letras "
+                                                                "sem acento?"));
+    const auto r = dialogos_.Caixa(ServicoDialogos::TituloTipo(TipoDialogo::Erro), texto, QMessageBox::Critical,
+                                   {Resposta::Sim, Resposta::Nao}, this, Resposta::Sim);
+    if (r == Resposta::Sim) edicao->setText(plano);
+    return r;
+}
+
 bool FormularioDeclarado::Critica_(const CampoDeclarado& campo, bool saida) {
     const bool antes = criticando_;
     criticando_ = true;
-    const zovi::gui::Critica r = campo.regra();
+    zovi::gui::Critica r = campo.regra();
+    Resposta acentos = r.aviso ? Resposta::Nenhuma : OfereceSemAcentos(campo, r.codigo);
+    // Made plain at the user's word: the field is judged again as it now reads.
+    if (acentos == Resposta::Sim) r = campo.regra();
     bool passou = true;
     if (r.aviso && !r.Passou()) {
         if (saida) MostraMensagem(r.codigo);
     } else if (!r.Passou()) {
-        Falha(r.codigo, r.foco ? r.foco : Controle(campo.nome));
+        // Declined, the refusal was already said with the offer.
+        const bool dito = acentos == Resposta::Nao && r.codigo == kCaractereInvalido;
+        Falha(dito ? std::string() : r.codigo, r.foco ? r.foco : Controle(campo.nome));
         passou = false;
     }
     criticando_ = antes;
@@ -317,10 +419,21 @@ void FormularioDeclarado::Falha(const std::string& codigo, QWidget* foco) {
     // After the field's own focus-out handling, which clears the selection.
     if (auto* e = qobject_cast<QLineEdit*>(foco)) QTimer::singleShot(0, e, &QLineEdit::selectAll);
     bloqueiaAba_ = true;
+    abaLiberada_ = false;
     // The mouse press that moved the focus away is still on its way to its button.
     engoleClique_ = true;
     QTimer::singleShot(0, this, [this] { engoleClique_ = false; });
     criticando_ = antes;
+}
+
+bool FormularioDeclarado::CriticaSaida(const CampoDeclarado& campo) {
+    if (campo.controle != ControleCampo::Edicao || !campo.regra || !campo.criticaNaSaida) return true;
+    const std::string valor = Texto(campo.nome);
+    const bool vazio = campo.valor == ValorCampo::Dinheiro ? Valor(campo.nome)->NaoInformado()
+                                                           : fAparaTexto(valor).empty();
+    const bool passouSoPorEle = vaziosSoSeDigitados_ && !Edicao(campo.nome)->isModified();
+    const bool pula = vazio && (campo.saidaSoPreenchido || passouSoPorEle);
+    return pula || Critica_(campo, true);
 }
 
 void FormularioDeclarado::SaiuDoCampo(const CampoDeclarado& campo) {
@@ -330,22 +443,68 @@ void FormularioDeclarado::SaiuDoCampo(const CampoDeclarado& campo) {
     if (destino && semCritica_.contains(destino->objectName())) return;
     if (!controle->isVisibleTo(this)) return;
     if (destino && controle->isAncestorOf(destino)) return;
-    if (campo.controle == ControleCampo::Edicao && campo.regra && campo.criticaNaSaida) {
-        const std::string valor = Texto(campo.nome);
-        const bool vazio = campo.valor == ValorCampo::Dinheiro ? Valor(campo.nome)->NaoInformado()
-                                                               : fAparaTexto(valor).empty();
-        const bool passouSoPorEle = vaziosSoSeDigitados_ && !Edicao(campo.nome)->isModified();
-        const bool pula = vazio && (campo.saidaSoPreenchido || passouSoPorEle);
-        if (!pula && !Critica_(campo, true)) return;
-    }
+    if (!CriticaSaida(campo)) return;
     AoSairDoCampo(campo.nome);
+}
+
+const CampoDeclarado* FormularioDeclarado::CampoDoControle(QWidget* w) const {
+    if (auto* opcoes = qobject_cast<GrupoOpcoes*>(w ? w->parentWidget() : nullptr)) w = opcoes;
+    const auto it = indice_.find(w ? w->objectName() : QString());
+    return it == indice_.end() ? nullptr : &campos_[static_cast<size_t>(*it)];
+}
+
+// A click on another tab leaves the field being typed: its check runs first, and a failure keeps
+// the tab. The change right after a refused one goes through, as the user insists.
+bool FormularioDeclarado::AceitaTrocaDeAba() {
+    if (abaLiberada_) {
+        abaLiberada_ = false;
+        return true;
+    }
+    const CampoDeclarado* campo = CampoDoControle(QApplication::focusWidget());
+    const bool passou = !bloqueiaAba_ && (!campo || CriticaSaida(*campo));
+    if (passou) return true;
+    bloqueiaAba_ = false;
+    abaLiberada_ = true;
+    return false;
+}
+
+// F2 in a code field presses its picker button, the control the table puts right after it.
+bool FormularioDeclarado::AbreSeletorDoFoco() {
+    const CampoDeclarado* campo = CampoDoControle(QApplication::focusWidget());
+    if (!campo) return false;
+    const size_t i = static_cast<size_t>(indice_.value(campo->nome)) + 1;
+    if (i >= campos_.size() || campos_[i].controle != ControleCampo::Botao || campos_[i].grupo != campo->grupo)
+        return false;
+    auto* botao = qobject_cast<QAbstractButton*>(Controle(campos_[i].nome));
+    if (!botao || !botao->isEnabled()) return false;
+    botao->click();
+    return true;
+}
+
+QString FormularioDeclarado::TextoExplicado(const std::string& codigo, const QString& explicacao) const {
+    const Mensagem* m = mensagens_.Catalogo().Busca(codigo);
+    return m ? Tela(m->texto) + QStringLiteral("\n\n") + explicacao : explicacao;
+}
+
+void FormularioDeclarado::MostraComExplicacao(const std::string& codigo, const QString& explicacao) {
+    const Mensagem* m = mensagens_.Catalogo().Busca(codigo);
+    const auto tipo = m ? TipoDialogoMensagem(m->tipo) : std::nullopt;
+    if (!tipo) return (void)MostraMensagem(codigo);
+    dialogos_.Mensagem(*tipo, TextoExplicado(codigo, explicacao), this);
+}
+
+std::string FormularioDeclarado::PerguntaNao(const std::string& codigo) {
+    const Mensagem* m = mensagens_.Catalogo().Busca(codigo);
+    if (!m || TipoDialogoMensagem(m->tipo) != TipoDialogo::Confirmacao) return MostraMensagem(codigo);
+    return NomeBotao(dialogos_.Caixa(ServicoDialogos::TituloTipo(TipoDialogo::Confirmacao), Tela(m->texto),
+                                     QMessageBox::Question, {Resposta::Sim, Resposta::Nao}, this, Resposta::Nao));
 }
 
 bool FormularioDeclarado::eventFilter(QObject* objeto, QEvent* e) {
     if (e->type() == QEvent::MouseButtonPress) {
-        if (qobject_cast<QTabBar*>(objeto) && bloqueiaAba_) {
-            bloqueiaAba_ = false;
-            return true;
+        if (auto* barra = qobject_cast<QTabBar*>(objeto)) {
+            const int aba = barra->tabAt(static_cast<QMouseEvent*>(e)->position().toPoint());
+            if (aba >= 0 && aba != barra->currentIndex() && !AceitaTrocaDeAba()) return true;
         }
         if (engoleClique_ && qobject_cast<QAbstractButton*>(objeto)) return true;
     }
@@ -364,6 +523,12 @@ bool FormularioDeclarado::eventFilter(QObject* objeto, QEvent* e) {
 }
 
 void FormularioDeclarado::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_F2 && AbreSeletorDoFoco()) return;
+    if (e->key() == Qt::Key_F1 && topicoAjuda_ != 0) {
+        const CampoDeclarado* campo = CampoDoControle(QApplication::focusWidget());
+        dialogos_.MostraAjuda(topicoAjuda_, campo ? campo->nome : QString());
+        return;
+    }
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
         QWidget* foco = QApplication::focusWidget();
         if (qobject_cast<QPushButton*>(foco) || qobject_cast<QToolButton*>(foco))

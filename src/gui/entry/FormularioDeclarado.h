@@ -27,10 +27,13 @@
 //    the user typed there once the form asked for VaziosSoSeDigitados) unless the focus goes to a button named in
 //    IgnoraSaidaPara (e.g. "&Cancelar") or the field's page is being hidden; a failure
 //    shows the code through MostraMensagem, opens the field's page, focuses the field,
-//    selects its text and refuses the next change of tab once;
+//    selects its text and refuses the next change of tab once; a click on another tab checks
+//    the field being typed the same way first;
 //  - CriticaTodos() runs every rule in table order and stops at the first failure;
 //  - Tab follows the reading order of the layout (page, group, row, column); Enter moves to
-//    the next control (and presses a focused push or picker button); Escape and the
+//    the next control (and presses a focused push button); F2 in a code field presses the
+//    picker button the table puts right after it (picker buttons take no focus); F1 opens the
+//    form's help topic (DefineTopicoAjuda) at the entry named after the field; Escape and the
 //    title bar's close act as the form's cancel (Cancela(), which asks and decides);
 //  - Carrega()/Descarrega() move the bound fields between the controls and a row of a
 //    Tabela with the stored-value conventions: digits without mask characters, numbers
@@ -38,7 +41,9 @@
 //  - storing is the form's: write the row inside a zovi::Transacao, so that an engine
 //    error leaves nothing half-written and reaches the application's general handler;
 //  - every edit refuses a character Windows-1252 cannot hold, and Maiusculas fields
-//    turn letters into capitals as they are typed.
+//    turn letters into capitals as they are typed; a text refused for accented letters
+//    ("0020") is offered their plain letters; a masked edit puts its cursor at its
+//    first free position however the focus arrives (EdicaoMascara).
 #include <QDialog>
 #include <QHash>
 #include <QSet>
@@ -48,6 +53,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "platform/Interacao.h"
 
 class QButtonGroup;
 class QLineEdit;
@@ -123,8 +130,14 @@ public:
     void PoeValor(const QString& valor);  // an unknown value unticks all
     QAbstractButton* Botao(const QString& valor) const;
     QList<QAbstractButton*> Botoes() const;
+    // An arrow key on one of the buttons: the previous (passo -1) or next enabled one is
+    // ticked and focused, as a click would; false when there is none that way.
+    bool Move(QAbstractButton* de, int passo);
 signals:
     void Escolhido(const QString& valor);
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* e) override;
 
 private:
     QButtonGroup* grupo_;
@@ -160,12 +173,23 @@ public:
 
     // Shows a catalogue code and returns the pressed button's name.
     std::string MostraMensagem(const std::string& codigo);
+    // A catalogue message with a line of explanation for the case at hand below its text.
+    void MostraComExplicacao(const std::string& codigo, const QString& explicacao);
+    QString TextoExplicado(const std::string& codigo, const QString& explicacao) const;
+    // A catalogue question whose "Sim" gives up what was typed or deletes rows: "Não" is the
+    // button Enter presses.
+    std::string PerguntaNao(const std::string& codigo);
 
 protected:
     // Pages: the header (any widget) or a tab of `abas`.
     void AdicionaPagina(QWidget* pagina, const QString& nome);
     QWidget* AdicionaAba(QTabWidget* abas, const QString& nome, const QString& titulo);
     void MontaCampos(const std::vector<GrupoDeclarado>& grupos, std::vector<CampoDeclarado> campos);
+    // The area of the pages, in a scroll area: on a small screen it scrolls, and the form's
+    // buttons below it stay in sight.
+    QWidget* Rolavel(QWidget* area);
+    // The help topic of the form: F1 in a field opens it at the field's entry.
+    void DefineTopicoAjuda(int topico) { topicoAjuda_ = topico; }
     // Leaving a field towards one of these controls runs no check.
     void IgnoraSaidaPara(const QStringList& nomes);
     // An empty field the user only passed through (opening a tab focuses its first field)
@@ -185,6 +209,8 @@ protected:
     void Falha(const std::string& codigo, QWidget* foco);
 
     void reject() override { Cancela(); }
+    // The first showing fits the form into the screen.
+    void showEvent(QShowEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* objeto, QEvent* e) override;
 
@@ -193,7 +219,13 @@ protected:
 
 private:
     bool Critica_(const CampoDeclarado& campo, bool saida);
+    Resposta OfereceSemAcentos(const CampoDeclarado& campo, const std::string& codigo);
+    // The check of leaving a field (none for an empty one the rule lets pass); false when it failed.
+    bool CriticaSaida(const CampoDeclarado& campo);
     void SaiuDoCampo(const CampoDeclarado& campo);
+    const CampoDeclarado* CampoDoControle(QWidget* controle) const;
+    bool AceitaTrocaDeAba();
+    bool AbreSeletorDoFoco();
     QWidget* CriaControle(const CampoDeclarado& campo, QWidget* pai);
     QWidget* PaginaDe(QWidget* controle) const;
     void OrdenaTabulacao(const std::vector<GrupoDeclarado>& grupos);
@@ -206,10 +238,13 @@ private:
     QHash<QWidget*, QTabWidget*> abasDaPagina_;
     QSet<QString> semCritica_;
     bool bloqueiaAba_ = false;
+    bool abaLiberada_ = false;  // a change of tab was just refused: the next one goes through
     bool criticando_ = false;
     bool abrindoPagina_ = false;
     bool engoleClique_ = false;
     bool vaziosSoSeDigitados_ = false;
+    bool ajustado_ = false;
+    int topicoAjuda_ = 0;  // fitted into the screen at the first showing
 };
 
 }  // namespace zovi::gui

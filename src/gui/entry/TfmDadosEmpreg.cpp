@@ -23,6 +23,9 @@ namespace zovi::gui {
 
 namespace {
 
+// The help page with an entry for each field ("empregado.html").
+constexpr int kTopicoAjuda = 911;
+
 QString Tela(const std::string& cp1252) { return QString::fromStdString(Cp1252ParaUtf8(cp1252)); }
 
 const char* const kNomesMeses[12] = {"Janeiro", "Fevereiro", "Marco",    "Abril",   "Maio",     "Junho",
@@ -130,6 +133,7 @@ const Codificado* CodificadoDe(const QString& campo) {
 TfmDadosEmpreg::TfmDadosEmpreg(ContextoEmpregados& contexto, const std::optional<ChaveEmpregado>& chave, QWidget* pai)
     : FormularioDeclarado(contexto.dialogos, contexto.mensagens, pai), ctx_(contexto) {
     setObjectName(QStringLiteral("fmDadosEmpreg"));
+    DefineTopicoAjuda(kTopicoAjuda);
     const auto& e = ctx_.cadastro.Estabelecimento();
     anoRef_ = std::to_string((fNumerico(e.anoBase) && !e.anoBase.empty() ? std::stoi(e.anoBase) : 2005) +
                              (e.encerra2006 ? 1 : 0));
@@ -143,8 +147,6 @@ TfmDadosEmpreg::TfmDadosEmpreg(ContextoEmpregados& contexto, const std::optional
     IgnoraSaidaPara({QStringLiteral("BtCancelar"), QStringLiteral("BtExcluir")});
     LigaSeletores();
     LigaDescricoes();
-    // Wide enough for the seven page captions side by side.
-    resize(std::max(width(), 1180), height());
     Abre(chave);
 }
 
@@ -153,6 +155,9 @@ TfmDadosEmpreg::~TfmDadosEmpreg() = default;
 void TfmDadosEmpreg::MontaPaginas() {
     pcEmpregados_ = new QTabWidget(this);
     pcEmpregados_->setObjectName(QStringLiteral("pcEmpregados"));
+    // The seven page captions side by side: the form is as wide as they are, and on a narrower
+    // screen its page area scrolls.
+    pcEmpregados_->setUsesScrollButtons(false);
     AdicionaAba(pcEmpregados_, QStringLiteral("tsPessoais"), QStringLiteral("Dados Pessoais do Empregado/Servidor"));
     AdicionaAba(pcEmpregados_, QStringLiteral("tsAdmissao"), QStringLiteral("Informações Admissão"));
     AdicionaAba(pcEmpregados_, QStringLiteral("tsVinculo"), QStringLiteral("Vínculo Empregatício"));
@@ -161,7 +166,7 @@ void TfmDadosEmpreg::MontaPaginas() {
     AdicionaAba(pcEmpregados_, QStringLiteral("tsRemuneracoes"), QStringLiteral("Remunerações Mensais"));
     AdicionaAba(pcEmpregados_, QStringLiteral("tsRescisao"), QStringLiteral("Verbas Pagas na Rescisão"));
     auto* caixa = new QVBoxLayout(this);
-    caixa->addWidget(pcEmpregados_);
+    caixa->addWidget(Rolavel(pcEmpregados_));
 }
 
 std::vector<GrupoDeclarado> TfmDadosEmpreg::Grupos() const {
@@ -435,7 +440,6 @@ void TfmDadosEmpreg::LigaSeletores() {
     for (const auto& k : kCodificados) {
         const QString campo = QLatin1String(k.campo);
         auto* botao = qobject_cast<QToolButton*>(Controle(QLatin1String(k.botao)));
-        botao->setFocusPolicy(Qt::NoFocus);
         connect(botao, &QToolButton::clicked, this, [this, campo] { EscolheCodigo(campo); });
     }
 }
@@ -676,7 +680,7 @@ void TfmDadosEmpreg::SaiuAdmissao() {
                                                        Texto(QStringLiteral("deNomeEmpregado")));
     if (!existente) return;
     if (modo_ == 'I') {
-        if (MostraMensagem("1051") == "mrYes") {
+        if (PerguntaNao("1051") == "mrYes") {
             Abre(existente);
         } else {
             Controle(QStringLiteral("deAdmissao"))->setFocus();
@@ -738,13 +742,9 @@ void TfmDadosEmpreg::Cancela() {
 }
 
 // Enter on the last field of a page goes on to the first field of the next page, so
-// a whole employee is typed without the mouse; F2 opens the picker of a code field.
+// a whole employee is typed without the mouse.
 void TfmDadosEmpreg::keyPressEvent(QKeyEvent* e) {
     QWidget* foco = QApplication::focusWidget();
-    if (e->key() == Qt::Key_F2 && foco && CodificadoDe(foco->objectName())) {
-        EscolheCodigo(foco->objectName());
-        return;
-    }
     const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
     if (enter && foco && ProximaPagina(foco)) return;
     FormularioDeclarado::keyPressEvent(e);

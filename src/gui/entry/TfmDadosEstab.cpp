@@ -32,6 +32,9 @@ namespace zovi::gui {
 
 namespace {
 
+// The help page with an entry for each field ("estabelecimento.html").
+constexpr int kTopicoAjuda = 910;
+
 constexpr const char* kTextoSaida = "As informações não salvas serão perdidas. Deseja sair ?";
 constexpr const char* kTextoEncerramento2006 =
     "Ao acessar este módulo, você estará declarando a ZOVI referente ao encerramento de atividades da empresa. "
@@ -49,6 +52,7 @@ TfmDadosEstab::TfmDadosEstab(ContextoEntrada& contexto, QWidget* pai)
     : FormularioDeclarado(contexto.dialogos, contexto.mensagens, pai), dm_(contexto.dm), entrada_(contexto.Entrada()),
       ref_(contexto.ReferenciasRegras()), seletores_(contexto.SeletoresCodigos()) {
     setObjectName("fmDadosEstab");
+    DefineTopicoAjuda(kTopicoAjuda);
     setWindowTitle(QStringLiteral("GDZovi - Informações Referentes ao Estabelecimento"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     MontaJanela();
@@ -72,6 +76,9 @@ TfmDadosEstab::TfmDadosEstab(ContextoEntrada& contexto, QWidget* pai)
     connect(qobject_cast<QToolButton*>(Controle("sbMunicipio")), &QToolButton::clicked, this, [this] {
         Edicao("edMunicipio")->setFocus();
         seletores_.Escolhe(TipoSeletor::Municipio, *Edicao("edMunicipio"), this);
+        // The chosen municipality is checked at once, as the employee form does: its name and UF
+        // shown, a CEP of another municipality said now.
+        if (!Texto("edMunicipio").empty() && !CriticaCampo("edMunicipio")) return;
         Edicao("edDdd")->setFocus();
     });
     connect(qobject_cast<QToolButton*>(Controle("sbCnae")), &QToolButton::clicked, this, [this] {
@@ -131,10 +138,15 @@ void TfmDadosEstab::MontaJanela() {
     botoes->addWidget(btOk_);
     botoes->addWidget(btVinculos_);
     botoes->addWidget(btCancelar_);
+    auto* paginas = new QWidget(this);
+    paginas->setObjectName("paPaginas");
+    auto* colunaPaginas = new QVBoxLayout(paginas);
+    colunaPaginas->setContentsMargins(0, 0, 0, 0);
+    colunaPaginas->addWidget(cabecalho);
+    colunaPaginas->addWidget(abas_, 1);
     auto* caixa = new QVBoxLayout(this);
     caixa->addLayout(topo);
-    caixa->addWidget(cabecalho);
-    caixa->addWidget(abas_, 1);
+    caixa->addWidget(Rolavel(paginas), 1);
     caixa->addLayout(botoes);
 }
 
@@ -591,7 +603,7 @@ bool TfmDadosEstab::GravaRegistro() {
     }
     const bool semEmpregados = TipoDeclaracao() == "1";
     const bool apagaEmpregados = semEmpregados && entrada_.ContaEmpregados(anoBase_, inscricao_, prefixo_) > 0;
-    if (apagaEmpregados && MostraMensagem("1005") != "mrYes") return false;
+    if (apagaEmpregados && PerguntaNao("1005") != "mrYes") return false;
 
     Transacao transacao(dm_.dbZovi);
     if (apagaEmpregados) {
@@ -626,6 +638,11 @@ bool TfmDadosEstab::GravaRegistro() {
 void TfmDadosEstab::Ok() {
     if (QApplication::focusWidget() == btCancelar_ || QApplication::focusWidget() == btVinculos_) return;
     if (!GravaRegistro()) return;
+    // A declaration with employees goes on to them, as "&Vinculos" does.
+    if (TipoDeclaracao() == "0" && abreEmpregados_) {
+        AbreEmpregados();
+        return;
+    }
     saida_ = Saida::Gravada;
     accept();
 }
@@ -637,6 +654,11 @@ void TfmDadosEstab::Vinculos() {
                            QStringLiteral("Esta opção ainda não está disponível nesta versão."), this);
         return;
     }
+    AbreEmpregados();
+}
+
+// The employees take this form's place; it closes when they return.
+void TfmDadosEstab::AbreEmpregados() {
     EstabelecimentoEmpregados contexto{anoBase_, inscricao_, tipo_, prefixo_, Texto("edRazao")};
     const std::string data = Texto("edDataEncerramento");
     contexto.encerra2006 = Texto("cbEncerrou") == "1" && data.size() == 8 && data.substr(4) == "2006";
@@ -647,8 +669,9 @@ void TfmDadosEstab::Vinculos() {
 }
 
 void TfmDadosEstab::Cancela() {
+    // Enter keeps the edits: "Não" is the button preselected.
     const auto r = dialogos_.Caixa(QStringLiteral("Confirmação"), QString::fromUtf8(kTextoSaida), QMessageBox::Question,
-                                   {Resposta::Sim, Resposta::Nao}, this);
+                                   {Resposta::Sim, Resposta::Nao}, this, Resposta::Nao);
     if (r != Resposta::Sim) {
         Edicao("edRazao")->setFocus();
         return;

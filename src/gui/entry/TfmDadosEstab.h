@@ -43,7 +43,8 @@ public:
     // The establishment to show; `novo`: the row was just created by the new-declaration wizard.
     void DefineEstabelecimento(const std::string& anoBase, const std::string& inscricao, const std::string& prefixo,
                                bool novo);
-    // Opens the employees of the stored establishment; unset, "&Vinculos" says it is not available yet.
+    // Opens the employees of the stored establishment ("&Ok" with employees, "&Vinculos"); unset,
+    // "&Ok" only stores and "&Vinculos" says it is not available yet.
     void DefineEmpregados(std::function<void(const EstabelecimentoEmpregados&)> abre) { abreEmpregados_ = std::move(abre); }
 
     Saida SaidaFormulario() const { return saida_; }
@@ -69,6 +70,7 @@ private:
     void MostraDescricoes();
     void Ok();
     void Vinculos();
+    void AbreEmpregados();
     void LiberaMarcador();
     // The twelve digits of "CEI Vinculado", zeros when none.
     std::string CeiVinculado12() const;

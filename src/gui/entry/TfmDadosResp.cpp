@@ -21,6 +21,9 @@ namespace zovi::gui {
 
 namespace {
 
+// The help page with an entry for each field ("responsavel.html").
+constexpr int kTopicoAjuda = 905;
+
 void SoDigitos(QLineEdit* e) {
     e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), e));
 }
@@ -32,12 +35,13 @@ TfmDadosResp::TfmDadosResp(TdmGDZovi& dm, const TCriticaZovi& critica, Seletores
     : FormularioDeclarado(dialogos, mensagens, pai), dmDadosResp_(std::make_unique<TdmDadosResp>(dm)),
       seletores_(seletores), comoPagina_(comoPagina) {
     setObjectName(QStringLiteral("fmDadosResp"));
+    DefineTopicoAjuda(kTopicoAjuda);
     setWindowTitle(QStringLiteral("Informações do Responsável pela Declaração da Zovi"));
 
     auto* pagina = new QWidget(this);
     AdicionaPagina(pagina, QStringLiteral("paDados"));
     auto* caixa = new QVBoxLayout(this);
-    caixa->addWidget(pagina);
+    caixa->addWidget(comoPagina ? pagina : Rolavel(pagina));
     if (comoPagina) {
         setWindowFlags(Qt::Widget);
         caixa->setContentsMargins(0, 0, 0, 0);
@@ -62,13 +66,13 @@ TfmDadosResp::TfmDadosResp(TdmGDZovi& dm, const TCriticaZovi& critica, Seletores
     rotinas_ = std::make_unique<RotinasResponsavel>(Controles(), critica);
     for (const char* nome : {"edNumero", "edDdd", "edTelefone"}) SoDigitos(Edicao(QString::fromLatin1(nome)));
 
-    // The picker button takes no focus: Enter goes from the code to the next field (checking
-    // the code), and a click leaves the focus in the code. F2 in the code opens the picker too.
+    // A click on the picker button leaves the focus in the code.
     auto* sbMunicipio = qobject_cast<QToolButton*>(Controle(QStringLiteral("sbMunicipio")));
-    sbMunicipio->setFocusPolicy(Qt::NoFocus);
     connect(sbMunicipio, &QToolButton::clicked, this, &TfmDadosResp::EscolheMunicipio);
     if (!comoPagina) Posiciona();
     Abre();
+    // The form opens on its first field; as a wizard's page, the page decides.
+    if (!comoPagina) Edicao(QStringLiteral("edInscricao"))->setFocus();
 }
 
 TfmDadosResp::~TfmDadosResp() = default;
@@ -229,17 +233,13 @@ void TfmDadosResp::Cancela() {
         if (auto* pagina = qobject_cast<QDialog*>(window())) pagina->reject();
         return;
     }
+    // Enter keeps the edits: "Não" is the button preselected.
     if (Alterado() &&
-        dialogos_.Mensagem(TipoDialogo::Confirmacao,
-                           QStringLiteral("Abandonar as alterações feitas nos dados do responsável?"),
-                           this) != Resposta::Sim)
+        dialogos_.Caixa(ServicoDialogos::TituloTipo(TipoDialogo::Confirmacao),
+                        QStringLiteral("Abandonar as alterações feitas nos dados do responsável?"),
+                        QMessageBox::Question, {Resposta::Sim, Resposta::Nao}, this, Resposta::Nao) != Resposta::Sim)
         return;
     QDialog::reject();
-}
-
-void TfmDadosResp::keyPressEvent(QKeyEvent* e) {
-    if (e->key() == Qt::Key_F2 && focusWidget() == Controle(QStringLiteral("edMunicipio"))) return EscolheMunicipio();
-    FormularioDeclarado::keyPressEvent(e);
 }
 
 }  // namespace zovi::gui

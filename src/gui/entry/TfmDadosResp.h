@@ -43,7 +43,6 @@ public:
 protected:
     void AoSairDoCampo(const QString& nome) override;
     void Cancela() override;
-    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     std::vector<GrupoDeclarado> Grupos() const;

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "data/ModulosDados.h"
@@ -20,6 +22,9 @@
 namespace zovi::gui {
 
 namespace {
+
+// The help page with an entry for each field ("nova.html").
+constexpr int kTopicoAjuda = 831;
 
 constexpr const char* kAnoBase = "2005";
 
@@ -47,19 +52,13 @@ const std::pair<const char*, const char*> kPadroes[] = {
     {"CoCNPJConfederativa", ""}, {"VaGlobalSindical", "00000000"}, {"VaGlobalAssociativa", "00000000"},
     {"VaGlobalAssistencial", "00000000"}, {"VaGlobalConfederativa", "00000000"}};
 
-std::string SoDigitos(const QString& texto) {
-    std::string r;
-    for (const QChar c : texto)
-        if (c.isDigit()) r += static_cast<char>(c.unicode());
-    return r;
-}
-
 }  // namespace
 
 TfmNovaDecl::TfmNovaDecl(TdmGDZovi& dm, ServicoDialogos& dialogos, Mensagens& mensagens, AbreEstabelecimento abre,
                          QWidget* pai)
     : FormularioDeclarado(dialogos, mensagens, pai), dm_(dm), abre_(std::move(abre)) {
     setObjectName("fmNovaDecl");
+    DefineTopicoAjuda(kTopicoAjuda);
     setWindowTitle(QStringLiteral("GDZovi - Nova Declaração"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     auto* pagina = new QWidget(this);
@@ -83,13 +82,15 @@ TfmNovaDecl::TfmNovaDecl(TdmGDZovi& dm, ServicoDialogos& dialogos, Mensagens& me
     botoes->addWidget(btOk_);
     botoes->addWidget(btCancelar_);
     auto* caixa = new QVBoxLayout(this);
-    caixa->addWidget(pagina, 1);
+    caixa->addWidget(Rolavel(pagina), 1);
     caixa->addLayout(botoes);
 
     MontaCampos(Grupos(), Campos());
     // Into the radio groups or towards "&Cancelar" the field just left is not judged.
     IgnoraSaidaPara({"btCancelar", "rgTipoDeclaracao0", "rgTipoDeclaracao1", "rgAtividade1", "rgAtividade2"});
-    Edicao("edInscricao")->setValidator(nullptr);
+    // Digits only while typed; the recognised inscription is shown with its mask when left.
+    Edicao("edInscricao")->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), Edicao("edInscricao")));
     Edicao("edInscricao")->setMaxLength(14);
     connect(Opcoes("rgTipoDeclaracao"), &GrupoOpcoes::Escolhido, this, [this](const QString& valor) {
         const bool semEmpregados = valor == QLatin1String("1");
@@ -164,6 +165,8 @@ std::vector<CampoDeclarado> TfmNovaDecl::Campos() {
 
 void TfmNovaDecl::showEvent(QShowEvent* e) {
     FormularioDeclarado::showEvent(e);
+    // Restored from the task bar: what was typed stays.
+    if (e->spontaneous()) return;
     for (auto* edicao : findChildren<QLineEdit*>()) edicao->clear();
     digitado_.clear();
     inscricao_.clear();
@@ -201,9 +204,16 @@ Critica TfmNovaDecl::RegraInscricao() {
     } else if (codigoInscricao_ == "0050") {
         if (n != 14 && n != 12) return {"1003"};
         tipo = n == 14 ? "1" : "3";
+    } else if (codigoInscricao_ == "0053") {
+        // The catalogue's text also speaks of the name, which is not typed yet: what is wrong
+        // here is said beside it.
+        MostraComExplicacao(codigoInscricao_, QStringLiteral("Os dígitos verificadores não conferem: os números "
+                                                             "digitados não formam um CNPJ nem um CEI válido."));
+        return {""};
     } else {
         return {codigoInscricao_};
     }
+    if (CompletaZeros(valor, 14) != inscricao_) copiados_.clear();
     inscricao_ = CompletaZeros(valor, 14);
     Reconhece(tipo);
     return {};
@@ -251,6 +261,7 @@ std::string TfmNovaDecl::ChaveExistente() {
 }
 
 bool TfmNovaDecl::TesteDuplicidade() {
+    copiados_.clear();
     if (tipo_.empty()) return true;
     if (const auto codigo = ChaveExistente(); !codigo.empty()) {
         Falha(codigo, Edicao("edPrefixo"));
@@ -266,12 +277,26 @@ bool TfmNovaDecl::TesteDuplicidade() {
         return false;
     }
     if (MostraMensagem("1001") != "mrYes") return false;
-    std::vector<std::pair<std::string, std::string>> copiados;
-    for (const char* campo : kCamposCopiados) copiados.emplace_back(campo, t.Texto(campo));
+    for (const char* campo : kCamposCopiados) copiados_.emplace_back(campo, t.Texto(campo));
     t.Fecha();
+    MostraCopiados();
+    // Checked as copied; when a check stops here, the copy still goes with a later "&Ok".
     if (!CriticaTodos()) return false;
-    GravaNovo(copiados);
+    GravaNovo(copiados_);
     return false;
+}
+
+// What the wizard's own boxes hold of the establishment being copied, so that its checks judge
+// the copied name and CEI Vinculado, not the empty boxes.
+void TfmNovaDecl::MostraCopiados() {
+    for (const auto& [campo, valor] : copiados_) {
+        if (campo == "InZoviNegEstabelecimento") PoeTexto("rgTipoDeclaracao", valor);
+        else if (campo == "NoRazaoEstabelecimento") PoeTexto("edRazao", valor);
+        else if (campo == "TxUsoEstabelecimento") PoeTexto("edUso", valor);
+        else if (campo == "CoCgcVinculado")
+            PoeTexto("edCeiVinculado", tipo_ == "1" && valor.size() == 14 && !fTodosZeros(valor) ? valor.substr(2) : "");
+    }
+    Controle("rgAtividade")->setEnabled(Texto("rgTipoDeclaracao") == "1");
 }
 
 void TfmNovaDecl::Ok() {
@@ -281,7 +306,7 @@ void TfmNovaDecl::Ok() {
         Falha(codigo, Edicao("edPrefixo"));
         return;
     }
-    GravaNovo({});
+    GravaNovo(copiados_);
 }
 
 void TfmNovaDecl::GravaNovo(const std::vector<std::pair<std::string, std::string>>& copiados) {

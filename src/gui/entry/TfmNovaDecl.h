@@ -49,6 +49,7 @@ private:
     // The exact key already stored: the code to show, or empty.
     std::string ChaveExistente();
     void Ok();
+    void MostraCopiados();
     void GravaNovo(const std::vector<std::pair<std::string, std::string>>& copiados);
     std::string Prefixo() const;
 
@@ -57,6 +58,8 @@ private:
     std::string digitado_;          // the inscription's digits as the user typed them
     std::string codigoInscricao_;   // fCriticaInscricao's answer for it
     std::string inscricao_, tipo_;
+    // The fields of the establishment the user chose to copy ("1001"), stored with the new row.
+    std::vector<std::pair<std::string, std::string>> copiados_;
     QPushButton* btOk_ = nullptr;
     QPushButton* btCancelar_ = nullptr;
 };

@@ -10,6 +10,15 @@
 
 namespace zovi::gui {
 
+QString SemAcentos(const QString& texto) {
+    const QString decomposto = texto.normalized(QString::NormalizationForm_D);
+    QString plano;
+    plano.reserve(decomposto.size());
+    for (QChar c : decomposto)
+        if (c.category() != QChar::Mark_NonSpacing) plano.append(c);
+    return plano;
+}
+
 void LimpaEdicoes(QWidget& recipiente) {
     for (auto* edicao : recipiente.findChildren<QLineEdit*>()) {
         // The text box inside a spin box or a combo box belongs to that control, not to the form.

@@ -6,6 +6,9 @@ namespace zovi::gui {
 
 class ServicoDialogos;
 
+// The text with its accented letters made plain ("João Ção" -> "Joao Cao").
+QString SemAcentos(const QString& texto);
+
 // Empties every edit box inside the container, descending into nested panels and tabs.
 void LimpaEdicoes(QWidget& recipiente);
 

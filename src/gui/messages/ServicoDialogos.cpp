@@ -134,7 +134,13 @@ std::unique_ptr<QMessageBox> ServicoDialogos::CriaCaixa(const CaixaMostrada& cai
 }
 
 int ServicoDialogos::Executa(QDialog& formulario) {
-    if (!roteirizado_) return formulario.exec();
+    if (!roteirizado_) {
+        int resultado = formulario.exec();
+        // A window that hid itself while a form it opened took its place, and showed itself
+        // again when that form returned, goes on: hiding a dialog ends its exec().
+        while (formulario.isVisible()) resultado = formulario.exec();
+        return resultado;
+    }
     formularios.push_back(formulario.objectName());
     if (acoes_.empty()) return QDialog::Rejected;
     auto acao = std::move(acoes_.front());
@@ -207,6 +213,13 @@ void ServicoDialogos::AbreEndereco(const QUrl& endereco) {
         QDesktopServices::openUrl(endereco);
 }
 
+void ServicoDialogos::MostraAjuda(int topico, const QString& ancora) {
+    if (roteirizado_)
+        ajudas.push_back(QStringLiteral("%1#%2").arg(topico).arg(ancora));
+    else if (abreAjuda)
+        abreAjuda(topico, ancora);
+}
+
 bool ServicoDialogos::ImpressoraInstalada() {
     if (roteirizado_) return impressoraInstalada;
     return !QPrinterInfo::availablePrinterNames().isEmpty();
@@ -232,6 +245,7 @@ void ServicoDialogos::Esquece() {
     caixas.clear();
     formularios.clear();
     enderecos.clear();
+    ajudas.clear();
     respostas_.clear();
     acoes_.clear();
     arquivos_.clear();

@@ -46,7 +46,9 @@ public:
     // A message box with its own caption, icon and buttons (button texts stay the standard ones).
     Resposta Caixa(const QString& titulo, const QString& texto, QMessageBox::Icon icone,
                    const QList<Resposta>& botoes, QWidget* pai = nullptr, Resposta padrao = Resposta::Nenhuma);
-    // Shows a form modally; returns its result (QDialog::Accepted / Rejected).
+    // Shows a form modally; returns its result (QDialog::Accepted / Rejected). A form may hide
+    // itself while another it opens takes its place, and show itself again when that one
+    // returns: it then goes on as modal as before.
     int Executa(QDialog& formulario);
     // Names of files chosen by the user; empty when the choice was cancelled. The dialogs open
     // where PastaInicial says, and the folder chosen is remembered for the next one.
@@ -56,6 +58,9 @@ public:
     QString Pasta(QWidget* pai, const QString& titulo, const QString& inicial);
     // Opens a web address with the system's handler.
     void AbreEndereco(const QUrl& endereco);
+    // The help at a topic's entry (F1 in a field); the program says where it opens.
+    void MostraAjuda(int topico, const QString& ancora);
+    std::function<void(int topico, const QString& ancora)> abreAjuda;
     // Whether the system has a printer to print on.
     bool ImpressoraInstalada();
     // The print dialog for a document of that many pages: printer, page range, copies.
@@ -111,6 +116,7 @@ public:
     std::vector<CaixaMostrada> caixas;       // every message box, in order
     std::vector<QString> formularios;        // objectName of every form shown
     std::vector<QUrl> enderecos;             // addresses opened
+    std::vector<QString> ajudas;             // help entries opened, "topic#entry"
 
 private:
     Resposta MostraCaixa(const CaixaMostrada& caixa, QWidget* pai);

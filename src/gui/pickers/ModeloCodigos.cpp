@@ -4,16 +4,13 @@
 #include <QRegularExpression>
 #include <QStyle>
 
+#include "messages/RotinasFormulario.h"
+
+#include <algorithm>
+
 namespace zovi::gui {
 
-QString ChaveBusca(const QString& texto) {
-    const QString decomposto = texto.normalized(QString::NormalizationForm_D);
-    QString chave;
-    chave.reserve(decomposto.size());
-    for (QChar c : decomposto)
-        if (c.category() != QChar::Mark_NonSpacing) chave.append(c);
-    return chave.toCaseFolded();
-}
+QString ChaveBusca(const QString& texto) { return SemAcentos(texto).toCaseFolded(); }
 
 ModeloCodigos::ModeloCodigos(QObject* pai) : QAbstractItemModel(pai) {
     auto* estilo = QApplication::style();
@@ -118,6 +115,51 @@ bool FiltroCodigos::Combina(int id) const {
     for (const auto& palavra : palavras_)
         if (!chave.contains(palavra)) return false;
     return true;
+}
+
+namespace {
+
+// Where `palavra` stands in `texto`: 1 a whole word, 2 the start of a word, 3 inside a word only.
+int Posicao(const QString& texto, const QString& palavra) {
+    int melhor = 3;
+    for (qsizetype i = texto.indexOf(palavra); i >= 0 && melhor > 1; i = texto.indexOf(palavra, i + 1)) {
+        const bool inicio = i == 0 || !texto.at(i - 1).isLetterOrNumber();
+        const qsizetype fim = i + palavra.size();
+        const bool final = fim == texto.size() || !texto.at(fim).isLetterOrNumber();
+        if (inicio) melhor = std::min(melhor, final ? 1 : 2);
+    }
+    return melhor;
+}
+
+// The description of a line's search key: without the code and the dash or dot after it.
+QString Descricao(const QString& chave) {
+    static const QRegularExpression kCodigo(QStringLiteral("^[0-9]+\\s*[-.]?\\s*"));
+    return QString(chave).remove(kCodigo).simplified();
+}
+
+}  // namespace
+
+int FiltroCodigos::Aderencia(int id) const {
+    const QString descricao = Descricao(static_cast<const ModeloCodigos*>(sourceModel())->ChaveDaLinha(id));
+    if (descricao == palavras_.join(QLatin1Char(' '))) return 0;
+    int pior = 1;
+    for (const auto& palavra : palavras_) pior = std::max(pior, Posicao(descricao, palavra));
+    return pior;
+}
+
+int FiltroCodigos::MelhorLinha(int nivel) const {
+    const auto* modelo = static_cast<const ModeloCodigos*>(sourceModel());
+    int melhor = -1, pontos = 4;
+    for (int id = 0; id < static_cast<int>(combina_.size()) && pontos > 0; ++id) {
+        if (!combina_[id] || modelo->NivelDaLinha(id) != nivel) continue;
+        // A code typed: the first code that begins with it.
+        const int p = prefixo_.isEmpty() ? Aderencia(id) : 0;
+        if (p < pontos) {
+            melhor = id;
+            pontos = p;
+        }
+    }
+    return melhor;
 }
 
 bool FiltroCodigos::filterAcceptsRow(int linha, const QModelIndex& pai) const {

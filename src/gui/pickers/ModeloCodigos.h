@@ -41,6 +41,8 @@ public:
     const QString& CodigoDaLinha(int id) const { return linhas_[id].codigo; }
     const QString& ChaveDaLinha(int id) const { return linhas_[id].chave; }
     int PaiDaLinha(int id) const { return linhas_[id].pai; }
+    int NivelDaLinha(int id) const { return linhas_[id].nivel; }
+    QModelIndex IndiceDaLinha(int id) const { return createIndex(linhas_[id].posicao, 0, quintptr(id)); }
 
     QModelIndex index(int linha, int coluna, const QModelIndex& pai = {}) const override;
     QModelIndex parent(const QModelIndex& filho) const override;
@@ -72,7 +74,11 @@ private:
 // (a state found by its name keeps its municipalities; "tecnico enfermagem"
 // keeps only the matching occupations under "Técnicos ... de enfermagem"). A search of digits (mask punctuation allowed: "22.35", "2235-05")
 // matches code prefixes; any other search matches the lines whose text holds
-// every word of it, ignoring case and accents ("tecnico enfermagem").
+// every word of it, ignoring case and accents ("tecnico enfermagem"). Of the
+// lines that match, the best is the one whose description is the search, then
+// one that holds every word as a whole word, then as the start of a word
+// ("campinas": CAMPINAS before CAMPINAS DO PIAUI; "medio completo": "Ensino
+// médio completo" before "Ensino médio incompleto").
 class FiltroCodigos : public QSortFilterProxyModel {
     Q_OBJECT
 public:
@@ -80,12 +86,18 @@ public:
 
     void DefineBusca(const QString& busca);
     bool Ativo() const { return !prefixo_.isEmpty() || !palavras_.isEmpty(); }
+    // The line of this level that answers the search best, the first in table order among
+    // equals; -1 when no line of the level matches on its own.
+    int MelhorLinha(int nivel) const;
 
 protected:
     bool filterAcceptsRow(int linha, const QModelIndex& pai) const override;
 
 private:
     bool Combina(int id) const;
+    // 0 the description is the search; 1 every word is a whole word of it; 2 every word begins
+    // a word; 3 some word is only inside a word.
+    int Aderencia(int id) const;
 
     QString prefixo_;
     QStringList palavras_;

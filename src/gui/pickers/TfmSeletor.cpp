@@ -1,6 +1,8 @@
 #include "pickers/TfmSeletor.h"
 
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QToolTip>
 
 #include "data/ModulosDados.h"
 #include "engine/Tabela.h"
@@ -105,13 +107,13 @@ TfmSeletor::TfmSeletor(TdmGDZovi& dm, TipoSeletor tipo, QWidget* pai)
     Monta(dm);
     filtro_.setSourceModel(&modelo_);
     ui_->tvLinhas->setModel(&filtro_);
-    if (FechaSempre(tipo)) ui_->paProcura->hide();
     ui_->tvLinhas->setRootIsDecorated(d.arvore != Arvore::UmNivel);
 
     connect(ui_->edProcura, &QLineEdit::textChanged, this, &TfmSeletor::Procura);
     connect(ui_->tvLinhas, &QTreeView::clicked, this, &TfmSeletor::TentaEscolha);
     ui_->edProcura->installEventFilter(this);
     ui_->tvLinhas->installEventFilter(this);
+    ui_->tvLinhas->viewport()->installEventFilter(this);
 }
 
 TfmSeletor::~TfmSeletor() = default;
@@ -157,10 +159,7 @@ void TfmSeletor::Prepara(const QString& atual) {
         ui_->tvLinhas->setCurrentIndex({});
         ui_->tvLinhas->scrollToTop();
     }
-    if (FechaSempre(tipo_))
-        ui_->tvLinhas->setFocus();
-    else
-        ui_->edProcura->setFocus();
+    ui_->edProcura->setFocus();
 }
 
 void TfmSeletor::Procura(const QString& texto) {
@@ -171,8 +170,15 @@ void TfmSeletor::Procura(const QString& texto) {
         return;
     }
     ui_->tvLinhas->expandAll();
-    // The first line that can be chosen is selected, so Enter takes it at once.
+    // The line that answers the search best is selected, so Enter takes it at once.
     const int nivel = DescricaoDe(tipo_).nivelEscolha;
+    if (const int melhor = filtro_.MelhorLinha(nivel); melhor >= 0) {
+        const QModelIndex linha = filtro_.mapFromSource(modelo_.IndiceDaLinha(melhor));
+        ui_->tvLinhas->setCurrentIndex(linha);
+        ui_->tvLinhas->scrollTo(linha);
+        return;
+    }
+    // Only headings matched (a state by its name): the first line under them that can be chosen.
     std::vector<QModelIndex> pendentes{QModelIndex()};
     while (!pendentes.empty()) {
         const QModelIndex pai = pendentes.back();
@@ -214,7 +220,22 @@ void TfmSeletor::showEvent(QShowEvent* e) {
         ui_->tvLinhas->scrollTo(ui_->tvLinhas->currentIndex(), QAbstractItemView::PositionAtCenter);
 }
 
+// A line cut by the width of the list shows its whole text as a hint.
+bool TfmSeletor::DicaDaLinha(QHelpEvent* e) {
+    auto* vista = ui_->tvLinhas;
+    const QModelIndex linha = vista->indexAt(e->pos());
+    const QString texto = linha.data(Qt::DisplayRole).toString();
+    const QRect area = vista->visualRect(linha);
+    const int largura = vista->iconSize().width() + vista->fontMetrics().horizontalAdvance(texto) + 12;
+    if (linha.isValid() && (area.left() + largura > vista->viewport()->width() || largura > area.width()))
+        QToolTip::showText(e->globalPos(), texto, vista);
+    else
+        QToolTip::hideText();
+    return true;
+}
+
 bool TfmSeletor::eventFilter(QObject* objeto, QEvent* e) {
+    if (e->type() == QEvent::ToolTip && objeto == ui_->tvLinhas->viewport()) return DicaDaLinha(static_cast<QHelpEvent*>(e));
     if (e->type() != QEvent::KeyPress) return QDialog::eventFilter(objeto, e);
     auto* tecla = static_cast<QKeyEvent*>(e);
     switch (tecla->key()) {

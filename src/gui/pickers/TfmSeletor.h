@@ -9,6 +9,8 @@
 #include "pickers/ModeloCodigos.h"
 #include "pickers/Seletores.h"
 
+class QHelpEvent;
+
 namespace Ui {
 class TfmSeletor;
 }
@@ -47,6 +49,7 @@ private:
     // A click or Enter on the line: chosen when it is of the choice level.
     void TentaEscolha(const QModelIndex& indiceFiltro);
     void ExpandeComEnter(const QModelIndex& indiceFiltro);
+    bool DicaDaLinha(QHelpEvent* e);
 
     std::unique_ptr<Ui::TfmSeletor> ui_;
     TipoSeletor tipo_;
