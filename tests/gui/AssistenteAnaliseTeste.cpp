@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "PastaTeste.h"
@@ -17,7 +18,9 @@
 #include "messages/Catalogo.h"
 #include "messages/Mensagens.h"
 #include "messages/ServicoDialogos.h"
+#include "platform/Texto1252.h"
 #include "wizards/AssistenteAnalise.h"
+#include "wizards/EscolhaUnidade.h"
 
 using namespace zovi;
 using namespace zovi::gui;
@@ -122,7 +125,29 @@ private slots:
             }
             return d.result();
         });
+        // The result page: errors only let the report be seen; otherwise "&Gravar" without a
+        // drive asks for one ("0600"), then the file goes into the folder picked.
+        const fs::path saida = pasta_->Caminho() / "regerado";
+        fs::create_directories(saida);
+        bool gravar = false;
+        if (painel != "paErroEstrut") {
+            dialogos_.EscolheArquivo(QString::fromStdString(saida.string()));
+            dialogos_.AgeNoFormulario([&](QDialog& d) {
+                gravar = Botao(d, "btGravar")->isEnabled();
+                if (!gravar) {
+                    Botao(d, "btVisualizar")->click();
+                    Botao(d, "btCancelar")->click();
+                    return d.result();
+                }
+                Botao(d, "btGravar")->click();
+                auto* drive = d.findChild<EscolhaUnidade*>("cbDrive");
+                drive->Seleciona(drive->count() - 1);
+                Botao(d, "btGravar")->click();
+                return d.result();
+            });
+        }
         assistente.Executa();
+        EscolhaUnidade::PastaDaSessao().reset();
         QCOMPARE(titulo, QStringLiteral("Assistente para Analisar um arquivo ZOVI"));
         QCOMPARE(dialogos_.caixas.at(0).texto,
                  QStringLiteral("O arquivo especificado não existe.\nVerifique o caminho e o nome do arquivo."));
@@ -130,16 +155,31 @@ private slots:
         QCOMPARE(cancelar, painel == "paErroEstrut" ? QStringLiteral("&Fechar") : QStringLiteral("&Cancelar"));
         QCOMPARE(voltar, painel == "paErroEstrut");
         QCOMPARE(assistente.Contexto().resultado, resultado);
+        QCOMPARE(gravar, resultado == ResultadoAnalise::kCorreto);
+        QCOMPARE(assistente.Contexto().gravado, gravar);
+        if (gravar) {
+            QCOMPARE(dialogos_.caixas.size(), size_t(2));
+            QCOMPARE(dialogos_.caixas[1].texto, QString::fromStdString(Cp1252ParaUtf8(catalogo_->Busca("0600")->texto)));
+            // Written again with its seal: the analysis of the new file passes, seal checked.
+            const auto dados = pasta_->Caminho().string();
+            QCOMPARE(Roda("gdzovi-lote analisar '" + (saida / "Zovi2005").string() + "' '" + dados + "' > /dev/null 2>&1"), 0);
+            std::ifstream regerado(saida / "Zovi2005", std::ios::binary);
+            std::string linha((std::istreambuf_iterator<char>(regerado)), {});
+            QVERIFY(linha.substr(linha.size() - 525 + 491, 32).find_first_not_of(' ') != std::string::npos);
+            dm_->dbZovi.ApagaTabela("TE8STRU");
+            for (const char* tabela : {"TE8EMP", "TE8VINC", "TE8RESP"}) dm_->dbZovi.ApagaTabela(tabela);
+        }
         for (const char* tabela : {"TE8EMP", "TE8VINC", "TE8RESP", "TE8ERRWA", "TE8STRU"})
             QVERIFY2(!dm_->dbZovi.ExisteTabela(tabela), tabela);
     }
 
-    // The page really shown: the path typed into the focused field, Alt+A; the analysis
-    // and the verification run and the page closes with the result.
+    // The pages really shown: the path typed into the focused field, Alt+A; the analysis
+    // and the verification run, the result page opens with the focus on the drive list,
+    // and Alt+C closes it without writing.
     void ComDialogosDeVerdade() {
         dialogos_.Roteiriza(false);
         AssistenteAnalise assistente(*dm_, *mensagens_, dialogos_);
-        QString foco;
+        QString foco, focoResultado;
         QTimer guarda;
         guarda.setInterval(30000);
         QObject::connect(&guarda, &QTimer::timeout, [] {
@@ -154,9 +194,22 @@ private slots:
             QTest::keyClicks(QApplication::focusWidget(), QString::fromStdString(arquivo_.string()));
             QTest::keyClick(p, Qt::Key_A, Qt::AltModifier);
         });
+        // The result page follows; Alt+C is its Cancel.
+        QTimer resultado;
+        resultado.setInterval(20);
+        QObject::connect(&resultado, &QTimer::timeout, [&] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (!w || w->objectName() != "TfmAnalis01" || !QTest::qWaitForWindowActive(w)) return;
+            resultado.stop();
+            focoResultado = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+            QTest::keyClick(w, Qt::Key_C, Qt::AltModifier);
+        });
+        resultado.start();
         assistente.Executa();
         QCOMPARE(foco, QStringLiteral("arquivo"));
+        QCOMPARE(focoResultado, QStringLiteral("cbDrive"));
         QCOMPARE(assistente.Contexto().resultado, ResultadoAnalise::kCorreto);
+        QVERIFY(!assistente.Contexto().gravado);
         QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
 };

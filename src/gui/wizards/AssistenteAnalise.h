@@ -2,8 +2,9 @@
 // "Assistente para Analisar um arquivo ZOVI": a declaration file produced by
 // a payroll system is analysed for its structure and its declared data are
 // verified with every rule. The file page (TfmAnalis00) runs both and ends on
-// its fault panel when the structure fails; otherwise it leaves the result
-// code the result page reads. Closing the wizard deletes the work tables, the
+// its fault panel when the structure fails; otherwise the result page
+// (TfmAnalis01) shows what the verification found and, without errors, writes
+// the file again, sealed. Closing the wizard deletes the work tables, the
 // inconsistency table and Te8stru.
 #include <QWidget>
 
@@ -19,6 +20,7 @@ class Mensagens;
 namespace zovi::gui {
 
 class TfmAnalis00;
+class TfmAnalis01;
 
 // The verification's outcome as the result page takes it.
 enum class ResultadoAnalise { kAvisos = '0', kErros = '1', kCorreto = '2', kNenhum = 0 };
@@ -31,6 +33,7 @@ struct ContextoAnalise : ContextoAssistente {
     Mensagens& mensagens;
     bool retificacao = false;  // the file's header marks a rectification
     ResultadoAnalise resultado = ResultadoAnalise::kNenhum;
+    bool gravado = false;  // the file was written again, sealed
 };
 
 class AssistenteAnalise {
@@ -38,16 +41,18 @@ public:
     AssistenteAnalise(TdmGDZovi& dm, Mensagens& mensagens, ServicoDialogos& dialogos, QWidget* pai = nullptr);
     ~AssistenteAnalise();
 
-    // Runs the file page, then deletes the tables the analysis and the verification left.
+    // Runs the file page and the result page, then deletes the tables the analysis and the verification left.
     void Executa();
 
     ContextoAnalise& Contexto() { return contexto_; }
     TfmAnalis00& Arquivo() { return *fmAnalis00_; }
+    TfmAnalis01& Resultado() { return *fmAnalis01_; }
 
 private:
     ServicoDialogos& dialogos_;
     ContextoAnalise contexto_;
     std::unique_ptr<TfmAnalis00> fmAnalis00_;
+    std::unique_ptr<TfmAnalis01> fmAnalis01_;
 };
 
 }  // namespace zovi::gui

@@ -9,6 +9,7 @@
 #include "messages/Mensagens.h"
 #include "messages/ServicoDialogos.h"
 #include "rules/Primitivas.h"
+#include "wizards/PainelProgresso.h"
 #include "wizards/PainelResultado.h"
 #include "ui_TfmGravaDecl03.h"
 
@@ -103,27 +104,26 @@ bool TfmGravaDecl03::fGravouArquivoZOVI() {
     p.dataGeracao = ui_->edData->text().remove(QLatin1Char('/')).toStdString();
     // Each attempt has its own time.
     p.hora = QTime::currentTime().toString(QStringLiteral("HHmmss")).toStdString();
+    if (GravaComProgresso(this, dialogos_, *ui_->paGravando, gravacao_.dm.dbZovi, p) != kGravado) return false;
+    gravacao_.destino = destino.pasta ? QStringLiteral("Gravado na pasta %1")
+                                            .arg(QDir::toNativeSeparators(QString::fromStdString(destino.pasta->string())))
+                                      : QStringLiteral("Gravado no drive %1:").arg(QChar(destino.letra));
+    return true;
+}
+
+int GravaComProgresso(QWidget* pagina, ServicoDialogos& dialogos, PainelProgresso& painel, Banco& banco,
+                      const ParametrosGravacao& p) {
     int resultado = kFalhaGravacao;
-    ui_->paGravando->Roda(dialogos_, [&](Interacao& interacao) {
-        resultado = fGravaDeclaracao(gravacao_.dm.dbZovi, p, interacao);
-    });
-    switch (resultado) {
-    case kGravado:
-        gravacao_.destino = destino.pasta ? QStringLiteral("Gravado na pasta %1")
-                                                .arg(QDir::toNativeSeparators(QString::fromStdString(destino.pasta->string())))
-                                          : QStringLiteral("Gravado no drive %1:").arg(QChar(destino.letra));
-        return true;
-    case kGravacaoInterrompida:
-        dialogos_.Mensagem(TipoDialogo::Informacao,
-                           QStringLiteral("A gravação do arquivo \"ZOVI2005\" interrompida pelo usuário!"), this);
-        return false;
-    default:
-        dialogos_.Mensagem(TipoDialogo::Informacao,
-                           QStringLiteral("Ocorreu um erro durante a gravação do arquivo \"ZOVI2005\".\n"
-                                          "Substitua o disquete e tente novamente."),
-                           this);
-        return false;
-    }
+    painel.Roda(dialogos, [&](Interacao& interacao) { resultado = fGravaDeclaracao(banco, p, interacao); });
+    if (resultado == kGravacaoInterrompida)
+        dialogos.Mensagem(TipoDialogo::Informacao,
+                          QStringLiteral("A gravação do arquivo \"ZOVI2005\" interrompida pelo usuário!"), pagina);
+    else if (resultado != kGravado)
+        dialogos.Mensagem(TipoDialogo::Informacao,
+                          QStringLiteral("Ocorreu um erro durante a gravação do arquivo \"ZOVI2005\".\n"
+                                         "Substitua o disquete e tente novamente."),
+                          pagina);
+    return resultado;
 }
 
 }  // namespace zovi::gui

@@ -38,4 +38,11 @@ private:
     ContextoGravacao& gravacao_;
 };
 
+class PainelProgresso;
+
+// Writes the declaration with `painel` showing the run; an interruption or a failure is told
+// to the user over `pagina`. The writer's result.
+int GravaComProgresso(QWidget* pagina, ServicoDialogos& dialogos, PainelProgresso& painel, Banco& banco,
+                      const ParametrosGravacao& p);
+
 }  // namespace zovi::gui
