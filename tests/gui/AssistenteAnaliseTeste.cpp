@@ -14,6 +14,8 @@
 #include <memory>
 
 #include "PastaTeste.h"
+#include "app/JanelaAjuda.h"
+#include "app/TfmGDZOVI.h"
 #include "data/ModulosDados.h"
 #include "messages/Catalogo.h"
 #include "messages/Mensagens.h"
@@ -211,6 +213,18 @@ private slots:
         QCOMPARE(assistente.Contexto().resultado, ResultadoAnalise::kCorreto);
         QVERIFY(!assistente.Contexto().gravado);
         QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+
+    // "&Analisador" of the main window opens the wizard on its file page.
+    void AbertoPelaJanelaPrincipal() {
+        JanelaAjuda ajuda(QStringLiteral(GDZOVI_PASTA_BIN "/ajuda"));
+        TfmGDZOVI janela(*dm_, dialogos_, ajuda);
+        dialogos_.AgeNoFormulario([](QDialog& d) {
+            Botao(d, "btCancelar")->click();
+            return d.result();
+        });
+        janela.ExecutaComando("miAnalisador");
+        QCOMPARE(dialogos_.formularios, (std::vector<QString>{"TfmAnalis00"}));
     }
 };
 

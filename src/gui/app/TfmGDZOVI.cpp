@@ -26,6 +26,7 @@
 #include "TrpCartela.h"
 #include "ui_TfmGDZOVI.h"
 #include "wizards/AssistenteGravacao.h"
+#include "wizards/AssistenteAnalise.h"
 #include "wizards/AssistenteImportacao.h"
 #include "wizards/AssistenteVerificacao.h"
 
@@ -155,7 +156,8 @@ void TfmGDZOVI::LigaComandos() {
         {"miAnoAtual", "sbImpAnoAtual",
          [](T* j) { AssistenteImportacao(j->dm_, j->mensagens_, j->dialogos_, 2005, j).Executa(); }, true},
         {"miSair", nullptr, &T::Sair, false},
-        {"miAnalisador", "sbAnalisador", &T::NaoDisponivel, true},
+        {"miAnalisador", "sbAnalisador", [](T* j) { AssistenteAnalise(j->dm_, j->mensagens_, j->dialogos_, j).Executa(); },
+         true},
         {"miConsultaArquivo", "sbConsDisq", &T::NaoDisponivel, false},
         {"miCopiaGravar", nullptr,
          [](T* j) {
