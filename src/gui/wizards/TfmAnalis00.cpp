@@ -29,14 +29,10 @@ TfmAnalis00::TfmAnalis00(ContextoAnalise& contexto, ServicoDialogos& dialogos, Q
     LigaBotoesRelatorio(this, ui_->btVisualizar, ui_->btRelatorio, dialogos, [&contexto] {
         return std::make_unique<relatorios::TrpEstrut>(contexto.dm.dbZovi, contexto.mensagens.Catalogo());
     });
+    ui_->arquivo->setFocus();
 }
 
 TfmAnalis00::~TfmAnalis00() = default;
-
-void TfmAnalis00::showEvent(QShowEvent* e) {
-    PaginaAssistente::showEvent(e);
-    RecomecaArquivo();
-}
 
 void TfmAnalis00::Cancela() {
     if (ui_->pbEstrutura->Rodando())

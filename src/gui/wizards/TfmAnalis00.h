@@ -20,7 +20,6 @@ public:
     ~TfmAnalis00() override;
 
 protected:
-    void showEvent(QShowEvent* e) override;
     // During the analysis or the verification Cancel asks the run to stop.
     void Cancela() override;
 
