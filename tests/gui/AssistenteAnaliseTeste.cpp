@@ -191,7 +191,7 @@ private slots:
         QTimer::singleShot(50, [&] {
             QWidget* p = QApplication::activeModalWidget();
             QVERIFY(p && p->objectName() == "TfmAnalis00");
-            QTest::qWaitForWindowActive(p);
+            if (!QTest::qWaitForWindowActive(p)) return;
             foco = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
             QTest::keyClicks(QApplication::focusWidget(), QString::fromStdString(arquivo_.string()));
             QTest::keyClick(p, Qt::Key_A, Qt::AltModifier);

@@ -1,12 +1,10 @@
 #include "wizards/TfmAnalis00.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include "TrpEstrut.h"
 #include "analysis/AnaliseEstrutura.h"
 #include "app/Figuras.h"
-#include "backup/UnidadeCopia.h"
 #include "data/ModulosDados.h"
 #include "messages/Mensagens.h"
 #include "messages/ServicoDialogos.h"
@@ -44,9 +42,7 @@ void TfmAnalis00::Cancela() {
 }
 
 void TfmAnalis00::Localizar() {
-    const QString escolhido = dialogos_.ArquivoParaAbrir(this, QStringLiteral("Abrir arquivo"), PastaInicialCopia(),
-                                                         QStringLiteral("Arquivos Zovi (Zovi*);;Arquivos Texto (*.txt);;Todos os Arquivos (*)"));
-    if (!escolhido.isEmpty()) ui_->arquivo->setText(escolhido);
+    LocalizaArquivo(this, dialogos_, ui_->arquivo, QStringLiteral("Arquivos Zovi (Zovi*);;Arquivos Texto (*.txt);;Todos os Arquivos (*)"));
 }
 
 void TfmAnalis00::RecomecaArquivo() {
@@ -61,13 +57,7 @@ void TfmAnalis00::RecomecaArquivo() {
 
 void TfmAnalis00::Avancar() {
     const QString caminho = ui_->arquivo->text().trimmed();
-    if (!QFileInfo(caminho).isFile()) {
-        dialogos_.Mensagem(TipoDialogo::Aviso,
-                           QStringLiteral("O arquivo especificado não existe.\nVerifique o caminho e o nome do arquivo."),
-                           this);
-        ui_->arquivo->setFocus();
-        return;
-    }
+    if (!ArquivoExiste(this, dialogos_, ui_->arquivo)) return;
     ui_->btAvancar->setEnabled(false);
     analise_.resultado = ResultadoAnalise::kNenhum;
     if (!AnalisaEstrutura(caminho) || !VerificaInformacoes(caminho)) return;
