@@ -29,10 +29,12 @@
 #include "TrpCartela.h"
 #include "ui_TfmGDZOVI.h"
 #include "wizards/AssistenteGravacao.h"
+#include "wizards/AssistenteAnalise.h"
 #include "wizards/AssistenteImportacao.h"
 #include "wizards/AssistenteImpressao.h"
 #include "wizards/AssistenteRetificacao.h"
 #include "wizards/AssistenteVerificacao.h"
+#include "wizards/TfmRelatorio04.h"
 
 namespace zovi::gui {
 
@@ -166,6 +168,10 @@ void TfmGDZOVI::LigaComandos() {
         {"miImprimir", "sbRelatorio",
          [](T* j) {
              ContextoImpressao contexto(j->dm_.dbZovi, j->versao_);
+             contexto.abreProtocolo = [j](QWidget* pai) {
+                 TfmRelatorio04 fmRelatorio04(j->dm_, j->mensagens_, j->dialogos_, pai);
+                 j->dialogos_.Executa(fmRelatorio04);
+             };
              ExecutaAssistenteImpressao(contexto, j->dialogos_, j);
          },
          false},
@@ -174,7 +180,8 @@ void TfmGDZOVI::LigaComandos() {
         {"miAnoAtual", "sbImpAnoAtual",
          [](T* j) { AssistenteImportacao(j->dm_, j->mensagens_, j->dialogos_, 2005, j).Executa(); }, true},
         {"miSair", nullptr, &T::Sair, false},
-        {"miAnalisador", "sbAnalisador", &T::NaoDisponivel, true},
+        {"miAnalisador", "sbAnalisador", [](T* j) { AssistenteAnalise(j->dm_, j->mensagens_, j->dialogos_, j).Executa(); },
+         true},
         {"miConsultaArquivo", "sbConsDisq",
          [](T* j) {
              // The consultation's report: the work tables the file was read into.

@@ -1,6 +1,10 @@
 #include "wizards/AssistenteImportacao.h"
 
+#include <QFileInfo>
+
+#include "backup/UnidadeCopia.h"
 #include "data/ModulosDados.h"
+#include "messages/ServicoDialogos.h"
 #include "motor/Relatorio.h"
 #include "reports/Previa.h"
 #include "wizards/TfmImport00.h"
@@ -24,6 +28,21 @@ void LigaBotoesRelatorio(QWidget* pagina, QAbstractButton* visualizar, QAbstract
         auto relatorio = cria();
         ImprimeRelatorio(pagina, *relatorio, dialogos);
     });
+}
+
+void LocalizaArquivo(QWidget* pagina, ServicoDialogos& dialogos, QLineEdit* campo, const QString& filtro) {
+    const QString escolhido =
+        dialogos.ArquivoParaAbrir(pagina, QStringLiteral("Abrir arquivo"), PastaInicialCopia(), filtro);
+    if (!escolhido.isEmpty()) campo->setText(escolhido);
+}
+
+bool ArquivoExiste(QWidget* pagina, ServicoDialogos& dialogos, QLineEdit* campo) {
+    if (QFileInfo(campo->text().trimmed()).isFile()) return true;
+    dialogos.Mensagem(TipoDialogo::Aviso,
+                      QStringLiteral("O arquivo especificado não existe.\nVerifique o caminho e o nome do arquivo."),
+                      pagina);
+    campo->setFocus();
+    return false;
 }
 
 AssistenteImportacao::AssistenteImportacao(TdmGDZovi& dm, Mensagens& mensagens, ServicoDialogos& dialogos, int ano,

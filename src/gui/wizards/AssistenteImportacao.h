@@ -6,6 +6,7 @@
 // shows or prints the import report. Closing the wizard deletes the work tables
 // the analysis and the import left.
 #include <QAbstractButton>
+#include <QLineEdit>
 #include <QWidget>
 
 #include <functional>
@@ -64,6 +65,12 @@ private:
 // "&Visualizar" previews and "&Relatório" prints the report `cria` makes, each time anew.
 void LigaBotoesRelatorio(QWidget* pagina, QAbstractButton* visualizar, QAbstractButton* imprimir,
                          ServicoDialogos& dialogos, std::function<std::unique_ptr<relatorios::Relatorio>()> cria);
+
+// The file pages of the import and analyzer wizards: "&Localizar" puts the file chosen in
+// the "Abrir arquivo" dialog into `campo`; ArquivoExiste warns and focuses `campo` when the
+// path typed is no file.
+void LocalizaArquivo(QWidget* pagina, ServicoDialogos& dialogos, QLineEdit* campo, const QString& filtro);
+bool ArquivoExiste(QWidget* pagina, ServicoDialogos& dialogos, QLineEdit* campo);
 
 // The year label of the pages: "Atual - Ano 2005" or "Anterior - Ano 2004".
 QString RotuloAnoImportacao(int ano);

@@ -10,6 +10,7 @@
 #include "messages/Mensagens.h"
 #include "messages/ServicoDialogos.h"
 #include "rules/Primitivas.h"
+#include "wizards/PainelProgresso.h"
 #include "wizards/PainelResultado.h"
 #include "ui_TfmGravaDecl03.h"
 
@@ -118,25 +119,24 @@ bool TfmGravaDecl03::fGravouArquivoZOVI() {
     p.dataGeracao = ui_->edData->text().remove(QLatin1Char('/')).toStdString();
     // Each attempt has its own time.
     p.hora = QTime::currentTime().toString(QStringLiteral("HHmmss")).toStdString();
+    if (GravaComProgresso(this, dialogos_, *ui_->paGravando, gravacao_.dm.dbZovi, p) != kGravado) return false;
+    gravacao_.destino = destino.pasta ? QStringLiteral("Gravado na pasta %1")
+                                            .arg(QDir::toNativeSeparators(QString::fromStdString(destino.pasta->string())))
+                                      : QStringLiteral("Gravado no drive %1:").arg(QChar(destino.letra));
+    return true;
+}
+
+int GravaComProgresso(QWidget* pagina, ServicoDialogos& dialogos, PainelProgresso& painel, Banco& banco,
+                      const ParametrosGravacao& p) {
     int resultado = kFalhaGravacao;
     std::string motivo;
-    ui_->paGravando->Roda(dialogos_, [&](Interacao& interacao) {
-        resultado = fGravaDeclaracao(gravacao_.dm.dbZovi, p, interacao, &motivo);
-    });
-    switch (resultado) {
-    case kGravado:
-        gravacao_.destino = destino.pasta ? QStringLiteral("Gravado na pasta %1")
-                                                .arg(QDir::toNativeSeparators(QString::fromStdString(destino.pasta->string())))
-                                          : QStringLiteral("Gravado no drive %1:").arg(QChar(destino.letra));
-        return true;
-    case kGravacaoInterrompida:
-        dialogos_.Mensagem(TipoDialogo::Informacao,
-                           QStringLiteral("A gravação do arquivo \"ZOVI2005\" interrompida pelo usuário!"), this);
-        return false;
-    default:
-        dialogos_.Mostra(TipoDialogo::Informacao, MensagemFalhaGravacao(p, motivo));
-        return false;
-    }
+    painel.Roda(dialogos, [&](Interacao& interacao) { resultado = fGravaDeclaracao(banco, p, interacao, &motivo); });
+    if (resultado == kGravacaoInterrompida)
+        dialogos.Mensagem(TipoDialogo::Informacao,
+                          QStringLiteral("A gravação do arquivo \"ZOVI2005\" interrompida pelo usuário!"), pagina);
+    else if (resultado != kGravado)
+        dialogos.Mostra(TipoDialogo::Informacao, MensagemFalhaGravacao(p, motivo));
+    return resultado;
 }
 
 }  // namespace zovi::gui

@@ -46,4 +46,11 @@ private:
     bool criticando_ = false;  // a check's message is up, or the focus is going back to its field
 };
 
+class PainelProgresso;
+
+// Writes the declaration with `painel` showing the run; an interruption or a failure is told
+// to the user over `pagina`. The writer's result.
+int GravaComProgresso(QWidget* pagina, ServicoDialogos& dialogos, PainelProgresso& painel, Banco& banco,
+                      const ParametrosGravacao& p);
+
 }  // namespace zovi::gui

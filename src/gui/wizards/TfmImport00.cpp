@@ -1,11 +1,9 @@
 #include "wizards/TfmImport00.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include "analysis/AnaliseEstrutura.h"
 #include "app/Figuras.h"
-#include "backup/UnidadeCopia.h"
 #include "data/ModulosDados.h"
 #include "messages/ServicoDialogos.h"
 #include "ui_TfmImport00.h"
@@ -36,9 +34,7 @@ void TfmImport00::Cancela() {
 }
 
 void TfmImport00::Localizar() {
-    const QString escolhido = dialogos_.ArquivoParaAbrir(this, QStringLiteral("Abrir arquivo"), PastaInicialCopia(),
-                                                         QStringLiteral("Arquivos ZOVI (Zovi*);;Texto (*.txt);;Todos (*)"));
-    if (!escolhido.isEmpty()) ui_->arquivo->setText(escolhido);
+    LocalizaArquivo(this, dialogos_, ui_->arquivo, QStringLiteral("Arquivos ZOVI (Zovi*);;Texto (*.txt);;Todos (*)"));
 }
 
 void TfmImport00::RecomecaArquivo() {
@@ -49,13 +45,7 @@ void TfmImport00::RecomecaArquivo() {
 
 void TfmImport00::Avancar() {
     const QString caminho = ui_->arquivo->text().trimmed();
-    if (!QFileInfo(caminho).isFile()) {
-        dialogos_.Mensagem(TipoDialogo::Aviso,
-                           QStringLiteral("O arquivo especificado não existe.\nVerifique o caminho e o nome do arquivo."),
-                           this);
-        ui_->arquivo->setFocus();
-        return;
-    }
+    if (!ArquivoExiste(this, dialogos_, ui_->arquivo)) return;
     ui_->stPaineis->setCurrentWidget(ui_->paVerificando);
     ui_->btAvancar->setEnabled(false);
     int resultado = kAnaliseInterrompida;
