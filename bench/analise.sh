@@ -91,7 +91,7 @@ cenario() {
     mkdir -p "$pasta" "$unidade"
     cp "$BIN"/dados/* "$pasta"/
     "$BIN/gdzovi-gera" "$pasta" "$estab" "$empregados" "$@" >"$pasta.gera.log" 2>&1
-    GDZOVI_UNIDADE_A="$unidade" "$BIN/gdzovi-lote" gravar "$pasta" --unidade A --sim </dev/null >"$pasta.grava.log" 2>&1 || {
+    GDZOVI_UNIDADE_A="$unidade" "$BIN/gdzovi-lote" gravar "$pasta" --unidade A --data 15012006 --sim </dev/null >"$pasta.grava.log" 2>&1 || {
         echo "a gravação falhou" >&2; tail -5 "$pasta.grava.log" >&2; exit 1; }
     local arquivo
     arquivo=$(find "$unidade" -maxdepth 1 -type f -iname 'zovi2005*' | head -1)

@@ -81,7 +81,7 @@ cenario() {
     cp "$BIN"/dados/* "$gerada"/
     cp "$BIN"/dados/* "$pasta"/
     "$BIN/gdzovi-gera" "$gerada" "$estab" "$empregados" >"$gerada.gera.log" 2>&1
-    GDZOVI_UNIDADE_A="$unidade" "$BIN/gdzovi-lote" gravar "$gerada" --unidade A --sim </dev/null >"$gerada.grava.log" 2>&1 || {
+    GDZOVI_UNIDADE_A="$unidade" "$BIN/gdzovi-lote" gravar "$gerada" --unidade A --data 15012006 --sim </dev/null >"$gerada.grava.log" 2>&1 || {
         echo "a gravação falhou" >&2; tail -5 "$gerada.grava.log" >&2; exit 1; }
     rm -rf "$gerada"
     local arquivo

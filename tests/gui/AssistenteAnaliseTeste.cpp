@@ -67,7 +67,7 @@ private slots:
         static teste::PastaTeste origem;
         const auto pasta = origem.Caminho().string();
         QCOMPARE(Roda("gdzovi-gera '" + pasta + "' 1 2 > /dev/null"), 0);
-        QCOMPARE(Roda("gdzovi-lote gravar '" + pasta + "' --pasta '" + pasta + "/saida' --sim > /dev/null 2>&1"), 0);
+        QCOMPARE(Roda("gdzovi-lote gravar '" + pasta + "' --pasta '" + pasta + "/saida' --data 15012006 --sim > /dev/null 2>&1"), 0);
         const fs::path gravado = origem.Caminho() / "saida" / "Zovi2005";
         QVERIFY(fs::exists(gravado));
         arquivo_ = Altera(gravado, origem.Caminho() / "Zovi2005", 525L * 4 + 491, std::string(32, ' '));

@@ -99,7 +99,7 @@ private slots:
         static teste::PastaTeste origem;
         const auto pasta = origem.Caminho().string();
         QCOMPARE(Roda("gdzovi-gera '" + pasta + "' 2 3 > /dev/null"), 0);
-        QCOMPARE(Roda("gdzovi-lote gravar '" + pasta + "' --pasta '" + pasta + "/saida' --sim > /dev/null 2>&1"), 0);
+        QCOMPARE(Roda("gdzovi-lote gravar '" + pasta + "' --pasta '" + pasta + "/saida' --data 15012006 --sim > /dev/null 2>&1"), 0);
         arquivo_ = origem.Caminho() / "saida" / "Zovi2005";
         QVERIFY(fs::exists(arquivo_));
     }
