@@ -7,10 +7,12 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -25,6 +27,7 @@
 #include "messages/Catalogo.h"
 #include "messages/Mensagens.h"
 #include "messages/ServicoDialogos.h"
+#include "wizards/AssistenteImpressao.h"
 #include "wizards/EscolhaUnidade.h"
 #include "wizards/TfmRelatorio04.h"
 
@@ -127,6 +130,36 @@ private slots:
         QCOMPARE(dialogos_.formularios, (std::vector<QString>{"TfmRelatorio04", "TfmPreview"}));
         QVERIFY(!dm_->dbZovi.ExisteTabela("TE8PROID"));
         QVERIFY(!dm_->dbZovi.ExisteTabela("TE8PROES"));
+    }
+
+    // "Imprimir o Protocolo" in the print assistant opens this assistant on the receipt.
+    void PeloAssistenteDeImpressao() {
+        Emite(Le(GDZOVI_CHAVE_TESTE));
+        bool habilitada = false;
+        QString painel;
+        dialogos_.AgeNoFormulario([&](QDialog& d) {  // fmRelatorio03
+            auto* opcao = d.findChild<QRadioButton*>("rbProtocolo");
+            habilitada = opcao->isEnabled();
+            opcao->setChecked(true);
+            Botao(d, "btAvancar")->click();
+            return d.result();
+        });
+        dialogos_.EscolheArquivo(QString::fromStdString(midia_->Caminho().string()));
+        dialogos_.AgeNoFormulario([&](QDialog& d) {  // fmRelatorio04
+            auto* drive = d.findChild<EscolhaUnidade*>("cbDrive");
+            drive->Seleciona(drive->count() - 1);
+            Botao(d, "btAvancar")->click();
+            painel = Painel(d);
+            Botao(d, "btFechar")->click();
+            return d.result();
+        });
+        ContextoImpressao contexto(dm_->dbZovi, QStringLiteral("2005.2"));
+        contexto.abreProtocolo = AbreProtocolo(*dm_, *mensagens_, dialogos_);
+        ExecutaAssistenteImpressao(contexto, dialogos_, nullptr);
+        QVERIFY(habilitada);
+        QCOMPARE(painel, QStringLiteral("paPronto"));
+        QVERIFY(std::count(dialogos_.formularios.begin(), dialogos_.formularios.end(), QStringLiteral("TfmRelatorio04")) == 1);
+        QVERIFY(!dm_->dbZovi.ExisteTabela("TE8PROID"));
     }
 
     void SemReciboOuOutraChave() {

@@ -168,10 +168,7 @@ void TfmGDZOVI::LigaComandos() {
         {"miImprimir", "sbRelatorio",
          [](T* j) {
              ContextoImpressao contexto(j->dm_.dbZovi, j->versao_);
-             contexto.abreProtocolo = [j](QWidget* pai) {
-                 TfmRelatorio04 fmRelatorio04(j->dm_, j->mensagens_, j->dialogos_, pai);
-                 j->dialogos_.Executa(fmRelatorio04);
-             };
+             contexto.abreProtocolo = AbreProtocolo(j->dm_, j->mensagens_, j->dialogos_);
              ExecutaAssistenteImpressao(contexto, j->dialogos_, j);
          },
          false},

@@ -43,6 +43,13 @@ TfmRelatorio04::TfmRelatorio04(TdmGDZovi& dm, Mensagens& mensagens, ServicoDialo
 
 TfmRelatorio04::~TfmRelatorio04() { ApagaTabelasProtocolo(dm_.dbZovi); }
 
+std::function<void(QWidget* pai)> AbreProtocolo(TdmGDZovi& dm, Mensagens& mensagens, ServicoDialogos& dialogos) {
+    return [&dm, &mensagens, &dialogos](QWidget* pai) {
+        TfmRelatorio04 fmRelatorio04(dm, mensagens, dialogos, pai);
+        dialogos.Executa(fmRelatorio04);
+    };
+}
+
 bool TfmRelatorio04::Rodando() const { return ui_->paEstrutura->Rodando() || ui_->paDados->Rodando(); }
 
 void TfmRelatorio04::reject() {

@@ -6,6 +6,7 @@
 // The receipt tables are removed when the assistant closes.
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -50,5 +51,8 @@ private:
     ServicoDialogos& dialogos_;
     DadosProtocolo dados_;
 };
+
+// The print assistant's "Imprimir o Protocolo": this assistant, opened over the print assistant.
+std::function<void(QWidget* pai)> AbreProtocolo(TdmGDZovi& dm, Mensagens& mensagens, ServicoDialogos& dialogos);
 
 }  // namespace zovi::gui
